@@ -1,0 +1,38 @@
+// Bitmap export: the gradation as a 24-bit uncompressed Windows bitmap of L x W pixels (even
+// direction) or W x L (odd direction), rows bottom-up, blue-green-red, padded to 4 bytes.
+#pragma once
+
+#include "files/atomic_write.h"
+#include "model/gradation_document.h"
+#include "raster/surface.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <vector>
+
+namespace spectrane {
+
+inline constexpr int kBitmapHeaderBytes = 54;
+inline constexpr int kMinSaveWidth = 1;
+inline constexpr int kMaxSaveWidth = 1200;
+inline constexpr int kDefaultSaveWidth = 32;
+
+// Bytes of one stored row: 3 per pixel, rounded up to a multiple of 4.
+constexpr int bitmapRowStride(int width) {
+    return (3 * width + 3) / 4 * 4;
+}
+
+// The gradation of the document's length, direction and CMY flag, `width` pixels across,
+// painted at the origin of a fresh surface of exactly the picture's size.
+Surface renderGradationPicture(const GradationDocument& doc, int width);
+
+// The whole .bmp file of a picture: the 14-byte file header, the 40-byte info header and the
+// pixel rows.
+std::vector<std::uint8_t> encodeBitmap24(const Surface& picture);
+
+// Builds the picture and writes it to `target` atomically. The failure is returned, never
+// swallowed.
+WriteResult writeGradationBitmap(const std::filesystem::path& target, const GradationDocument& doc,
+                                 int width);
+
+} // namespace spectrane

@@ -1,0 +1,64 @@
+#include "support/test_support.h"
+
+#include "model/spline.h"
+
+#include <atomic>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <unistd.h>
+
+namespace spectrane::test {
+
+TempDir::TempDir() {
+    static std::atomic<int> counter{0};
+    const char* base = std::getenv("SPECTRANE_TEST_TMP");
+    std::filesystem::path root = base ? base : std::filesystem::temp_directory_path();
+    path_ = root / ("spectrane-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+    std::filesystem::remove_all(path_);
+    std::filesystem::create_directories(path_);
+}
+
+TempDir::~TempDir() {
+    std::error_code ec;
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ec);
+    std::filesystem::remove_all(path_, ec);
+}
+
+std::vector<unsigned char> readBytes(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::unique_ptr<GradationDocument>
+openDocumentFromAnchors(int length, std::initializer_list<CurvePoint> anchors) {
+    auto doc = std::make_unique<GradationDocument>();
+    doc->length = length;
+    for (ChannelIndex ch = 0; ch < kChannelCount; ++ch) {
+        ChannelCurve& curve = doc->channels[ch];
+        curve.pointCount = static_cast<int>(anchors.size());
+        int i = 0;
+        for (const CurvePoint& p : anchors) {
+            curve.anchorPoints[i++] = p;
+        }
+        fitControlPoints(curve);
+        deriveAnchors(*doc, ch);
+    }
+    evaluateChannels(*doc);
+    return doc;
+}
+
+std::unique_ptr<GradationDocument> flatLevels(int length, int level0, int level1, int level2) {
+    auto doc = std::make_unique<GradationDocument>();
+    doc->length = length;
+    const int levels[3] = {level0, level1, level2};
+    for (ChannelIndex ch = 0; ch < kChannelCount; ++ch) {
+        for (int j = 0; j < kMaxDots; ++j) {
+            doc->colorLine[ch][j] = {CanvasGeometry::dotX(j), CanvasGeometry::levelY(levels[ch])};
+        }
+    }
+    return doc;
+}
+
+} // namespace spectrane::test

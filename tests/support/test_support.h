@@ -1,0 +1,39 @@
+// Shared helpers for the tests: scratch folders and documents built from anchors.
+#pragma once
+
+#include "model/gradation_document.h"
+
+#include <filesystem>
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace spectrane::test {
+
+// A fresh, empty folder removed again at the end of the test.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+private:
+    std::filesystem::path path_;
+};
+
+std::vector<unsigned char> readBytes(const std::filesystem::path& file);
+
+// A document of `length` dots whose open channels all have the given anchors; control points
+// are fitted to them, anchors derived back and every channel evaluated.
+std::unique_ptr<GradationDocument>
+openDocumentFromAnchors(int length, std::initializer_list<CurvePoint> anchors);
+
+// A document whose every dot of channel ch has the given level (ColorLine only).
+std::unique_ptr<GradationDocument> flatLevels(int length, int level0, int level1, int level2);
+
+} // namespace spectrane::test
