@@ -59,15 +59,33 @@ void paintGradation(Surface& surface, const ColorLine& line, int left, int top, 
     if (!clipDots(firstDot, lastDot)) {
         return;
     }
-    const bool vertical = (direction & 1) != 0;
-    for (int j = firstDot; j <= lastDot; ++j) {
-        const int p = dotPosition(j, length, direction);
-        const Color c = mixedColor(line, j, cmy);
-        if (vertical) {
-            fillRect(surface, {left, top + p, left + thickness, top + p + 1}, c);
-        } else {
-            fillRect(surface, {left + p, top, left + p + 1, top + thickness}, c);
+    if ((direction & 1) != 0) {
+        for (int j = firstDot; j <= lastDot; ++j) {
+            const int p = dotPosition(j, length, direction);
+            fillRect(surface, {left, top + p, left + thickness, top + p + 1},
+                     mixedColor(line, j, cmy));
         }
+        return;
+    }
+    // Columns: every row of the band is the same, so paint the first row dot by dot and copy
+    // it down instead of walking each one-pixel column through the whole thickness.
+    const Rect band = clipToSurface(surface, {left, top, left + length, top + thickness});
+    if (band.left >= band.right || band.top >= band.bottom) {
+        return;
+    }
+    int minX = band.right;
+    int maxX = band.left - 1;
+    Color* first = surface.row(band.top);
+    for (int j = firstDot; j <= lastDot; ++j) {
+        const int x = left + dotPosition(j, length, direction);
+        if (x >= band.left && x < band.right) {
+            first[x] = mixedColor(line, j, cmy);
+            minX = std::min(minX, x);
+            maxX = std::max(maxX, x);
+        }
+    }
+    for (int y = band.top + 1; y < band.bottom && minX <= maxX; ++y) {
+        std::copy(first + minX, first + maxX + 1, surface.row(y) + minX);
     }
 }
 

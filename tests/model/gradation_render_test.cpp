@@ -107,6 +107,16 @@ TEST(GradationRender, PartialRepaintTouchesOnlyItsBands) {
         EXPECT_EQ(s.pixel(x, 0), inRange ? rgb(dot, 0, 0) : kUntouched) << x;
         EXPECT_EQ(s.pixel(x, 1), kUntouched) << "thickness 1 is one pixel";
     }
+    // A band of several rows, partly off the surface at the bottom.
+    Surface t(120, 10, kUntouched);
+    paintGradation(t, doc->colorLine, 3, 6, l, 8, 10, 12, 0, false);
+    for (int y = 0; y < 10; ++y) {
+        for (int x = 0; x < 120; ++x) {
+            const int dot = x - 3;
+            const bool inBand = y >= 6 && dot >= 10 && dot <= 12;
+            ASSERT_EQ(t.pixel(x, y), inBand ? rgb(dot, 0, 0) : kUntouched) << x << "," << y;
+        }
+    }
 }
 
 } // namespace
