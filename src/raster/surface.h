@@ -71,6 +71,11 @@ Rect clipToSurface(const Surface& s, Rect r);
 // Filled rectangle, right column and bottom row excluded.
 void fillRect(Surface& s, Rect r, Color c);
 
+// The same for edges given in 64 bits, so that callers may form "one past" edges of any int
+// coordinate without overflow.
+void fillRectWide(Surface& s, std::int64_t left, std::int64_t top, std::int64_t right,
+                  std::int64_t bottom, Color c);
+
 // One-pixel vertical line from (x, y0) to (x, y1), the end pixel omitted.
 void drawVerticalLine(Surface& s, int x, int y0, int y1, Color c);
 

@@ -61,4 +61,22 @@ std::unique_ptr<GradationDocument> flatLevels(int length, int level0, int level1
     return doc;
 }
 
+void FakeTextRenderer::drawText(Surface& surface, int x, int y, std::string_view text,
+                                const TextStyle& style) {
+    calls.push_back({std::string(text), x, y, style});
+    const TextExtent e = measureText(text, style);
+    fillRect(surface, {x, y, x + e.width, y + e.height}, style.color);
+}
+
+TextExtent FakeTextRenderer::measureText(std::string_view text, const TextStyle& style) {
+    int characters = 0;
+    for (const char c : text) {
+        // Count UTF-8 lead bytes only.
+        if ((static_cast<unsigned char>(c) & 0xc0) != 0x80) {
+            ++characters;
+        }
+    }
+    return {6 * characters, style.pixelHeight};
+}
+
 } // namespace spectrane::test

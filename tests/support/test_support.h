@@ -2,6 +2,7 @@
 #pragma once
 
 #include "model/gradation_document.h"
+#include "raster/text_renderer.h"
 
 #include <filesystem>
 #include <initializer_list>
@@ -35,5 +36,23 @@ openDocumentFromAnchors(int length, std::initializer_list<CurvePoint> anchors);
 
 // A document whose every dot of channel ch has the given level (ColorLine only).
 std::unique_ptr<GradationDocument> flatLevels(int length, int level0, int level1, int level2);
+
+// A text renderer without fonts: records every call and fills the text's cell (6 pixels per
+// character, the style's height) with the text colour, so that tests see where text went.
+class FakeTextRenderer : public TextRenderer {
+public:
+    struct Call {
+        std::string text;
+        int x = 0;
+        int y = 0;
+        TextStyle style;
+    };
+
+    void drawText(Surface& surface, int x, int y, std::string_view text,
+                  const TextStyle& style) override;
+    TextExtent measureText(std::string_view text, const TextStyle& style) override;
+
+    std::vector<Call> calls;
+};
 
 } // namespace spectrane::test

@@ -1,0 +1,53 @@
+// Speed of rebuilding the three channel layers and composing the plot for the longest
+// gradation: the work of every whole-document refresh and channel switch.
+#include "model/random_curves.h"
+#include "model/spline.h"
+#include "views/graph_painter.h"
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+using namespace spectrane;
+
+struct LongestGradation {
+    LongestGradation() {
+        doc->length = kMaxDots;
+        RandomGenerator rng;
+        rng.seed(12345);
+        newGradationCurves(*doc, rng);
+        for (ChannelIndex c = 0; c < kChannelCount; ++c) {
+            deriveAnchors(*doc, c);
+        }
+        evaluateChannels(*doc);
+        DrawGraphBackground(*buffers, doc->length);
+    }
+    std::unique_ptr<GradationDocument> doc = std::make_unique<GradationDocument>();
+    std::unique_ptr<GraphBuffers> buffers = std::make_unique<GraphBuffers>();
+};
+
+void BM_RebuildLayersAndCompose1600(benchmark::State& state) {
+    LongestGradation g;
+    const ChannelColors colors = channelColorsFor(false);
+    for (auto _ : state) {
+        RebuildChannelLayers(*g.buffers, *g.doc, colors);
+        ComposeGraph(*g.buffers, *g.doc, colors, 0);
+        benchmark::DoNotOptimize(g.buffers->mainBuffer.data());
+    }
+}
+BENCHMARK(BM_RebuildLayersAndCompose1600)->Unit(benchmark::kMicrosecond);
+
+void BM_ComposeGraph1600(benchmark::State& state) {
+    LongestGradation g;
+    const ChannelColors colors = channelColorsFor(false);
+    RebuildChannelLayers(*g.buffers, *g.doc, colors);
+    for (auto _ : state) {
+        ComposeGraph(*g.buffers, *g.doc, colors, 0);
+        benchmark::DoNotOptimize(g.buffers->mainBuffer.data());
+    }
+}
+BENCHMARK(BM_ComposeGraph1600)->Unit(benchmark::kMicrosecond);
+
+} // namespace
