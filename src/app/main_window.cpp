@@ -8,7 +8,13 @@
 #include "app/qt_text_renderer.h"
 #include "app/refresh_document.h"
 #include "app/scroll_bar_binding.h"
+#include "app/surface_image.h"
+#include "files/bitmap_file.h"
+#include "files/line_data_file.h"
+#include "model/gradation_render.h"
 #include "toolwindows/tool_window.h"
+#include "transforms/length_change.h"
+#include "transforms/loop_change.h"
 #include "views/graph_painter.h"
 #include "views/previews.h"
 
@@ -675,9 +681,7 @@ void MainWindow::commandLoop() {
         bitmapWindow_->hide();
     }
     if (s.doc.loop == 0) {
-        // The conversion reads the looped curve, so it runs with the loop still on.
-        s.doc.loop = 1;
-        loopOff(s.doc);
+        convertLoopOff(s.doc); // reads the looped curve still in the ColorLine
     }
     RefreshDocument(s, RefreshMode::Evaluating);
     invalidate();
