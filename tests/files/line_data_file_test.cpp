@@ -253,20 +253,21 @@ TEST(LineDataFile, RefusesWhatTheModelCannotHoldAndLeavesTheDocumentAlone) {
     spoiled("cmy -1", [](auto& b) { putInt(b, 20, -1); });
     spoiled("synchro 2", [](auto& b) { putInt(b, 24, 2); });
     spoiled("synchro channel 2", [](auto& b) { putInt(b, 36, 256); });
-    spoiled("open count 1", [](auto& b) {
-        putInt(b, 44, 1);
-        b.resize(b.size() - 16);
-    });
-    spoiled("count 257", [](auto& b) {
-        putInt(b, 48, 257);
-        b.resize(52 + 16 * 261, 0);
-    });
+    for (const int count : {1, 257}) {
+        // Open curves of `count` points in channel 1, records included.
+        ByteBuilder f;
+        f.i32(0).i32(0).i32(512).i32(1).i32(0).i32(0).i32(0).i32(0).i32(0).i32(0);
+        f.i32(2).i32(count).i32(2);
+        for (int i = 0; i < count + 4; ++i) {
+            f.point(56 + i, 100);
+        }
+        cases.push_back({count == 1 ? "open count 1" : "count 257", f.bytes});
+    }
     spoiled("count huge", [](auto& b) { putInt(b, 40, 0x7fffffff); });
     spoiled("count negative", [](auto& b) { putInt(b, 40, -2147483647 - 1); });
     spoiled("NaN", [](auto& b) { putDoubleAt(b, 52 + 8, std::nan("")); });
-    spoiled("infinity", [](auto& b) {
-        putDoubleAt(b, 52 + 16 * 5, -std::numeric_limits<double>::infinity());
-    });
+    spoiled("infinity",
+            [](auto& b) { putDoubleAt(b, 52 + 16 * 5, -std::numeric_limits<double>::infinity()); });
     {
         ByteBuilder f; // loop curves may have one point, but not none
         f.i32(0).i32(0).i32(512).i32(1).i32(1).i32(0).i32(0).i32(0).i32(0).i32(0);
@@ -335,9 +336,9 @@ TEST(LineDataFile, RefusesWhatTheModelCannotHoldAndLeavesTheDocumentAlone) {
 
 TEST(LineDataFile, AcceptsCoordinatesFarOutsideTheCanvas) {
     std::vector<unsigned char> b = validVersion3(1600).bytes;
-    putDoubleAt(b, 52 + 16 + 8, -1e300);        // channel 0 end point y
-    putDoubleAt(b, 52 + 32, 1e300);             // channel 1 start x
-    putDoubleAt(b, 52 + 80 + 8, -4e9);          // channel 2 end y
+    putDoubleAt(b, 52 + 16 + 8, -1e300); // channel 0 end point y
+    putDoubleAt(b, 52 + 32, 1e300);      // channel 1 start x
+    putDoubleAt(b, 52 + 80 + 8, -4e9);   // channel 2 end y
     const LineDataReadResult r = parseLineData(b);
     ASSERT_TRUE(r) << r.status.detail;
     auto live = std::make_unique<GradationDocument>();

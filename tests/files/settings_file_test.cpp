@@ -95,12 +95,12 @@ TEST(SettingsFile, BadRecordsFallBack) {
 
     // Out of range: only the bad fields fall back; the reserved field is ignored.
     std::vector<unsigned char> bad = good;
-    bad[1] = 7;     // bitmap window open
+    bad[1] = 7;          // bitmap window open
     bad[8] = bad[9] = 0; // length 0
-    bad[12] = 4;    // method 4
-    bad[16] = 0;    // save width 0
-    bad[28] = 0x55; // reserved
-    bad[44] = 2;    // synchro channel 1
+    bad[12] = 4;         // method 4
+    bad[16] = 0;         // save width 0
+    bad[28] = 0x55;      // reserved
+    bad[44] = 2;         // synchro channel 1
     writeBytes(file, bad);
     r = LoadSettings(file);
     EXPECT_EQ(r.source, SettingsSource::LoadedFallback);

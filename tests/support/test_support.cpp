@@ -34,7 +34,8 @@ std::vector<unsigned char> readBytes(const std::filesystem::path& file) {
 
 void writeBytes(const std::filesystem::path& file, const std::vector<unsigned char>& bytes) {
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
 ByteBuilder& ByteBuilder::u8(unsigned v) {

@@ -131,11 +131,21 @@ TEST(LengthChange, BothEndsSplitsTheDifference) {
     for (int looped = 0; looped < 2; ++looped) {
         SCOPED_TRACE(looped);
         auto doc = looped ? documentWithControls(600, 1,
-                                                 {{70, 300}, {90, 250}, {200, 100}, {400, 90},
-                                                  {560, 150}, {600, 200}, {640, 120}})
+                                                 {{70, 300},
+                                                  {90, 250},
+                                                  {200, 100},
+                                                  {400, 90},
+                                                  {560, 150},
+                                                  {600, 200},
+                                                  {640, 120}})
                           : documentWithControls(600, 0,
-                                                 {{56, 300}, {90, 250}, {200, 100}, {400, 90},
-                                                  {560, 150}, {600, 200}, {655, 120}});
+                                                 {{56, 300},
+                                                  {90, 250},
+                                                  {200, 100},
+                                                  {400, 90},
+                                                  {560, 150},
+                                                  {600, 200},
+                                                  {655, 120}});
         auto stepwise = std::make_unique<GradationDocument>(*doc);
         const int oldStartY = doc->colorLine[0][45].y;
         ASSERT_TRUE(ChangeLength(*stepwise, 555, 600, kLengthStartEnd, looped));
@@ -180,9 +190,8 @@ TEST(LengthChange, LoopCutsKeepAtLeastOnePoint) {
 TEST(LengthChange, OpenCutToTwoDotsKeepsTwoPoints) {
     for (int method = 0; method < 4; ++method) {
         SCOPED_TRACE(method);
-        auto doc = documentWithControls(1600, 0,
-                                        {{56, 300}, {400, 100}, {800, 200}, {1200, 90},
-                                         {1655, 200}});
+        auto doc = documentWithControls(
+            1600, 0, {{56, 300}, {400, 100}, {800, 200}, {1200, 90}, {1655, 200}});
         ASSERT_TRUE(ChangeLength(*doc, 2, 1600, method, 0));
         for (ChannelIndex ch = 0; ch < kChannelCount; ++ch) {
             const auto c = controls(*doc, ch);

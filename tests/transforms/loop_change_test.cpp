@@ -48,8 +48,8 @@ TEST(LoopChange, OffPinsTheEndsToTheLoopedCurve) {
     const double last = curveY(*doc, 0, 511);
     ASSERT_TRUE(setLoop(*doc, 0));
     EXPECT_EQ(doc->loop, 0);
-    EXPECT_EQ(controls(*doc, 0), (std::vector<CurvePoint>{
-                                     {56, first}, {200, 100}, {425.4, 250}, {567, last}}));
+    EXPECT_EQ(controls(*doc, 0),
+              (std::vector<CurvePoint>{{56, first}, {200, 100}, {425.4, 250}, {567, last}}));
 
     // Neither end taken: a point is added at each.
     auto free = loopDocument(300, {{100, 200}, {250, 100}});
