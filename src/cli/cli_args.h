@@ -18,7 +18,7 @@ inline constexpr int kExitUsage = 2;   // wrong usage
 
 struct ParsedArgs {
     std::vector<std::string> positional;
-    std::map<std::string, std::string> values; // option name (as spelled in the spec) -> value
+    std::map<std::string, std::string> values; // first spelling of the option -> its value
     std::set<std::string> flags;
     bool help = false;
     std::string error; // wrong usage, empty when parsing succeeded
