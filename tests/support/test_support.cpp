@@ -3,6 +3,7 @@
 #include "model/spline.h"
 
 #include <atomic>
+#include <bit>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -29,6 +30,33 @@ TempDir::~TempDir() {
 std::vector<unsigned char> readBytes(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void writeBytes(const std::filesystem::path& file, const std::vector<unsigned char>& bytes) {
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+}
+
+ByteBuilder& ByteBuilder::u8(unsigned v) {
+    bytes.push_back(static_cast<unsigned char>(v));
+    return *this;
+}
+
+ByteBuilder& ByteBuilder::i32(std::int32_t v) {
+    const auto u = static_cast<std::uint32_t>(v);
+    for (int i = 0; i < 4; ++i) {
+        bytes.push_back(static_cast<unsigned char>(u >> (8 * i)));
+    }
+    return *this;
+}
+
+ByteBuilder& ByteBuilder::f64(double v) {
+    const auto u = std::bit_cast<std::uint64_t>(v);
+    for (int i = 0; i < 8; ++i) {
+        bytes.push_back(static_cast<unsigned char>(u >> (8 * i)));
+    }
+    return *this;
 }
 
 std::unique_ptr<GradationDocument>

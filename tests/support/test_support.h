@@ -4,6 +4,7 @@
 #include "model/gradation_document.h"
 #include "raster/text_renderer.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <initializer_list>
 #include <memory>
@@ -28,6 +29,16 @@ private:
 };
 
 std::vector<unsigned char> readBytes(const std::filesystem::path& file);
+void writeBytes(const std::filesystem::path& file, const std::vector<unsigned char>& bytes);
+
+// Little-endian bytes of hand-made files, appended field by field.
+struct ByteBuilder {
+    std::vector<unsigned char> bytes;
+    ByteBuilder& u8(unsigned v);
+    ByteBuilder& i32(std::int32_t v);
+    ByteBuilder& f64(double v);
+    ByteBuilder& point(double x, double y) { return f64(x).f64(y); }
+};
 
 // A document of `length` dots whose open channels all have the given anchors; control points
 // are fitted to them, anchors derived back and every channel evaluated.

@@ -1,0 +1,25 @@
+// Outcome of reading or writing one of the program's own files: the text the user is shown on
+// failure and a plain detail for the command line or a log.
+#pragma once
+
+#include <string>
+#include <utility>
+
+namespace spectrane {
+
+// The one failure text of every line data and settings file operation.
+inline constexpr const char* kFileOpenFailedMessage = "ファイルオープンに失敗";
+
+struct FileResult {
+    bool ok = true;
+    std::string message; // kFileOpenFailedMessage on failure, empty when ok
+    std::string detail;  // what went wrong, in plain words; empty when ok
+
+    explicit operator bool() const { return ok; }
+
+    static FileResult failure(std::string what) {
+        return {false, kFileOpenFailedMessage, std::move(what)};
+    }
+};
+
+} // namespace spectrane

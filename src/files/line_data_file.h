@@ -1,0 +1,74 @@
+// The line data file (.spd), the program's document file: version 3 is written, versions 1, 2
+// and 3 are read. Reading goes into a scratch document that the caller commits only when the
+// whole file was valid, so a bad file never touches the live document.
+#pragma once
+
+#include "files/file_result.h"
+#include "model/gradation_document.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace spectrane {
+
+inline constexpr int kLineDataHeaderBytes = 52;         // version 3 header
+inline constexpr int kLineDataVersion2HeaderBytes = 25; // version 2 header
+inline constexpr int kLineDataVersion1HeaderBytes = 20; // version 1 header
+inline constexpr int kPointRecordBytes = 16;
+// No valid file of any version is longer than this.
+inline constexpr std::size_t kLineDataMaxBytes =
+    kLineDataHeaderBytes + kPointRecordBytes * kMaxPoints * kChannelCount;
+
+// Shown (titled "メッセージ") when a version 2 or version 1 file has been read.
+inline constexpr const char* kVersion2Warning =
+    "読み込もうとしているファイルはversion2.**で作成されたデータです。\n\n"
+    "ver3でもver2のデータを読み込むことは可能ですが、\n"
+    "ver3で作成したデータはver2で読み込ませることは出来ません。\n"
+    "このファイルをver3で上書き保存する際はそのことに注意してください。";
+inline constexpr const char* kVersion1Warning =
+    "読み込もうとしているファイルはversion1.**で作成されたデータです。\n\n"
+    "ver3でもver1のデータを読み込むことは可能ですが、\n"
+    "ver3で作成したデータはver1で読み込ませることは出来ません。\n"
+    "このファイルをver3で上書き保存する際はそのことに注意してください。";
+
+// Shown after a successful save.
+inline constexpr const char* kLineDataSavedMessage = "RGBラインデータを保存しました。";
+
+struct LineDataReadResult {
+    FileResult status;   // on failure message is kFileOpenFailedMessage, detail the reason
+    int version = 0;     // 1, 2 or 3 when status.ok
+    std::string warning; // kVersion2Warning / kVersion1Warning for an old file, else empty
+    // When status.ok: length, direction, loop, cmy, synchro, synchroChannels, counts and
+    // control points as read (a version 1 file's anchors too, with control points fitted to
+    // them). Null on failure.
+    std::unique_ptr<GradationDocument> document;
+
+    explicit operator bool() const { return status.ok; }
+};
+
+// Parses the bytes of a whole file. Refuses (never partially reads) anything that does not fit
+// the document model: a short or over-long file, a length outside 2..1600, a direction outside
+// 0..3, a flag other than 0/1, a point count outside 2..256 (open) or 1..256 (loop), or a
+// non-finite coordinate.
+LineDataReadResult parseLineData(std::span<const std::uint8_t> bytes);
+
+// Reads and parses the file at `path`; a file that cannot be opened or read is refused too.
+LineDataReadResult readLineDataFile(const std::filesystem::path& path);
+
+// Commits a successful read to the live document: copies the settings, counts and control
+// points, makes channel 0 current, derives the anchors and evaluates all three channels.
+// `thickness` is kept: it is not part of the file.
+void applyLineData(GradationDocument& doc, const GradationDocument& read);
+
+// The version 3 bytes of a document: the header and the control points of channels 0, 1, 2.
+std::vector<std::uint8_t> encodeLineData(const GradationDocument& doc);
+
+// Writes version 3 atomically: on failure the previous file is untouched and the result carries
+// kFileOpenFailedMessage.
+FileResult writeLineDataFile(const std::filesystem::path& path, const GradationDocument& doc);
+
+} // namespace spectrane
