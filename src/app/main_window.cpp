@@ -112,7 +112,7 @@ void MainWindow::startUp() {
     s.doc.thickness = 192;
     syncMenuChecks();
     ChooseChannelColors(s.colors, s.doc.cmy != 0);
-    DrawPreviewSheet(s.buffers.previewSheet, *s.text);
+    DrawPreviewSheet(s.buffers.previewSheet);
     if (s.settings.bitmapWindowOpen != 0) {
         bitmapWindow_ = new BitmapWindow(this);
     }
