@@ -23,8 +23,7 @@ void CanvasWidget::paintEvent(QPaintEvent* event) {
     const QImage image = surfaceImage(state.buffers.mainBuffer);
     const QRect dirty = event->rect();
     painter.fillRect(dirty, Qt::black);
-    painter.drawImage(dirty.topLeft(), image,
-                      dirty.translated(l.horizontal.pos, l.vertical.pos));
+    painter.drawImage(dirty.topLeft(), image, dirty.translated(l.horizontal.pos, l.vertical.pos));
 }
 
 void CanvasWidget::resizeEvent(QResizeEvent* event) {

@@ -35,7 +35,9 @@ namespace {
 
 const char* const kMessageTitle = "メッセージ";
 
-QString text(const char* utf8) { return QString::fromUtf8(utf8); }
+QString text(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 } // namespace
 
@@ -64,7 +66,9 @@ MainWindow::MainWindow(Options options)
     startUp();
 }
 
-MainWindow::~MainWindow() { shutDown(); }
+MainWindow::~MainWindow() {
+    shutDown();
+}
 
 void MainWindow::buildWidgets() {
     buildMainMenu(menuBar());
@@ -92,17 +96,17 @@ void MainWindow::buildWidgets() {
         auto* box = new QCheckBox(QStringLiteral("Check%1").arg(ch + 1), canvas_);
         box->setObjectName(QStringLiteral("synchroBox%1").arg(ch));
         box->setFixedSize(15, 15);
-        connect(box, &QCheckBox::clicked, this, [this, ch] { dispatchCommand(kSynchroBoxIds[ch]); });
+        connect(box, &QCheckBox::clicked, this,
+                [this, ch] { dispatchCommand(kSynchroBoxIds[ch]); });
         synchroBoxes_[ch] = box;
     }
 }
 
 void MainWindow::startUp() {
     AppState& s = *state_;
-    s.rng.seed(static_cast<std::uint32_t>(
-        std::chrono::duration_cast<std::chrono::milliseconds>(
-            std::chrono::steady_clock::now().time_since_epoch())
-            .count()));
+    s.rng.seed(static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                              std::chrono::steady_clock::now().time_since_epoch())
+                                              .count()));
     s.paths = BuildProgramPaths(options_.exeFolder);
     s.settings = LoadSettings(s.paths.settingsPath).settings;
     applySettingsToDocument(s.settings, s.doc);
@@ -110,12 +114,12 @@ void MainWindow::startUp() {
 
     updateSynchroBoxes(true);
     s.doc.thickness = 192;
-    syncMenuChecks();
     ChooseChannelColors(s.colors, s.doc.cmy != 0);
     DrawPreviewSheet(s.buffers.previewSheet);
     if (s.settings.bitmapWindowOpen != 0) {
         bitmapWindow_ = new BitmapWindow(this);
     }
+    syncMenuChecks();
     LayoutMainWindow();
     LayoutBitmapWindow();
     s.doc.currentChannel = 0;
@@ -183,8 +187,8 @@ void MainWindow::LayoutMainWindow() {
 
     const int frameW = frame.width() - inner.width();
     const int frameH = frame.height() - inner.height();
-    setMinimumSize(kMainMinClientWidth, kMainMinClientHeight + f.extraHeight - frameH +
-                                            f.scrollBarHeight);
+    setMinimumSize(kMainMinClientWidth,
+                   kMainMinClientHeight + f.extraHeight - frameH + f.scrollBarHeight);
     setMaximumSize(l.maxTrackWidth - frameW, l.maxTrackHeight - frameH);
     applyScrollBars();
     move(l.outer.x, l.outer.y);
@@ -241,7 +245,9 @@ void MainWindow::placeSynchroBoxes() {
     }
 }
 
-void MainWindow::invalidate() { canvas_->update(); }
+void MainWindow::invalidate() {
+    canvas_->update();
+}
 
 // ---- gradation window -----------------------------------------------------------------------
 
@@ -258,9 +264,9 @@ void MainWindow::LayoutBitmapWindow() {
         f.scrollBarWidth = bitmapWindow_->verticalBar()->sizeHint().width();
     }
     const QRect main = frameGeometry();
-    s.bitmapLayout = layoutBitmapWindow(s.doc.direction, s.doc.length, s.doc.thickness,
-                                        work.width(), work.height(),
-                                        {main.x(), main.y(), main.width(), main.height()}, f);
+    s.bitmapLayout =
+        layoutBitmapWindow(s.doc.direction, s.doc.length, s.doc.thickness, work.width(),
+                           work.height(), {main.x(), main.y(), main.width(), main.height()}, f);
     if (bitmapWindow_ != nullptr) {
         bitmapWindow_->applyLayout();
     }
@@ -599,12 +605,14 @@ void MainWindow::commandSaveBitmap(QWidget* popupOwner) {
     if (file.isEmpty()) {
         return;
     }
-    const WriteResult written = writeGradationBitmap(file.toStdString(), s.doc, s.settings.saveWidth);
+    const WriteResult written =
+        writeGradationBitmap(file.toStdString(), s.doc, s.settings.saveWidth);
     if (written) {
         message(owner, QMessageBox::NoIcon, QStringLiteral("Message"),
                 text("ビットマップを保存しました。"));
     } else {
-        message(owner, QMessageBox::Warning, QStringLiteral("Message"), text(kFileOpenFailedMessage));
+        message(owner, QMessageBox::Warning, QStringLiteral("Message"),
+                text(kFileOpenFailedMessage));
     }
 }
 

@@ -79,4 +79,3 @@ void setMenuCheck(const QWidget* root, int id, bool checked) {
 }
 
 } // namespace spectrane
-

@@ -6,7 +6,8 @@ namespace spectrane {
 
 QString chooseFileWithDialog(QWidget* owner, FileDialogKind kind, const QString& startFolder) {
     QFileDialog dialog(owner);
-    const QString lineDataFilters = QString::fromUtf8("RGBラインデータ・ファイル(*.spd);;すべてのファイル(*.*)");
+    const QString lineDataFilters =
+        QString::fromUtf8("RGBラインデータ・ファイル(*.spd);;すべてのファイル(*.*)");
     dialog.setDirectory(startFolder);
     switch (kind) {
     case FileDialogKind::OpenLineData:

@@ -46,7 +46,9 @@ void ToolWindow::closeWith(int code) {
     done(code);
 }
 
-void ToolWindow::reject() { closeWith(kToolCancel); }
+void ToolWindow::reject() {
+    closeWith(kToolCancel);
+}
 
 void ToolWindow::closeEvent(QCloseEvent* event) {
     if (isVisible()) {

@@ -16,8 +16,8 @@ inline constexpr int kMaxThickness = kBitmapMaxClientAcross - 2 * kBitmapMargin;
 
 // What the window system adds around a client area.
 struct WindowFrame {
-    int extraWidth = 0;  // outer width minus client width
-    int extraHeight = 0; // outer height minus client height
+    int extraWidth = 0;      // outer width minus client width
+    int extraHeight = 0;     // outer height minus client height
     int scrollBarWidth = 0;  // a vertical scroll bar's width
     int scrollBarHeight = 0; // a horizontal scroll bar's height
 };
@@ -41,12 +41,12 @@ struct BitmapWindowLayout {
     int bufferHeight = 0;
     int clientWidth = 0;
     int clientHeight = 0;
-    ScreenRect outer;         // window place and size, frame included
-    int maxTrackWidth = 0;    // largest outer size the user may drag the window to
+    ScreenRect outer;      // window place and size, frame included
+    int maxTrackWidth = 0; // largest outer size the user may drag the window to
     int maxTrackHeight = 0;
-    int minTrackWidth = 0;    // outer size of a 104 x 104 client
+    int minTrackWidth = 0; // outer size of a 104 x 104 client
     int minTrackHeight = 0;
-    ScrollAxis along;         // the scroll bar along the gradation; the other axis has none
+    ScrollAxis along; // the scroll bar along the gradation; the other axis has none
 };
 
 // Lays the window out for a gradation of `length` dots and `thickness` pixels in `direction`,
@@ -64,7 +64,11 @@ bool resizeBitmapWindow(BitmapWindowLayout& layout, int w, int h, int& thickness
 std::string bitmapWindowTitle(const BitmapWindowLayout& layout);
 
 // Offset of the client into the buffer.
-inline int bitmapScrollX(const BitmapWindowLayout& l) { return l.vertical ? 0 : l.along.pos; }
-inline int bitmapScrollY(const BitmapWindowLayout& l) { return l.vertical ? l.along.pos : 0; }
+inline int bitmapScrollX(const BitmapWindowLayout& l) {
+    return l.vertical ? 0 : l.along.pos;
+}
+inline int bitmapScrollY(const BitmapWindowLayout& l) {
+    return l.vertical ? l.along.pos : 0;
+}
 
 } // namespace spectrane
