@@ -55,7 +55,7 @@ TEST(MainLayout, SizesPlacesAndScrollsForTheLength) {
     EXPECT_EQ(small.contentWidth, 1712);
     EXPECT_EQ(small.outer.x, 0);
     EXPECT_EQ(small.outer.width, 1024);
-    EXPECT_EQ(small.outer.y, 0);
+    EXPECT_EQ(small.outer.y, (600 - 526) / 3);
     EXPECT_EQ(small.outer.height, 526);
     EXPECT_EQ(small.horizontal.client, 1024);
     EXPECT_EQ(small.horizontal.maxPos(), 1712 - 1024);
