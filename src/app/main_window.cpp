@@ -21,6 +21,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QLayout>
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollBar>
@@ -77,6 +78,7 @@ void MainWindow::buildWidgets() {
 
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("client"));
+    central->installEventFilter(this);
     setCentralWidget(central);
     canvas_ = new CanvasWidget(this);
     canvas_->setParent(central);
@@ -129,10 +131,7 @@ void MainWindow::startUp() {
         // What the drag worker asks for as soon as it runs: the gradation window, shown without
         // taking the focus, and the title window when so set.
         QTimer::singleShot(0, this, [this] {
-            if (bitmapWindow_ != nullptr) {
-                bitmapWindow_->setAttribute(Qt::WA_ShowWithoutActivating);
-                bitmapWindow_->show();
-            }
+            showBitmapWindowInPlace();
             if (state_->settings.showTitleWindow != 0) {
                 setBitmapWindowEnabled(false);
                 runTool("TitleWnd");
@@ -174,12 +173,14 @@ void MainWindow::LayoutMainWindow() {
     AppState& s = *state_;
     const QSize work = options_.workArea();
     // The window manager adds its own frame; the menu bar and the horizontal scroll bar are
-    // ours and are part of the size.
+    // ours and are part of the size. The layout is settled first so the menu bar's height is
+    // the real one.
+    layout()->activate();
     const QRect frame = frameGeometry();
     const QRect inner = geometry();
     WindowFrame f;
-    f.extraWidth = frame.width() - inner.width();
-    f.extraHeight = frame.height() - inner.height() + menuBar()->sizeHint().height();
+    f.extraWidth = frame.width() - centralWidget()->width();
+    f.extraHeight = frame.height() - centralWidget()->height();
     f.scrollBarHeight = hBar_->sizeHint().height();
     f.scrollBarWidth = vBar_->sizeHint().width();
     s.mainLayout = layoutMainWindow(s.doc.length, work.width(), work.height(), f);
@@ -193,14 +194,6 @@ void MainWindow::LayoutMainWindow() {
     applyScrollBars();
     move(l.outer.x, l.outer.y);
     resize(l.outer.width - frameW, l.outer.height - frameH);
-    if (auto* c = centralWidget()) {
-        // Lay the client out now; the window manager may resize the window later.
-        const int barH = f.scrollBarHeight;
-        const int clientH = l.vertical.client;
-        const bool vVisible = l.vertical.canScroll();
-        const int barW = vVisible ? f.scrollBarWidth : 0;
-        c->resize(l.horizontal.client + barW, clientH + barH);
-    }
     placeSynchroBoxes();
 }
 
@@ -215,18 +208,28 @@ void MainWindow::applyScrollBars() {
     const MainLayout& l = state_->mainLayout;
     applyScrollAxis(hBar_, l.horizontal);
     applyScrollAxis(vBar_, l.vertical);
-    // The horizontal bar stays, disabled, when everything fits; the vertical one goes.
-    const bool vVisible = l.vertical.canScroll();
-    QWidget* c = centralWidget();
+}
+
+void MainWindow::layoutClient() {
+    // The horizontal bar always stays (disabled when everything fits); the vertical one is
+    // there only while the picture is taller than the client.
+    const QWidget* c = centralWidget();
     const int barH = hBar_->sizeHint().height();
+    const int h = std::max(0, c->height() - barH);
+    const bool vVisible = h < kMainContentHeight;
     const int barW = vVisible ? vBar_->sizeHint().width() : 0;
+    const int w = std::max(0, c->width() - barW);
     vBar_->setVisible(vVisible);
-    const QRect client(0, 0, c->width() - barW, c->height() - barH);
-    if (canvas_->geometry() != client) {
-        canvas_->setGeometry(client);
+    hBar_->setGeometry(0, h, w, barH);
+    vBar_->setGeometry(w, 0, barW, h);
+    canvas_->setGeometry(0, 0, w, h);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == centralWidget() && event->type() == QEvent::Resize) {
+        layoutClient();
     }
-    hBar_->setGeometry(0, client.height(), client.width(), barH);
-    vBar_->setGeometry(client.width(), 0, barW, client.height());
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::scrollMain(Qt::Orientation axis, ScrollRequest request, int trackPos) {
@@ -285,9 +288,20 @@ void MainWindow::OpenBitmapWindow() {
         DrawBitmapFrame(s);
         RenderIntoBitmapWindow(s);
     }
+    showBitmapWindowInPlace();
+    syncMenuChecks();
+}
+
+void MainWindow::showBitmapWindowInPlace() {
+    if (bitmapWindow_ == nullptr) {
+        return;
+    }
+    // Without taking the focus: on top of everything when topmost, else right behind this.
     bitmapWindow_->setAttribute(Qt::WA_ShowWithoutActivating);
     bitmapWindow_->show();
-    syncMenuChecks();
+    if (state_->settings.bitmapWindowTopmost == 0) {
+        raise();
+    }
 }
 
 void MainWindow::CloseBitmapWindow() {

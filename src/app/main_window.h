@@ -53,6 +53,7 @@ public:
     void LayoutMainWindow();
     void LayoutBitmapWindow();
     void OpenBitmapWindow();
+    void showBitmapWindowInPlace();
     void CloseBitmapWindow();
     // Called by the gradation window when it closes itself.
     void bitmapWindowClosed();
@@ -70,8 +71,10 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void layoutClient();
     void buildWidgets();
     void startUp();
     void shutDown();
