@@ -382,5 +382,31 @@ TEST(MainWindow, CanvasShowsThreeCurvesOverTheGrid) {
     EXPECT_GT(count(kGridColor), 1000);
 }
 
+TEST(MainWindow, DialogOwnerAndFailedSettingsWrite) {
+    TestApp app;
+    MainWindow& w = *app.window;
+    EXPECT_EQ(w.dialogOwner(), &w);
+    w.dispatchCommand(kCmdTopmost);
+    EXPECT_TRUE(checked(w, kCmdTopmost));
+    EXPECT_TRUE(findCommandAction(w.bitmapWindow(), kPopupTopmost)->isChecked());
+    EXPECT_EQ(w.dialogOwner(), w.bitmapWindow());
+    w.dispatchCommand(kCmdAbout);
+    ASSERT_EQ(app.ui.messages.size(), 1u);
+    EXPECT_EQ(app.ui.messages[0].owner, w.bitmapWindow());
+    EXPECT_EQ(app.ui.messages[0].title, QStringLiteral("Version Info."));
+    EXPECT_TRUE(app.ui.messages[0].text.contains(QStringLiteral("version 3.02")));
+    w.dispatchBitmapPopup(kPopupTopmost);
+    EXPECT_FALSE(checked(w, kCmdTopmost));
+    EXPECT_EQ(w.dialogOwner(), &w);
+
+    // A settings file that cannot be replaced: the failure is shown, shut-down goes on.
+    std::filesystem::create_directories(app.dir / "Setting.ini" / "blocked");
+    app.window.reset();
+    ASSERT_EQ(app.ui.messages.size(), 2u);
+    EXPECT_EQ(app.ui.messages[1].text, u("ファイルオープンに失敗"));
+    EXPECT_EQ(app.ui.messages[1].title, QStringLiteral("Spectrane"));
+    EXPECT_EQ(app.ui.messages[1].icon, QMessageBox::Warning);
+}
+
 } // namespace
 } // namespace spectrane
