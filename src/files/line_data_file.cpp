@@ -225,7 +225,7 @@ LineDataReadResult readLineDataFile(const std::filesystem::path& path) {
     return parseLineData(bytes);
 }
 
-void applyLineData(GradationDocument& doc, const GradationDocument& read) {
+void copyLineData(GradationDocument& doc, const GradationDocument& read) {
     doc.length = read.length;
     doc.direction = read.direction;
     doc.loop = read.loop;
@@ -237,6 +237,10 @@ void applyLineData(GradationDocument& doc, const GradationDocument& read) {
         doc.channels[ch].controlPoints = read.channels[ch].controlPoints;
     }
     doc.currentChannel = 0;
+}
+
+void applyLineData(GradationDocument& doc, const GradationDocument& read) {
+    copyLineData(doc, read);
     rebuildAllCurves(doc);
 }
 

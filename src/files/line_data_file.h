@@ -59,8 +59,11 @@ LineDataReadResult parseLineData(std::span<const std::uint8_t> bytes);
 // Reads and parses the file at `path`; a file that cannot be opened or read is refused too.
 LineDataReadResult readLineDataFile(const std::filesystem::path& path);
 
-// Commits a successful read to the live document: copies the settings, counts and control
-// points, makes channel 0 current, derives the anchors and evaluates all three channels.
+// Copies a successful read into the live document: the settings, counts and control points;
+// makes channel 0 current. Anchors and levels are left for the caller's rebuild.
+void copyLineData(GradationDocument& doc, const GradationDocument& read);
+
+// copyLineData, then derives the anchors and evaluates all three channels.
 // `thickness` is kept: it is not part of the file.
 void applyLineData(GradationDocument& doc, const GradationDocument& read);
 

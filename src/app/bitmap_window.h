@@ -1,0 +1,51 @@
+// The gradation window: the live gradation as it will be saved, framed in GradationBuffer,
+// resizable across the gradation (which sets the thickness), scrollable along it, draggable by
+// its client area, with its own popup menu.
+#pragma once
+
+#include <QWidget>
+
+class QMenu;
+class QScrollBar;
+
+namespace spectrane {
+
+class MainWindow;
+struct AppState;
+
+class BitmapWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit BitmapWindow(MainWindow* main);
+
+    QScrollBar* horizontalBar() const { return hBar_; }
+    QScrollBar* verticalBar() const { return vBar_; }
+    QWidget* picture() const { return picture_; }
+    QMenu* popupMenu() const { return popup_; }
+
+    // Applies the current layout: size, place, scroll bar along the gradation, title.
+    void applyLayout();
+    void updateTitle();
+    void setTopmost(bool topmost);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void pictureResized(int w, int h);
+    void scrollAlong(int action);
+    void applyScrollBar();
+    void paintPicture(QPaintEvent* event);
+
+    MainWindow* main_;
+    AppState& state_;
+    QWidget* picture_ = nullptr;
+    QScrollBar* hBar_ = nullptr;
+    QScrollBar* vBar_ = nullptr;
+    QMenu* popup_ = nullptr;
+    bool applyingLayout_ = false;
+};
+
+} // namespace spectrane

@@ -1,0 +1,761 @@
+#include "app/main_window.h"
+
+#include "app/bitmap_window.h"
+#include "app/canvas_widget.h"
+#include "app/command_ids.h"
+#include "app/fonts.h"
+#include "app/menus.h"
+#include "app/qt_text_renderer.h"
+#include "app/refresh_document.h"
+#include "app/scroll_bar_binding.h"
+#include "app/surface_image.h"
+#include "files/bitmap_file.h"
+#include "files/line_data_file.h"
+#include "model/gradation_render.h"
+#include "toolwindows/tool_window.h"
+#include "transforms/length_change.h"
+#include "transforms/loop_change.h"
+#include "views/graph_painter.h"
+#include "views/previews.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QLayout>
+#include <QMenuBar>
+#include <QScreen>
+#include <QScrollBar>
+#include <QThread>
+#include <QTimer>
+
+#include <chrono>
+
+namespace spectrane {
+
+namespace {
+
+const char* const kMessageTitle = "メッセージ";
+
+QString text(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+} // namespace
+
+MainWindow::MainWindow(Options options)
+    : options_(std::move(options)), state_(std::make_unique<AppState>()) {
+    setObjectName(QStringLiteral("MainWindow"));
+    setWindowTitle(QStringLiteral("Spectrane  ver.3.02"));
+    if (!options_.ui.runToolWindow) {
+        options_.ui.runToolWindow = [this](QWidget* owner, std::string_view name) {
+            return RunToolWindow(owner, name, *state_);
+        };
+    }
+    if (!options_.ui.chooseFile) {
+        options_.ui.chooseFile = chooseFileWithDialog;
+    }
+    if (!options_.ui.messageBox) {
+        options_.ui.messageBox = showMessageBox;
+    }
+    if (!options_.workArea) {
+        options_.workArea = [] {
+            const QRect r = QGuiApplication::primaryScreen()->availableGeometry();
+            return QSize(r.right() + 1, r.bottom() + 1);
+        };
+    }
+    buildWidgets();
+    startUp();
+}
+
+MainWindow::~MainWindow() {
+    shutDown();
+}
+
+void MainWindow::buildWidgets() {
+    buildMainMenu(menuBar());
+    connect(menuBar(), &QMenuBar::triggered, this,
+            [this](QAction* action) { dispatchCommand(action->data().toInt()); });
+
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("client"));
+    central->installEventFilter(this);
+    setCentralWidget(central);
+    canvas_ = new CanvasWidget(this);
+    canvas_->setParent(central);
+    hBar_ = new QScrollBar(Qt::Horizontal, central);
+    hBar_->setObjectName(QStringLiteral("mainHorizontalBar"));
+    vBar_ = new QScrollBar(Qt::Vertical, central);
+    vBar_->setObjectName(QStringLiteral("mainVerticalBar"));
+    bindScrollBar(hBar_, [this](ScrollRequest r, int track) {
+        scrollMain(Qt::Horizontal, r, track);
+        return state_->mainLayout.horizontal.pos;
+    });
+    bindScrollBar(vBar_, [this](ScrollRequest r, int track) {
+        scrollMain(Qt::Vertical, r, track);
+        return state_->mainLayout.vertical.pos;
+    });
+    for (int ch = 0; ch < 3; ++ch) {
+        auto* box = new QCheckBox(QStringLiteral("Check%1").arg(ch + 1), canvas_);
+        box->setObjectName(QStringLiteral("synchroBox%1").arg(ch));
+        box->setFixedSize(15, 15);
+        connect(box, &QCheckBox::clicked, this,
+                [this, ch] { dispatchCommand(kSynchroBoxIds[ch]); });
+        synchroBoxes_[ch] = box;
+    }
+}
+
+void MainWindow::startUp() {
+    AppState& s = *state_;
+    s.rng.seed(static_cast<std::uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                              std::chrono::steady_clock::now().time_since_epoch())
+                                              .count()));
+    s.paths = BuildProgramPaths(options_.exeFolder);
+    s.settings = LoadSettings(s.paths.settingsPath).settings;
+    applySettingsToDocument(s.settings, s.doc);
+    s.text = std::make_unique<QtTextRenderer>();
+
+    updateSynchroBoxes(true);
+    s.doc.thickness = 192;
+    ChooseChannelColors(s.colors, s.doc.cmy != 0);
+    DrawPreviewSheet(s.buffers.previewSheet);
+    if (s.settings.bitmapWindowOpen != 0) {
+        bitmapWindow_ = new BitmapWindow(this);
+    }
+    syncMenuChecks();
+    LayoutMainWindow();
+    LayoutBitmapWindow();
+    s.doc.currentChannel = 0;
+    RefreshDocument(s, RefreshMode::Generating);
+
+    if (options_.startUpRequests) {
+        // What the drag worker asks for as soon as it runs: the gradation window, shown without
+        // taking the focus, and the title window when so set.
+        QTimer::singleShot(0, this, [this] {
+            showBitmapWindowInPlace();
+            if (state_->settings.showTitleWindow != 0) {
+                setBitmapWindowEnabled(false);
+                runTool("TitleWnd");
+                setBitmapWindowEnabled(true);
+            }
+        });
+    }
+}
+
+void MainWindow::shutDown() {
+    if (shutDown_) {
+        return;
+    }
+    shutDown_ = true;
+    AppState& s = *state_;
+    storeDocumentInSettings(s.doc, s.settings);
+    s.settings.bitmapWindowOpen = bitmapWindow_ != nullptr ? 1 : 0;
+    const FileResult saved = SaveSettings(s.paths.settingsPath, s.settings);
+    if (!saved) {
+        message(this, QMessageBox::Warning, QStringLiteral("Spectrane"),
+                QString::fromUtf8(saved.message.c_str()));
+    }
+    if (bitmapWindow_ != nullptr) {
+        // The gradation window has no owner, so it is not deleted with this one.
+        delete bitmapWindow_;
+        bitmapWindow_ = nullptr;
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // The close box quits at once; only the Exit command asks first.
+    shutDown();
+    event->accept();
+}
+
+// ---- layout and scrolling -------------------------------------------------------------------
+
+void MainWindow::LayoutMainWindow() {
+    AppState& s = *state_;
+    const QSize work = options_.workArea();
+    // The window manager adds its own frame; the menu bar and the horizontal scroll bar are
+    // ours and are part of the size. The layout is settled first so the menu bar's height is
+    // the real one.
+    layout()->activate();
+    const QRect frame = frameGeometry();
+    const QRect inner = geometry();
+    WindowFrame f;
+    f.extraWidth = frame.width() - centralWidget()->width();
+    f.extraHeight = frame.height() - centralWidget()->height();
+    f.scrollBarHeight = hBar_->sizeHint().height();
+    f.scrollBarWidth = vBar_->sizeHint().width();
+    s.mainLayout = layoutMainWindow(s.doc.length, work.width(), work.height(), f);
+    const MainLayout& l = s.mainLayout;
+
+    const int frameW = frame.width() - inner.width();
+    const int frameH = frame.height() - inner.height();
+    setMinimumSize(kMainMinClientWidth,
+                   kMainMinClientHeight + f.extraHeight - frameH + f.scrollBarHeight);
+    setMaximumSize(l.maxTrackWidth - frameW, l.maxTrackHeight - frameH);
+    applyScrollBars();
+    move(l.outer.x, l.outer.y);
+    resize(l.outer.width - frameW, l.outer.height - frameH);
+    placeSynchroBoxes();
+}
+
+void MainWindow::canvasResized(int w, int h) {
+    resizeMainWindow(state_->mainLayout, w, h);
+    applyScrollBars();
+    placeSynchroBoxes();
+    invalidate();
+}
+
+void MainWindow::applyScrollBars() {
+    const MainLayout& l = state_->mainLayout;
+    applyScrollAxis(hBar_, l.horizontal);
+    applyScrollAxis(vBar_, l.vertical);
+}
+
+void MainWindow::layoutClient() {
+    // The horizontal bar always stays (disabled when everything fits); the vertical one is
+    // there only while the picture is taller than the client.
+    const QWidget* c = centralWidget();
+    const int barH = hBar_->sizeHint().height();
+    const int h = std::max(0, c->height() - barH);
+    const bool vVisible = h < kMainContentHeight;
+    const int barW = vVisible ? vBar_->sizeHint().width() : 0;
+    const int w = std::max(0, c->width() - barW);
+    vBar_->setVisible(vVisible);
+    hBar_->setGeometry(0, h, w, barH);
+    vBar_->setGeometry(w, 0, barW, h);
+    canvas_->setGeometry(0, 0, w, h);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == centralWidget() && event->type() == QEvent::Resize) {
+        layoutClient();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::scrollMain(Qt::Orientation axis, ScrollRequest request, int trackPos) {
+    MainLayout& l = state_->mainLayout;
+    ScrollAxis& a = axis == Qt::Horizontal ? l.horizontal : l.vertical;
+    if (a.scroll(request, trackPos) != 0) {
+        placeSynchroBoxes();
+        invalidate();
+    }
+}
+
+void MainWindow::placeSynchroBoxes() {
+    const auto places = synchroBoxPlaces(state_->mainLayout);
+    for (int ch = 0; ch < 3; ++ch) {
+        synchroBoxes_[ch]->move(places[ch].x, places[ch].y);
+    }
+}
+
+void MainWindow::invalidate() {
+    canvas_->update();
+}
+
+// ---- gradation window -----------------------------------------------------------------------
+
+void MainWindow::LayoutBitmapWindow() {
+    AppState& s = *state_;
+    const QSize work = options_.workArea();
+    WindowFrame f;
+    if (bitmapWindow_ != nullptr) {
+        const QRect frame = bitmapWindow_->frameGeometry();
+        const QRect inner = bitmapWindow_->geometry();
+        f.extraWidth = frame.width() - inner.width();
+        f.extraHeight = frame.height() - inner.height();
+        f.scrollBarHeight = bitmapWindow_->horizontalBar()->sizeHint().height();
+        f.scrollBarWidth = bitmapWindow_->verticalBar()->sizeHint().width();
+    }
+    const QRect main = frameGeometry();
+    s.bitmapLayout =
+        layoutBitmapWindow(s.doc.direction, s.doc.length, s.doc.thickness, work.width(),
+                           work.height(), {main.x(), main.y(), main.width(), main.height()}, f);
+    if (bitmapWindow_ != nullptr) {
+        bitmapWindow_->applyLayout();
+    }
+}
+
+void MainWindow::OpenBitmapWindow() {
+    if (bitmapWindow_ != nullptr) {
+        return;
+    }
+    AppState& s = *state_;
+    bitmapWindow_ = new BitmapWindow(this);
+    s.settings.bitmapWindowOpen = 1;
+    LayoutBitmapWindow();
+    {
+        std::lock_guard lock(s.bufferMutex);
+        DrawBitmapFrame(s);
+        RenderIntoBitmapWindow(s);
+    }
+    showBitmapWindowInPlace();
+    syncMenuChecks();
+}
+
+void MainWindow::showBitmapWindowInPlace() {
+    if (bitmapWindow_ == nullptr) {
+        return;
+    }
+    // Without taking the focus: on top of everything when topmost, else right behind this.
+    bitmapWindow_->setAttribute(Qt::WA_ShowWithoutActivating);
+    bitmapWindow_->show();
+    if (state_->settings.bitmapWindowTopmost == 0) {
+        raise();
+    }
+}
+
+void MainWindow::CloseBitmapWindow() {
+    if (bitmapWindow_ != nullptr) {
+        bitmapWindow_->close();
+    }
+}
+
+void MainWindow::bitmapWindowClosed() {
+    if (bitmapWindow_ != nullptr) {
+        bitmapWindow_->deleteLater();
+        bitmapWindow_ = nullptr;
+    }
+    state_->settings.bitmapWindowOpen = 0;
+    syncMenuChecks();
+}
+
+QWidget* MainWindow::dialogOwner() {
+    if (bitmapWindow_ != nullptr && state_->settings.bitmapWindowTopmost != 0) {
+        return bitmapWindow_;
+    }
+    return this;
+}
+
+void MainWindow::setBitmapWindowEnabled(bool enabled) {
+    // A window that owns the dialog must stay enabled, or the dialog would be disabled with it.
+    if (bitmapWindow_ != nullptr && dialogOwner() != bitmapWindow_) {
+        bitmapWindow_->setEnabled(enabled);
+    }
+}
+
+void MainWindow::raiseMainIfBitmapTopmost() {
+    if (bitmapWindow_ != nullptr && state_->settings.bitmapWindowTopmost != 0) {
+        raise();
+        activateWindow();
+    }
+}
+
+void MainWindow::hideWindows() {
+    if (bitmapWindow_ != nullptr) {
+        bitmapWindow_->hide();
+    }
+    hide();
+}
+
+void MainWindow::showWindows() {
+    show();
+    if (bitmapWindow_ != nullptr) {
+        bitmapWindow_->setAttribute(Qt::WA_ShowWithoutActivating);
+        bitmapWindow_->show();
+    }
+}
+
+// ---- menus, boxes and dialogs ---------------------------------------------------------------
+
+void MainWindow::syncMenuChecks() {
+    const AppState& s = *state_;
+    setMenuCheck(this, kCmdTitleWindow, s.settings.showTitleWindow != 0);
+    setMenuCheck(this, kCmdBitmapWindow, bitmapWindow_ != nullptr);
+    setMenuCheck(this, kCmdTopmost, s.settings.bitmapWindowTopmost != 0);
+    setMenuCheck(this, kCmdPointPositions, s.settings.showPointPositions != 0);
+    setMenuCheck(this, kCmdLoop, s.doc.loop != 0);
+    setMenuCheck(this, kCmdCmy, s.doc.cmy != 0);
+    setMenuCheck(this, kCmdSynchro, s.doc.synchro != 0);
+    if (bitmapWindow_ != nullptr) {
+        setMenuCheck(bitmapWindow_, kPopupTopmost, s.settings.bitmapWindowTopmost != 0);
+    }
+}
+
+void MainWindow::updateSynchroBoxes(bool previous) {
+    const GradationDocument& doc = state_->doc;
+    const bool on = doc.synchro != 0;
+    for (int ch = 0; ch < 3; ++ch) {
+        if (on) {
+            synchroBoxes_[ch]->setChecked(doc.synchroChannels[ch] != 0);
+            if (!previous) {
+                synchroBoxes_[ch]->show();
+            }
+        } else if (previous) {
+            synchroBoxes_[ch]->hide();
+        }
+    }
+}
+
+int MainWindow::runTool(std::string_view name) {
+    return options_.ui.runToolWindow(dialogOwner(), name);
+}
+
+QString MainWindow::chooseFile(FileDialogKind kind) {
+    return chooseFileOwned(dialogOwner(), kind);
+}
+
+QString MainWindow::chooseFileOwned(QWidget* owner, FileDialogKind kind) {
+    AppState& s = *state_;
+    const bool bitmap = kind == FileDialogKind::SaveBitmap;
+    const bool confirmedBefore = bitmap ? s.bitmapDialogConfirmed : s.lineDataDialogConfirmed;
+    std::filesystem::path start = s.lastChosenFolder;
+    if (!confirmedBefore) {
+        start = bitmap ? s.paths.bitmapFolder : s.paths.lineDataFolder;
+        std::error_code ec;
+        std::filesystem::create_directories(start, ec);
+    }
+    const QString chosen =
+        options_.ui.chooseFile(owner, kind, QString::fromStdString(start.string()));
+    if (!chosen.isEmpty()) {
+        s.lastChosenFolder = std::filesystem::path(chosen.toStdString()).parent_path();
+        (bitmap ? s.bitmapDialogConfirmed : s.lineDataDialogConfirmed) = true;
+    }
+    return chosen;
+}
+
+QMessageBox::StandardButton MainWindow::message(QWidget* owner, QMessageBox::Icon icon,
+                                                const QString& title, const QString& text,
+                                                QMessageBox::StandardButtons buttons) {
+    return options_.ui.messageBox(owner, icon, title, text, buttons);
+}
+
+void MainWindow::requestMessageBox(const QString& body) {
+    setBitmapWindowEnabled(false);
+    message(dialogOwner(), QMessageBox::NoIcon, text(kMessageTitle), body);
+    setBitmapWindowEnabled(true);
+}
+
+// ---- commands -------------------------------------------------------------------------------
+
+void MainWindow::dispatchCommand(int id) {
+    switch (id) {
+    case kCmdNew:
+        commandNew();
+        break;
+    case kCmdOpen:
+        commandOpen();
+        break;
+    case kCmdSave:
+        commandSave();
+        break;
+    case kCmdSaveBitmap:
+        commandSaveBitmap(nullptr);
+        break;
+    case kCmdExit:
+        commandExit();
+        break;
+    case kCmdLength:
+        commandLength();
+        break;
+    case kCmdDirection:
+        commandDirection();
+        break;
+    case kCmdTitleWindow:
+        state_->settings.showTitleWindow ^= 1;
+        break;
+    case kCmdBitmapWindow:
+        commandBitmapWindow();
+        break;
+    case kCmdTopmost:
+        commandTopmost();
+        break;
+    case kCmdPointPositions:
+        state_->settings.showPointPositions ^= 1;
+        break;
+    case kCmdLoop:
+        commandLoop();
+        break;
+    case kCmdCmy:
+        commandCmy();
+        break;
+    case kCmdSynchro:
+        commandSynchro();
+        break;
+    case kCmdAbout:
+        commandAbout();
+        break;
+    case 1000:
+    case 1001:
+    case 1002:
+        synchroBoxClicked(id - 1000);
+        break;
+    default:
+        break;
+    }
+    // Qt flips a checkable item by itself when it is chosen; the flags decide.
+    syncMenuChecks();
+}
+
+void MainWindow::dispatchBitmapPopup(int id) {
+    if (bitmapWindow_ == nullptr) {
+        return;
+    }
+    switch (id) {
+    case kPopupSaveBitmap:
+        commandSaveBitmap(bitmapWindow_);
+        break;
+    case kPopupLength:
+    case kPopupDirection: {
+        AppState& s = *state_;
+        const int oldLength = s.doc.length;
+        setEnabled(false);
+        const int result = options_.ui.runToolWindow(
+            bitmapWindow_, id == kPopupLength ? "SettingLengthWnd" : "SettingWnd");
+        setEnabled(true);
+        if (result != kToolOk) {
+            break;
+        }
+        if (id == kPopupLength) {
+            applyLengthChange(oldLength);
+        } else {
+            applyDirectionChange();
+        }
+        break;
+    }
+    case kPopupTopmost:
+        commandTopmost();
+        break;
+    default:
+        break;
+    }
+    syncMenuChecks();
+}
+
+int MainWindow::runToolStep(std::string_view name) {
+    setBitmapWindowEnabled(false);
+    const int result = runTool(name);
+    setBitmapWindowEnabled(true);
+    raiseMainIfBitmapTopmost();
+    return result;
+}
+
+void MainWindow::commandNew() {
+    AppState& s = *state_;
+    if (runToolStep("Shinki_Wnd") != kToolOk) {
+        return;
+    }
+    hideWindows();
+    const bool previous = s.doc.synchro != 0;
+    s.doc.synchro = 0;
+    s.doc.synchroChannels = {0, 0, 0};
+    updateSynchroBoxes(previous);
+    s.doc.thickness = 192;
+    LayoutMainWindow();
+    LayoutBitmapWindow();
+    s.doc.currentChannel = 0;
+    RefreshDocument(s, RefreshMode::Generating);
+    showWindows();
+}
+
+void MainWindow::commandOpen() {
+    AppState& s = *state_;
+    const bool previous = s.doc.synchro != 0;
+    setBitmapWindowEnabled(false);
+    const QString file = chooseFile(FileDialogKind::OpenLineData);
+    setBitmapWindowEnabled(true);
+    raiseMainIfBitmapTopmost();
+    if (file.isEmpty()) {
+        return;
+    }
+    if (bitmapWindow_ != nullptr) {
+        bitmapWindow_->hide();
+    }
+    const LineDataReadResult read = readLineDataFile(file.toStdString());
+    if (!read) {
+        requestMessageBox(QString::fromUtf8(read.status.message.c_str()));
+    } else {
+        if (!read.warning.empty()) {
+            requestMessageBox(QString::fromUtf8(read.warning.c_str()));
+        }
+        copyLineData(s.doc, *read.document);
+        LayoutMainWindow();
+        updateSynchroBoxes(previous);
+        LayoutBitmapWindow();
+        ChooseChannelColors(s.colors, s.doc.cmy != 0);
+        s.doc.currentChannel = 0;
+        RefreshDocument(s, RefreshMode::Evaluating);
+        invalidate();
+    }
+    if (bitmapWindow_ != nullptr) {
+        bitmapWindow_->setAttribute(Qt::WA_ShowWithoutActivating);
+        bitmapWindow_->show();
+    }
+}
+
+void MainWindow::commandSave() {
+    setBitmapWindowEnabled(false);
+    const QString file = chooseFile(FileDialogKind::SaveLineData);
+    setBitmapWindowEnabled(true);
+    raiseMainIfBitmapTopmost();
+    if (file.isEmpty()) {
+        return;
+    }
+    const FileResult written = writeLineDataFile(file.toStdString(), state_->doc);
+    requestMessageBox(QString::fromUtf8(written ? kLineDataSavedMessage : written.message.c_str()));
+}
+
+void MainWindow::commandSaveBitmap(QWidget* popupOwner) {
+    AppState& s = *state_;
+    // From the gradation window's popup the gradation window owns every dialog and the main
+    // window is disabled instead.
+    QWidget* owner = popupOwner != nullptr ? popupOwner : dialogOwner();
+    auto enableOthers = [&](bool enabled) {
+        if (popupOwner != nullptr) {
+            setEnabled(enabled);
+        } else {
+            setBitmapWindowEnabled(enabled);
+        }
+    };
+    enableOthers(false);
+    const int result = options_.ui.runToolWindow(owner, "SaveBitMapWnd");
+    QString file;
+    if (result == kToolOk) {
+        file = chooseFileOwned(owner, FileDialogKind::SaveBitmap);
+    }
+    enableOthers(true);
+    if (popupOwner == nullptr) {
+        raiseMainIfBitmapTopmost();
+    }
+    if (file.isEmpty()) {
+        return;
+    }
+    const WriteResult written =
+        writeGradationBitmap(file.toStdString(), s.doc, s.settings.saveWidth);
+    if (written) {
+        message(owner, QMessageBox::NoIcon, QStringLiteral("Message"),
+                text("ビットマップを保存しました。"));
+    } else {
+        message(owner, QMessageBox::Warning, QStringLiteral("Message"),
+                text(kFileOpenFailedMessage));
+    }
+}
+
+void MainWindow::commandExit() {
+    if (message(this, QMessageBox::Question, text("終了確認"), text("終了してよろしいですか？"),
+                QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes) {
+        close();
+    }
+}
+
+void MainWindow::commandLength() {
+    const int oldLength = state_->doc.length;
+    if (runToolStep("SettingLengthWnd") == kToolOk) {
+        applyLengthChange(oldLength);
+    }
+}
+
+void MainWindow::applyLengthChange(int oldLength) {
+    AppState& s = *state_;
+    hideWindows();
+    ChangeLength(s.doc, s.doc.length, oldLength, s.settings.lengthChangeMethod, s.doc.loop);
+    LayoutMainWindow();
+    LayoutBitmapWindow();
+    RefreshDocument(s, RefreshMode::Evaluating);
+    showWindows();
+}
+
+void MainWindow::commandDirection() {
+    if (runToolStep("SettingWnd") == kToolOk) {
+        applyDirectionChange();
+    }
+}
+
+void MainWindow::applyDirectionChange() {
+    AppState& s = *state_;
+    if (bitmapWindow_ != nullptr) {
+        bitmapWindow_->hide();
+    }
+    repaint();
+    LayoutBitmapWindow();
+    {
+        std::lock_guard lock(s.bufferMutex);
+        DrawBitmapFrame(s);
+        RenderIntoBitmapWindow(s);
+    }
+    if (bitmapWindow_ != nullptr) {
+        bitmapWindow_->show();
+    }
+}
+
+void MainWindow::commandBitmapWindow() {
+    if (bitmapWindow_ != nullptr) {
+        CloseBitmapWindow();
+    } else {
+        OpenBitmapWindow();
+    }
+}
+
+void MainWindow::commandTopmost() {
+    AppState& s = *state_;
+    s.settings.bitmapWindowTopmost ^= 1;
+    if (bitmapWindow_ != nullptr) {
+        bitmapWindow_->setTopmost(s.settings.bitmapWindowTopmost != 0);
+    }
+}
+
+void MainWindow::commandLoop() {
+    AppState& s = *state_;
+    const int previous = s.doc.loop;
+    if (runToolStep("LoopOnOffWnd") != kToolOk || s.doc.loop == previous) {
+        return;
+    }
+    if (bitmapWindow_ != nullptr) {
+        bitmapWindow_->hide();
+    }
+    if (s.doc.loop == 0) {
+        convertLoopOff(s.doc); // reads the looped curve still in the ColorLine
+    }
+    RefreshDocument(s, RefreshMode::Evaluating);
+    invalidate();
+    if (bitmapWindow_ != nullptr) {
+        bitmapWindow_->setAttribute(Qt::WA_ShowWithoutActivating);
+        bitmapWindow_->show();
+    }
+}
+
+void MainWindow::commandCmy() {
+    AppState& s = *state_;
+    const int previous = s.doc.cmy;
+    if (runToolStep("UseCMY_Wnd") != kToolOk || s.doc.cmy == previous) {
+        return;
+    }
+    hideWindows();
+    {
+        std::lock_guard lock(s.bufferMutex);
+        const bool cmy = s.doc.cmy != 0;
+        DrawMainFrame(s.buffers, s.doc.length, cmy, *s.text);
+        ChooseChannelColors(s.colors, cmy);
+        RebuildChannelLayers(s.buffers, s.doc, s.colors);
+        paintColorBars(s.buffers.mainBuffer, s.doc.colorLine, -1, 0, s.doc.length - 1, cmy);
+        RenderIntoBitmapWindow(s);
+        ComposeGraph(s.buffers, s.doc, s.colors, s.doc.currentChannel);
+    }
+    showWindows();
+}
+
+void MainWindow::commandSynchro() {
+    AppState& s = *state_;
+    const bool previous = s.doc.synchro != 0;
+    if (runToolStep("SyncroModeWnd") != kToolOk) {
+        return;
+    }
+    updateSynchroBoxes(previous);
+    invalidate();
+    if (bitmapWindow_ != nullptr) {
+        bitmapWindow_->update();
+    }
+}
+
+void MainWindow::synchroBoxClicked(int ch) {
+    state_->doc.synchroChannels[ch] = synchroBoxes_[ch]->isChecked() ? 1 : 0;
+}
+
+void MainWindow::commandAbout() {
+    setBitmapWindowEnabled(false);
+    message(dialogOwner(), QMessageBox::Information, QStringLiteral("Version Info."),
+            QStringLiteral("Spectrane\nversion 3.02"));
+    raise();
+    setBitmapWindowEnabled(true);
+}
+
+} // namespace spectrane

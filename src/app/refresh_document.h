@@ -1,0 +1,20 @@
+// The document-wide refresh that ends every command replacing the whole document.
+#pragma once
+
+namespace spectrane {
+
+struct AppState;
+
+enum class RefreshMode { Generating, Evaluating };
+
+// Redraws the plot's background and frame and the gradation window's frame; makes new random
+// curves (Generating) or keeps the control points (Evaluating); derives anchors and levels of
+// all channels; rebuilds the channel layers, colour bars, gradation picture and composed plot;
+// clears the hover state. Windows are not invalidated: the caller does that.
+void RefreshDocument(AppState& state, RefreshMode mode);
+
+// Frames and paints the gradation window's picture into GradationBuffer.
+void DrawBitmapFrame(AppState& state);
+void RenderIntoBitmapWindow(AppState& state);
+
+} // namespace spectrane

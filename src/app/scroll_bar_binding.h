@@ -1,0 +1,20 @@
+// Binds a QScrollBar to a ScrollAxis so that arrows step by 2, page clicks by 16 and the thumb
+// tracks, with the axis deciding the position.
+#pragma once
+
+#include "views/scroll_axis.h"
+
+#include <QScrollBar>
+
+#include <functional>
+
+namespace spectrane {
+
+// Range, thumb size and position of `bar` from `axis`; disabled when nothing can scroll.
+void applyScrollAxis(QScrollBar* bar, const ScrollAxis& axis);
+
+// Calls `scrolled(request, trackPos)` for every user action on `bar`; the handler moves the
+// axis and returns its new position, which the bar then shows.
+void bindScrollBar(QScrollBar* bar, std::function<int(ScrollRequest, int)> scrolled);
+
+} // namespace spectrane

@@ -1,0 +1,58 @@
+#include "app_test_support.h"
+
+#include <QCoreApplication>
+
+namespace spectrane::test {
+
+UiServices ScriptedUi::services(std::function<AppState&()> state) {
+    UiServices s;
+    s.runToolWindow = [this, state](QWidget* owner, std::string_view name) {
+        tools.push_back({std::string(name), owner});
+        if (toolAnswers.empty()) {
+            return 0;
+        }
+        auto answer = std::move(toolAnswers.front());
+        toolAnswers.pop_front();
+        return answer(state());
+    };
+    s.chooseFile = [this](QWidget*, FileDialogKind, const QString& start) {
+        fileStartFolders.push_back(start);
+        if (fileAnswers.empty()) {
+            return QString();
+        }
+        QString answer = fileAnswers.front();
+        fileAnswers.pop_front();
+        return answer;
+    };
+    s.messageBox = [this](QWidget* owner, QMessageBox::Icon icon, const QString& title,
+                          const QString& text, QMessageBox::StandardButtons buttons) {
+        messages.push_back({title, text, icon, owner});
+        if (buttons.testFlag(QMessageBox::Yes)) {
+            if (questionAnswers.empty()) {
+                return QMessageBox::No;
+            }
+            const auto answer = questionAnswers.front();
+            questionAnswers.pop_front();
+            return answer;
+        }
+        return QMessageBox::Ok;
+    };
+    return s;
+}
+
+TestApp::TestApp(QSize workArea) {
+    restart(workArea);
+}
+
+void TestApp::restart(QSize workArea) {
+    window.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    MainWindow::Options options;
+    options.exeFolder = dir.path();
+    options.ui = ui.services([this]() -> AppState& { return window->state(); });
+    options.workArea = [workArea] { return workArea; };
+    options.startUpRequests = false;
+    window = std::make_unique<MainWindow>(std::move(options));
+}
+
+} // namespace spectrane::test

@@ -1,0 +1,58 @@
+// A main window for tests: its files in a scratch folder, a fixed work area, and dialogs,
+// tool windows and message boxes answered by the test.
+#pragma once
+
+#include "app/main_window.h"
+#include "support/test_support.h"
+
+#include <QString>
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace spectrane::test {
+
+struct ShownMessage {
+    QString title;
+    QString text;
+    QMessageBox::Icon icon;
+    QWidget* owner;
+};
+
+struct ToolRequest {
+    std::string name;
+    QWidget* owner;
+};
+
+class ScriptedUi {
+public:
+    // Answers for the next tool windows, in order: each may change the state, then returns
+    // the window's result. With none left a tool window is closed (0).
+    std::deque<std::function<int(AppState&)>> toolAnswers;
+    // Answers for the next file dialogs: a full path, or empty for Cancel.
+    std::deque<QString> fileAnswers;
+    // Answers for question boxes (Yes/No); other boxes answer OK.
+    std::deque<QMessageBox::StandardButton> questionAnswers;
+
+    std::vector<ToolRequest> tools;
+    std::vector<QString> fileStartFolders;
+    std::vector<ShownMessage> messages;
+
+    UiServices services(std::function<AppState&()> state);
+};
+
+struct TestApp {
+    TempDir dir;
+    ScriptedUi ui;
+    std::unique_ptr<MainWindow> window;
+
+    // Starts the program with its settings and folders in `dir`.
+    explicit TestApp(QSize workArea = QSize(1920, 1080));
+    void restart(QSize workArea = QSize(1920, 1080));
+    AppState& state() { return window->state(); }
+};
+
+} // namespace spectrane::test
