@@ -134,9 +134,14 @@ void ToolWindow::refuse(QLineEdit* edit, const char* title, const char* instruct
 
 int runModal(QWidget* owner, ToolWindow& window) {
     if (owner != nullptr) {
+        // Disabling a widget disables its child windows too, which takes their focus away; the
+        // tool window must stay usable with the control it chose to focus.
+        QWidget* focus = window.focusWidget();
         owner->setEnabled(false);
-        // Disabling a widget disables its child windows too; the tool window must stay usable.
         window.setEnabled(true);
+        if (focus != nullptr) {
+            focus->setFocus(Qt::OtherFocusReason);
+        }
     }
     window.exec();
     if (owner != nullptr) {
