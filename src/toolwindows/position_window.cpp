@@ -74,7 +74,8 @@ PositionWindow::PositionWindow(QWidget* owner, const PositionRequest& request,
 
 void PositionWindow::confirm() {
     // Text that is no number leaves that axis where it was rather than sending the point to 0.
-    result_.dot = readEditNumber(dotEdit_).value_or(request_.dot);
+    result_.dot =
+        request_.fixedDot ? request_.dot : readEditNumber(dotEdit_).value_or(request_.dot);
     result_.level = readEditNumber(levelEdit_).value_or(request_.level);
     closeWith(kToolOk);
 }
