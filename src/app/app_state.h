@@ -15,6 +15,8 @@
 #include <memory>
 #include <mutex>
 
+class QWidget;
+
 namespace spectrane {
 
 struct AppState {
@@ -28,7 +30,8 @@ struct AppState {
     std::unique_ptr<TextRenderer> text;
     MainLayout mainLayout;
     BitmapWindowLayout bitmapLayout;
-    int hoveredPoint = -1; // anchor under the mouse, -1 for none
+    int hoveredPoint = -1;         // anchor under the mouse, -1 for none
+    QWidget* mainWindow = nullptr; // the main window, for windows placed or activated by it
 
     // Held by whoever draws into or copies out of the buffers, so that a picture is never
     // shown half drawn.

@@ -46,16 +46,17 @@ MainWindow::MainWindow(Options options)
     : options_(std::move(options)), state_(std::make_unique<AppState>()) {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(QStringLiteral("Spectrane  ver.3.02"));
-    if (!options_.ui.runToolWindow) {
-        options_.ui.runToolWindow = [this](QWidget* owner, std::string_view name) {
-            return RunToolWindow(owner, name, *state_);
-        };
-    }
+    state_->mainWindow = this;
     if (!options_.ui.chooseFile) {
         options_.ui.chooseFile = chooseFileWithDialog;
     }
     if (!options_.ui.messageBox) {
         options_.ui.messageBox = showMessageBox;
+    }
+    if (!options_.ui.runToolWindow) {
+        options_.ui.runToolWindow = [this](QWidget* owner, std::string_view name) {
+            return RunToolWindow(owner, name, *state_, options_.ui.messageBox);
+        };
     }
     if (!options_.workArea) {
         options_.workArea = [] {

@@ -3,9 +3,13 @@
 #pragma once
 
 #include <QDialog>
+#include <QMessageBox>
 #include <QString>
 
+#include <functional>
 #include <string_view>
+
+class QLineEdit;
 
 namespace spectrane {
 
@@ -25,8 +29,15 @@ struct ToolWindowSpec {
 // The table entry for `name` (exact, case-sensitive), or nullptr.
 const ToolWindowSpec* findToolWindow(std::string_view name);
 
+// How a tool window shows a message box and learns the button pressed; the program passes
+// the real QMessageBox, tests answer without a person.
+using MessageBoxFn = std::function<QMessageBox::StandardButton(
+    QWidget* owner, QMessageBox::Icon icon, const QString& title, const QString& text,
+    QMessageBox::StandardButtons buttons)>;
+
 // Base of every tool window: titled and sized from the table, fixed client size, result codes
-// as above. Subclasses build their controls in the constructor and call closeWith().
+// as above, the tool windows' font. Subclasses build their controls in the constructor and
+// call closeWith().
 class ToolWindow : public QDialog {
     Q_OBJECT
 public:
@@ -36,20 +47,44 @@ public:
     void closeWith(int code);
     int resultCode() const { return code_; }
 
+    // Message boxes of this window go through `fn` (empty = the real QMessageBox).
+    void setMessageBox(MessageBoxFn fn) { messageBox_ = std::move(fn); }
+    // The window the runner brings to the front once this one is gone: the owner unless the
+    // window says otherwise; nullptr for none.
+    virtual QWidget* windowToActivateWhenDone(QWidget* owner) const {
+        return raisesOwner_ ? owner : nullptr;
+    }
+
+    void setVisible(bool visible) override;
+
 protected:
     void reject() override; // Escape
     void closeEvent(QCloseEvent* event) override;
 
+    // "Reset?" in a Yes/No warning box titled "確認"; true for Yes.
+    bool confirmReset(const char* question);
+    // A refused value: the instruction under the title that calls the value invalid, OK only,
+    // no icon; then the edit gets the focus with all its text selected.
+    void refuse(QLineEdit* edit, const char* title, const char* instruction);
+    void setRaisesOwnerWhenDone(bool raises) { raisesOwner_ = raises; }
+
 private:
+    QMessageBox::StandardButton ask(QMessageBox::Icon icon, const char* title, const char* text,
+                                    QMessageBox::StandardButtons buttons);
+
+    MessageBoxFn messageBox_;
     int code_ = kToolClosed;
+    bool raisesOwner_ = true;
 };
 
 struct AppState;
 
 // Runs tool window `name` modally over a disabled `owner`; the window reads and, on OK, writes
-// `state`. A name not in the table, or one whose window does not exist yet, shows nothing and
-// returns 0 at once.
-int RunToolWindow(QWidget* owner, std::string_view name, AppState& state);
+// `state`. A name not in the table, or "PositionSetWnd", which needs its point (see
+// RunPositionSetWindow), shows nothing and returns 0 at once. `messageBox` shows the window's
+// message boxes (empty = the real QMessageBox).
+int RunToolWindow(QWidget* owner, std::string_view name, AppState& state,
+                  const MessageBoxFn& messageBox = {});
 
 // Runs an already built tool window modally over a disabled `owner` and returns its code.
 int runModal(QWidget* owner, ToolWindow& window);

@@ -1,6 +1,10 @@
 #include "app_test_support.h"
 
+#include "toolwindows/tool_window.h"
+
+#include <QApplication>
 #include <QCoreApplication>
+#include <QTimer>
 
 namespace spectrane::test {
 
@@ -8,6 +12,12 @@ UiServices ScriptedUi::services(std::function<AppState&()> state) {
     UiServices s;
     s.runToolWindow = [this, state](QWidget* owner, std::string_view name) {
         tools.push_back({std::string(name), owner});
+        if (toolAnswers.empty() && !toolActions.empty()) {
+            auto act = std::move(toolActions.front());
+            toolActions.pop_front();
+            QTimer::singleShot(0, [act] { act(QApplication::activeModalWidget()); });
+            return RunToolWindow(owner, name, state(), messageBoxFn);
+        }
         if (toolAnswers.empty()) {
             return 0;
         }
@@ -24,7 +34,7 @@ UiServices ScriptedUi::services(std::function<AppState&()> state) {
         fileAnswers.pop_front();
         return answer;
     };
-    s.messageBox = [this](QWidget* owner, QMessageBox::Icon icon, const QString& title,
+    messageBoxFn = [this](QWidget* owner, QMessageBox::Icon icon, const QString& title,
                           const QString& text, QMessageBox::StandardButtons buttons) {
         messages.push_back({title, text, icon, owner});
         if (buttons.testFlag(QMessageBox::Yes)) {
@@ -37,6 +47,7 @@ UiServices ScriptedUi::services(std::function<AppState&()> state) {
         }
         return QMessageBox::Ok;
     };
+    s.messageBox = messageBoxFn;
     return s;
 }
 

@@ -4,6 +4,7 @@
 
 #include "app/main_window.h"
 #include "support/test_support.h"
+#include "toolwindows/tool_window.h"
 
 #include <QString>
 
@@ -32,6 +33,9 @@ public:
     // Answers for the next tool windows, in order: each may change the state, then returns
     // the window's result. With none left a tool window is closed (0).
     std::deque<std::function<int(AppState&)>> toolAnswers;
+    // With no answer queued, the real tool window runs (its message boxes answered as below)
+    // and the next of these actions is done to it once it is up.
+    std::deque<std::function<void(QWidget*)>> toolActions;
     // Answers for the next file dialogs: a full path, or empty for Cancel.
     std::deque<QString> fileAnswers;
     // Answers for question boxes (Yes/No); other boxes answer OK.
@@ -42,6 +46,9 @@ public:
     std::vector<ShownMessage> messages;
 
     UiServices services(std::function<AppState&()> state);
+
+private:
+    MessageBoxFn messageBoxFn;
 };
 
 struct TestApp {

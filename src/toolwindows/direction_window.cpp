@@ -1,0 +1,52 @@
+#include "toolwindows/direction_window.h"
+
+#include "app/app_state.h"
+#include "toolwindows/tool_controls.h"
+#include "views/previews.h"
+
+namespace spectrane {
+
+DirectionWindow::DirectionWindow(QWidget* owner, AppState& state)
+    : ToolWindow(owner, *findToolWindow("SettingWnd")), state_(state),
+      direction_(state.doc.direction & 3) {
+    addGroupBox(this, 1006, "グラデーションの方向設定", {18, 211, 180, 74});
+    QPushButton* rotate = addPushButton(this, 1003, 1003, "90°回転", {59, 237, 73, 29});
+    QPushButton* reset = addPushButton(this, 1007, 1007, "リセット(&R)", {24, 294, 88, 21});
+    QPushButton* ok = addPushButton(this, 1004, kToolOk, "OK", {165, 294, 88, 21});
+    QPushButton* cancel = addPushButton(this, 1005, kToolCancel, "キャンセル", {254, 294, 88, 21});
+    ok->setDefault(true);
+
+    preview_ = new PreviewView(this, state.buffers.previewCanvas, {0, 0, 320, 192}, {16, 12});
+    PreparePreviewCanvas(state.buffers.previewCanvas, state.buffers.previewSheet);
+    drawPreview();
+
+    connect(rotate, &QPushButton::clicked, this, &DirectionWindow::rotate);
+    connect(reset, &QPushButton::clicked, this, &DirectionWindow::reset);
+    connect(ok, &QPushButton::clicked, this, [this] {
+        state_.doc.direction = direction_;
+        closeWith(kToolOk);
+    });
+    connect(cancel, &QPushButton::clicked, this, [this] { closeWith(kToolCancel); });
+    rotate->setFocus(Qt::OtherFocusReason);
+}
+
+void DirectionWindow::drawPreview() {
+    DrawDirectionPreview(state_.buffers.previewCanvas, state_.buffers.previewSheet, direction_,
+                         *state_.text);
+    preview_->update();
+}
+
+void DirectionWindow::rotate() {
+    direction_ = (direction_ + 3) % 4;
+    drawPreview();
+}
+
+void DirectionWindow::reset() {
+    if (!confirmReset("リセットしますか？")) {
+        return;
+    }
+    direction_ = 1;
+    drawPreview();
+}
+
+} // namespace spectrane

@@ -1,0 +1,30 @@
+// "SettingWnd": turns the gradation's direction in quarter turns, with the direction preview.
+#pragma once
+
+#include "toolwindows/tool_window.h"
+
+namespace spectrane {
+
+struct AppState;
+class PreviewView;
+
+// On OK the document's direction (0..3) holds the working direction; the caller lays out and
+// re-renders the gradation window.
+class DirectionWindow : public ToolWindow {
+    Q_OBJECT
+public:
+    DirectionWindow(QWidget* owner, AppState& state);
+
+    int workingDirection() const { return direction_; }
+
+private:
+    void rotate();
+    void reset();
+    void drawPreview();
+
+    AppState& state_;
+    PreviewView* preview_;
+    int direction_;
+};
+
+} // namespace spectrane

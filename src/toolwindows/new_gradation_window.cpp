@@ -1,0 +1,84 @@
+#include "toolwindows/new_gradation_window.h"
+
+#include "app/app_state.h"
+#include "toolwindows/numeric_edit.h"
+#include "toolwindows/tool_controls.h"
+#include "views/previews.h"
+
+namespace spectrane {
+
+NewGradationWindow::NewGradationWindow(QWidget* owner, AppState& state)
+    : ToolWindow(owner, *findToolWindow("Shinki_Wnd")), state_(state),
+      direction_(state.doc.direction & 3) {
+    addGroupBox(this, 1006, "１．グラデーションの長さ(ドット数)", {16, 196, 342, 82});
+    lengthEdit_ = addNumberEdit(this, 1008, {64, 217, 56, 21}, EditChars::Digits);
+    showNumber(lengthEdit_, state.doc.length);
+    lengthUpDown_ = new UpDownControl(this, 1022, {118, 217, 16, 21}, lengthEdit_, 2, 1600);
+    addStatic(this, 1014, "( 範囲 : 2 ～ 1600 )", {39, 245, 105, 12});
+    addStatic(this, 1017, "( 初期値 = 512 )", {47, 260, 89, 12});
+    addStatic(this, 1015,
+              "※「幅」はビットマップ保存時にセットするので、ここでは設定の必要はありません。",
+              {164, 224, 180, 36});
+    addGroupBox(this, 1013, "２．グラデーションの方向", {16, 288, 158, 60});
+    QPushButton* rotate = addPushButton(this, 1003, 1003, "90°回転", {48, 309, 88, 25});
+    addStatic(this, 1016,
+              "※これらの設定は一度ここで決めた後でも、「編集」メニューからいつでも変更が出来ます。",
+              {190, 299, 158, 44});
+    addGroupBox(this, 1023, "３．グラデーションのループ", {16, 357, 342, 90});
+    loopBox_ = addMultiLineCheckBox(this, 1000, "グラデーションをループさせる", {40, 376, 172, 17});
+    loopBox_->setChecked(state.doc.loop != 0);
+    addStatic(this, 1018,
+              "※背景素材で繰り返しパターンを作りたい場合など、ここにチェックを入れれば両端がループ"
+              "したグラデーションが作成できます。",
+              {39, 401, 297, 40});
+    QPushButton* reset = addPushButton(this, 1007, 1007, "リセット(&R)", {24, 461, 88, 21});
+    QPushButton* ok = addPushButton(this, 1004, kToolOk, "OK", {170, 461, 88, 21});
+    QPushButton* cancel = addPushButton(this, 1005, kToolCancel, "キャンセル", {259, 461, 88, 21});
+    ok->setDefault(true);
+
+    preview_ = new PreviewView(this, state.buffers.previewCanvas, {0, 0, 320, 192}, {16, 12});
+    PreparePreviewCanvas(state.buffers.previewCanvas, state.buffers.previewSheet);
+    drawPreview();
+
+    connect(rotate, &QPushButton::clicked, this, &NewGradationWindow::rotate);
+    connect(reset, &QPushButton::clicked, this, &NewGradationWindow::reset);
+    connect(ok, &QPushButton::clicked, this, &NewGradationWindow::confirm);
+    connect(cancel, &QPushButton::clicked, this, [this] { closeWith(kToolCancel); });
+    lengthEdit_->setFocus(Qt::OtherFocusReason);
+}
+
+void NewGradationWindow::drawPreview() {
+    DrawDirectionPreview(state_.buffers.previewCanvas, state_.buffers.previewSheet, direction_,
+                         *state_.text);
+    preview_->update();
+}
+
+void NewGradationWindow::rotate() {
+    direction_ = (direction_ + 3) % 4;
+    drawPreview();
+}
+
+void NewGradationWindow::reset() {
+    if (!confirmReset("全ての項目をリセットしますか？")) {
+        return;
+    }
+    showNumber(lengthEdit_, 512);
+    loopBox_->setChecked(false);
+    direction_ = 1;
+    drawPreview();
+}
+
+void NewGradationWindow::confirm() {
+    const std::optional<int> n = readEditNumber(lengthEdit_);
+    if (!n || *n < 2 || *n > 1600) {
+        refuse(lengthEdit_, "グラデーションの長さ設定が不正です。",
+               "グラデーションの長さは2～1600の間でセットして下さい。");
+        return;
+    }
+    state_.doc.direction = direction_;
+    state_.doc.length = *n;
+    state_.doc.loop = loopBox_->isChecked() ? 1 : 0;
+    closeWith(kToolOk);
+}
+
+} // namespace spectrane

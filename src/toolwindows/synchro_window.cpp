@@ -1,0 +1,84 @@
+#include "toolwindows/synchro_window.h"
+
+#include "app/app_state.h"
+#include "toolwindows/tool_controls.h"
+
+namespace spectrane {
+
+QString synchroChannelLabel(int ch, bool cmy, bool current) {
+    static const char* const kRgb[3] = {"R ( 赤 )", "G ( 緑 )", "B ( 青 )"};
+    static const char* const kCmy[3] = {"C ( シアン )", "M ( マゼンタ )", "Y ( イエロー )"};
+    QString label = QString::fromUtf8(cmy ? kCmy[ch] : kRgb[ch]);
+    if (current) {
+        label += QString::fromUtf8(cmy ? " ←[ 現在使用中の色 ]" : " ←[現在使用中の色]");
+    }
+    return label;
+}
+
+SynchroWindow::SynchroWindow(QWidget* owner, AppState& state)
+    : ToolWindow(owner, *findToolWindow("SyncroModeWnd")), state_(state) {
+    setRaisesOwnerWhenDone(false);
+    const GradationDocument& doc = state.doc;
+    addGroupBox(this, 1006, "シンクロする色のチェック", {16, 12, 348, 364});
+    modeBox_ = addCheckBox(this, 1000, "シンクロ・モードを使用する", {48, 40, 163, 15});
+    const int ids[3] = {1001, 1002, 1033};
+    for (int ch = 0; ch < 3; ++ch) {
+        QCheckBox* box = addCheckBox(this, ids[ch], "", {70, 64 + 22 * ch, 224, 15});
+        box->setText(synchroChannelLabel(ch, doc.cmy != 0, ch == doc.currentChannel));
+        box->setChecked(doc.synchroChannels[static_cast<std::size_t>(ch)] != 0);
+        box->setEnabled(doc.synchro != 0);
+        channelBoxes_[static_cast<std::size_t>(ch)] = box;
+    }
+    modeBox_->setChecked(doc.synchro != 0);
+    addStatic(this, 1014, "　二つ以上の色にチェックを入れることにより、それらの色を",
+              {36, 140, 302, 12});
+    addStatic(this, 1015, "シンクロ(同調)させて動かすことが出来ます。", {36, 160, 300, 12});
+    addStatic(this, 1016, "　現在使用中の色が関係している時は、使用中の色が優先",
+              {36, 180, 302, 12});
+    addStatic(this, 1017, "されて、他の色にコピーされます。", {36, 200, 200, 12});
+    addStatic(this, 1018, "　現在使用中の色が関係していないチェックの場合は、", {36, 220, 281, 12});
+    addStatic(this, 1019, "上の三原色表記中の上段にあるものが優先されます。", {36, 240, 279, 12});
+    addStatic(this, 1020, "　また、「シンクロ・モードを使用する」にチェックを入れていると",
+              {36, 266, 314, 12});
+    addStatic(this, 1021, "以降メインのウインドウの「R」,「G」,「B」　(または「C」,「M」,「Y」) ",
+              {36, 286, 320, 12});
+    addStatic(this, 1032, "表示の左側に上と同様のチェックボックスが表示されるので",
+              {36, 306, 307, 12});
+    addStatic(this, 1026, "再びこのウインドウを開かなくても、そこでシンクロの設定が",
+              {36, 326, 319, 12});
+    addStatic(this, 1027, "直接行えます。", {36, 346, 148, 12});
+    // These buttons keep their ids; Enter and Escape reach them as OK and Cancel all the same.
+    QPushButton* reset = addPushButton(this, 1005, 1005, "リセット(&R)", {24, 384, 88, 21});
+    QPushButton* ok = addPushButton(this, 1003, 1003, "OK", {174, 384, 88, 21});
+    QPushButton* cancel = addPushButton(this, 1004, 1004, "キャンセル", {262, 384, 88, 21});
+    ok->setDefault(true);
+
+    connect(modeBox_, &QCheckBox::clicked, this, &SynchroWindow::modeClicked);
+    connect(reset, &QPushButton::clicked, this, [this] {
+        if (!confirmReset("リセットしますか？")) {
+            return;
+        }
+        modeBox_->setChecked(false);
+        for (QCheckBox* box : channelBoxes_) {
+            box->setChecked(false);
+            box->setEnabled(false);
+        }
+    });
+    connect(ok, &QPushButton::clicked, this, [this] {
+        for (std::size_t k = 0; k < channelBoxes_.size(); ++k) {
+            state_.doc.synchroChannels[k] = channelBoxes_[k]->isChecked() ? 1 : 0;
+        }
+        state_.doc.synchro = modeBox_->isChecked() ? 1 : 0;
+        closeWith(kToolOk);
+    });
+    connect(cancel, &QPushButton::clicked, this, [this] { closeWith(kToolCancel); });
+    modeBox_->setFocus(Qt::OtherFocusReason);
+}
+
+void SynchroWindow::modeClicked() {
+    for (QCheckBox* box : channelBoxes_) {
+        box->setEnabled(modeBox_->isChecked());
+    }
+}
+
+} // namespace spectrane

@@ -1,0 +1,35 @@
+// "SyncroModeWnd": switches synchro mode and chooses the channels that move together.
+#pragma once
+
+#include "toolwindows/tool_window.h"
+
+#include <QString>
+
+#include <array>
+
+class QCheckBox;
+
+namespace spectrane {
+
+struct AppState;
+
+// The label of channel `ch` (0..2) in the synchro window: R/G/B or C/M/Y, with the suffix that
+// marks the current channel.
+QString synchroChannelLabel(int ch, bool cmy, bool current);
+
+// On OK the document's synchro flag and its three channel flags hold the check box states
+// (channel boxes are stored as they are, even while disabled); the caller applies them.
+class SynchroWindow : public ToolWindow {
+    Q_OBJECT
+public:
+    SynchroWindow(QWidget* owner, AppState& state);
+
+private:
+    void modeClicked();
+
+    AppState& state_;
+    QCheckBox* modeBox_;
+    std::array<QCheckBox*, 3> channelBoxes_{};
+};
+
+} // namespace spectrane

@@ -1,0 +1,54 @@
+#include "toolwindows/title_window.h"
+
+#include "app/app_state.h"
+#include "app/fonts.h"
+#include "toolwindows/tool_controls.h"
+
+#include <QEvent>
+
+namespace spectrane {
+
+TitleWindow::TitleWindow(QWidget* owner, AppState& state)
+    : ToolWindow(owner, *findToolWindow("TitleWnd")),
+      main_(state.mainWindow != nullptr ? state.mainWindow : owner) {
+    // No close item: the window goes only with its button (or Enter).
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(420, 256);
+    setFont(programFont(kCourierFace, 15));
+    const QFont display = programFont(kCalistoFace, 40);
+    QLabel* first = addStatic(this, 1014, "Spectrane", {59, 24, 349, 41});
+    QLabel* second = addStatic(this, 1015, "", {127, 71, 233, 43});
+    first->setFont(display);
+    second->setFont(display);
+    addStatic(this, 1016, "Version 3.02", {152, 124, 115, 19});
+    ok_ = addPushButton(this, 1003, kToolOk, "OK", {169, 195, 88, 38});
+    ok_->setDefault(true);
+    connect(ok_, &QPushButton::clicked, this, [this] { closeWith(kToolClosed); });
+    ok_->setFocus(Qt::OtherFocusReason);
+}
+
+void TitleWindow::reject() {}
+
+void TitleWindow::showEvent(QShowEvent* event) {
+    ToolWindow::showEvent(event);
+    centreOnMainWindow();
+}
+
+void TitleWindow::changeEvent(QEvent* event) {
+    ToolWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        ok_->setFocus(Qt::ActiveWindowFocusReason);
+    }
+}
+
+void TitleWindow::centreOnMainWindow() {
+    if (main_ == nullptr) {
+        return;
+    }
+    const QRect m = main_->frameGeometry();
+    const QSize outer = frameGeometry().size();
+    move(m.left() + (m.width() - outer.width()) / 2, m.top() + (m.height() - outer.height()) / 2);
+}
+
+} // namespace spectrane

@@ -1,0 +1,34 @@
+// "TitleWnd": the welcome window with the program's name and version, centred on the main
+// window; it always closes with 0.
+#pragma once
+
+#include "toolwindows/tool_window.h"
+
+class QPushButton;
+
+namespace spectrane {
+
+struct AppState;
+
+class TitleWindow : public ToolWindow {
+    Q_OBJECT
+public:
+    TitleWindow(QWidget* owner, AppState& state);
+
+    // The window that the title window centres on and activates when it closes.
+    QWidget* mainWindow() const { return main_; }
+    QWidget* windowToActivateWhenDone(QWidget*) const override { return main_; }
+
+protected:
+    void reject() override; // Escape does nothing: there is no Cancel
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void centreOnMainWindow();
+
+    QWidget* main_;
+    QPushButton* ok_;
+};
+
+} // namespace spectrane

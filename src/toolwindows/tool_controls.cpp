@@ -1,0 +1,124 @@
+#include "toolwindows/tool_controls.h"
+
+#include "app/surface_image.h"
+#include "raster/surface.h"
+
+#include <QPainter>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
+#include <algorithm>
+
+namespace spectrane {
+
+void placeControl(QWidget* control, int id, QRect geometry) {
+    control->setObjectName(QStringLiteral("id%1").arg(id));
+    control->setProperty("controlId", id);
+    control->setProperty("describedRect", geometry);
+    control->setGeometry(geometry);
+}
+
+void fitStatic(QLabel* label) {
+    const QRect described = label->property("describedRect").toRect();
+    const QFontMetrics metrics(label->font());
+    QRect r = described;
+    if (described.height() < 2 * metrics.height()) {
+        // One line: a wider substitute font widens the line instead of wrapping it out of view.
+        label->setWordWrap(false);
+        r.setWidth(std::max(described.width(), metrics.horizontalAdvance(label->text()) + 1));
+    } else {
+        label->setWordWrap(true);
+        r.setHeight(std::max(described.height(), label->heightForWidth(described.width())));
+    }
+    label->setGeometry(r);
+}
+
+QLabel* addStatic(QWidget* parent, int id, const char* text, QRect geometry,
+                  Qt::Alignment horizontal) {
+    return addStatic(parent, id, QString::fromUtf8(text), geometry, horizontal);
+}
+
+QLabel* addStatic(QWidget* parent, int id, const QString& text, QRect geometry,
+                  Qt::Alignment horizontal) {
+    auto* label = new QLabel(text, parent);
+    placeControl(label, id, geometry);
+    label->setAlignment(horizontal | Qt::AlignTop);
+    label->setTextFormat(Qt::PlainText);
+    label->setContentsMargins(0, 0, 0, 0);
+    label->setMargin(0);
+    label->setIndent(0);
+    fitStatic(label);
+    return label;
+}
+
+QGroupBox* addGroupBox(QWidget* parent, int id, const char* text, QRect geometry) {
+    auto* box = new QGroupBox(QString::fromUtf8(text), parent);
+    placeControl(box, id, geometry);
+    box->lower(); // the controls inside are its siblings and lie above it
+    return box;
+}
+
+QPushButton* addPushButton(QWidget* parent, int createdId, int id, const char* text,
+                           QRect geometry) {
+    auto* button = new QPushButton(QString::fromUtf8(text), parent);
+    placeControl(button, id, geometry);
+    button->setProperty("createdId", createdId);
+    return button;
+}
+
+QCheckBox* addCheckBox(QWidget* parent, int id, const char* text, QRect geometry) {
+    auto* box = new QCheckBox(QString::fromUtf8(text), parent);
+    placeControl(box, id, geometry);
+    return box;
+}
+
+QRadioButton* addRadioButton(QWidget* parent, int id, const char* text, QRect geometry) {
+    auto* radio = new QRadioButton(QString::fromUtf8(text), parent);
+    placeControl(radio, id, geometry);
+    return radio;
+}
+
+QCheckBox* addMultiLineCheckBox(QWidget* parent, int id, const char* text, QRect geometry) {
+    auto* box = new MultiLineCheckBox(QString::fromUtf8(text), parent);
+    placeControl(box, id, geometry);
+    return box;
+}
+
+void MultiLineCheckBox::paintEvent(QPaintEvent*) {
+    QStylePainter p(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const QString caption = option.text;
+    option.text.clear();
+    const QRect indicator = style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, this);
+    option.rect = QRect(0, (height() - indicator.height()) / 2, indicator.width() + 2, height());
+    p.drawControl(QStyle::CE_CheckBox, option);
+    const QRect textArea = rect().adjusted(indicator.width() + 5, 0, 0, 0);
+    p.drawText(textArea, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, caption);
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect =
+            p.boundingRect(textArea, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, caption);
+        p.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+    }
+}
+
+bool MultiLineCheckBox::hitButton(const QPoint& pos) const {
+    return rect().contains(pos);
+}
+
+PreviewView::PreviewView(QWidget* parent, const Surface& canvas, QRect source, QPoint at)
+    : QWidget(parent), canvas_(canvas), source_(source) {
+    setObjectName(QStringLiteral("preview"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setGeometry(QRect(at, source.size()));
+    lower(); // group box titles drawn over the preview's blank margin stay visible
+}
+
+void PreviewView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.drawImage(QPoint(0, 0), surfaceImage(canvas_), source_);
+}
+
+} // namespace spectrane
