@@ -5,10 +5,14 @@
 #include "app/command_ids.h"
 #include "app/fonts.h"
 #include "app/menus.h"
+#include "app/qt_editor_host.h"
 #include "app/qt_text_renderer.h"
 #include "app/refresh_document.h"
 #include "app/scroll_bar_binding.h"
 #include "app/surface_image.h"
+#include "editing/hit_test.h"
+#include "editing/point_commands.h"
+#include "editing/synchro.h"
 #include "files/bitmap_file.h"
 #include "files/line_data_file.h"
 #include "model/gradation_render.h"
@@ -22,13 +26,13 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QLayout>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollBar>
-#include <QThread>
-#include <QTimer>
 
 #include <chrono>
+#include <cmath>
 
 namespace spectrane {
 
@@ -56,6 +60,9 @@ MainWindow::MainWindow(Options options)
     }
     if (!options_.ui.messageBox) {
         options_.ui.messageBox = showMessageBox;
+    }
+    if (!options_.ui.choosePopupItem) {
+        options_.ui.choosePopupItem = execPopupMenu;
     }
     if (!options_.workArea) {
         options_.workArea = [] {
@@ -102,6 +109,15 @@ void MainWindow::buildWidgets() {
                 [this, ch] { dispatchCommand(kSynchroBoxIds[ch]); });
         synchroBoxes_[ch] = box;
     }
+    editorPopup_ = new QMenu(this);
+    editorPopup_->setObjectName(QStringLiteral("editorPopup"));
+    for (const EditorPopupItem& item : kEditorPopupItems) {
+        QAction* action = item.text.empty()
+                              ? editorPopup_->addSeparator()
+                              : editorPopup_->addAction(QString::fromUtf8(
+                                    item.text.data(), static_cast<qsizetype>(item.text.size())));
+        action->setData(item.id);
+    }
 }
 
 void MainWindow::startUp() {
@@ -127,18 +143,59 @@ void MainWindow::startUp() {
     s.doc.currentChannel = 0;
     RefreshDocument(s, RefreshMode::Generating);
 
-    if (options_.startUpRequests) {
-        // What the drag worker asks for as soon as it runs: the gradation window, shown without
-        // taking the focus, and the title window when so set.
-        QTimer::singleShot(0, this, [this] {
-            showBitmapWindowInPlace();
-            if (state_->settings.showTitleWindow != 0) {
-                setBitmapWindowEnabled(false);
-                runTool("TitleWnd");
-                setBitmapWindowEnabled(true);
-            }
-        });
+    startEditor();
+}
+
+void MainWindow::startEditor() {
+    AppState& s = *state_;
+    editorHost_ = std::make_unique<QtEditorHost>(this);
+    editorHost_->setBitmapWindowOpen(bitmapWindow_ != nullptr);
+    editor_ = std::make_unique<EditorContext>(
+        EditorContext{s.doc, s.buffers, s.colors, *s.text, s.edit, *editorHost_, s.bitmapLayout,
+                      s.settings.showPointPositions, &s.bufferMutex});
+    // What the worker asks for before it takes jobs: the gradation window, shown without
+    // taking the focus, and the title window when so set.
+    DragWorker::StartUp requests;
+    requests.showBitmapWindow = options_.startUpRequests && bitmapWindow_ != nullptr;
+    requests.runTitleWindow = options_.startUpRequests && s.settings.showTitleWindow != 0;
+    worker_ = std::make_unique<DragWorker>(*editor_, requests);
+}
+
+void MainWindow::waitForWorkerIdle() {
+    if (worker_ != nullptr) {
+        worker_->waitUntilIdle();
     }
+}
+
+void MainWindow::runTitleWindow() {
+    setBitmapWindowEnabled(false);
+    runTool("TitleWnd");
+    setBitmapWindowEnabled(true);
+}
+
+int MainWindow::runPositionSetWindow() {
+    AppState& s = *state_;
+    const ChannelCurve& curve = s.doc.channels[s.doc.currentChannel];
+    const CurvePoint& a = curve.anchorPoints[s.edit.hoveredPoint];
+    s.edit.positionDot = static_cast<int>(std::floor(a.x - CanvasGeometry::kDotX0));
+    s.edit.positionLevel = static_cast<int>(std::floor(CanvasGeometry::kLevelY0 - a.y));
+    setBitmapWindowEnabled(false);
+    const int result = runTool("PositionSetWnd");
+    setBitmapWindowEnabled(true);
+    return result;
+}
+
+void MainWindow::editorPopupAt(const QPoint& screenPos) {
+    waitForWorkerIdle();
+    AppState& s = *state_;
+    if (s.edit.hoveredPoint == -1) {
+        return;
+    }
+    int command = options_.ui.choosePopupItem(editorPopup_, screenPos);
+    if (command == kPopupSetPosition && runPositionSetWindow() != kToolOk) {
+        command = kPopupEditorCancel;
+    }
+    RunPopupCommand(*editor_, command);
 }
 
 void MainWindow::shutDown() {
@@ -146,6 +203,11 @@ void MainWindow::shutDown() {
         return;
     }
     shutDown_ = true;
+    if (worker_ != nullptr) {
+        // A worker still waiting for a start-up request must not keep the join waiting.
+        editorHost_->cancelRequests();
+        worker_->stop();
+    }
     AppState& s = *state_;
     storeDocumentInSettings(s.doc, s.settings);
     s.settings.bitmapWindowOpen = bitmapWindow_ != nullptr ? 1 : 0;
@@ -281,6 +343,7 @@ void MainWindow::OpenBitmapWindow() {
     }
     AppState& s = *state_;
     bitmapWindow_ = new BitmapWindow(this);
+    editorHost_->setBitmapWindowOpen(true);
     s.settings.bitmapWindowOpen = 1;
     LayoutBitmapWindow();
     {
@@ -314,6 +377,9 @@ void MainWindow::bitmapWindowClosed() {
     if (bitmapWindow_ != nullptr) {
         bitmapWindow_->deleteLater();
         bitmapWindow_ = nullptr;
+    }
+    if (editorHost_ != nullptr) {
+        editorHost_->setBitmapWindowOpen(false);
     }
     state_->settings.bitmapWindowOpen = 0;
     syncMenuChecks();
@@ -428,6 +494,7 @@ void MainWindow::requestMessageBox(const QString& body) {
 // ---- commands -------------------------------------------------------------------------------
 
 void MainWindow::dispatchCommand(int id) {
+    waitForWorkerIdle();
     switch (id) {
     case kCmdNew:
         commandNew();
@@ -487,6 +554,7 @@ void MainWindow::dispatchCommand(int id) {
 }
 
 void MainWindow::dispatchBitmapPopup(int id) {
+    waitForWorkerIdle();
     if (bitmapWindow_ == nullptr) {
         return;
     }
@@ -729,6 +797,7 @@ void MainWindow::commandCmy() {
         paintColorBars(s.buffers.mainBuffer, s.doc.colorLine, -1, 0, s.doc.length - 1, cmy);
         RenderIntoBitmapWindow(s);
         ComposeGraph(s.buffers, s.doc, s.colors, s.doc.currentChannel);
+        s.edit.hoveredPoint = -1; // the recomposed plot has no ring
     }
     showWindows();
 }
@@ -740,14 +809,24 @@ void MainWindow::commandSynchro() {
         return;
     }
     updateSynchroBoxes(previous);
+    // The ring's saved pixels would be stale once the plot is redrawn.
+    DropHoverRing(*editor_);
+    ResyncSynchro(*editor_);
     invalidate();
     if (bitmapWindow_ != nullptr) {
-        bitmapWindow_->update();
+        bitmapWindow_->picture()->update();
     }
 }
 
 void MainWindow::synchroBoxClicked(int ch) {
     state_->doc.synchroChannels[ch] = synchroBoxes_[ch]->isChecked() ? 1 : 0;
+    DropHoverRing(*editor_);
+    if (ResyncSynchro(*editor_)) {
+        invalidate();
+        if (bitmapWindow_ != nullptr) {
+            bitmapWindow_->picture()->update();
+        }
+    }
 }
 
 void MainWindow::commandAbout() {

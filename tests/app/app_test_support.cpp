@@ -37,6 +37,15 @@ UiServices ScriptedUi::services(std::function<AppState&()> state) {
         }
         return QMessageBox::Ok;
     };
+    s.choosePopupItem = [this](QMenu*, const QPoint&) {
+        ++popupsShown;
+        if (popupAnswers.empty()) {
+            return 0;
+        }
+        const int answer = popupAnswers.front();
+        popupAnswers.pop_front();
+        return answer;
+    };
     return s;
 }
 

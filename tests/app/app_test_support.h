@@ -36,10 +36,14 @@ public:
     std::deque<QString> fileAnswers;
     // Answers for question boxes (Yes/No); other boxes answer OK.
     std::deque<QMessageBox::StandardButton> questionAnswers;
+    // Answers for the next popup menus: the chosen item's id (0 = dismissed, also when none
+    // are left).
+    std::deque<int> popupAnswers;
 
     std::vector<ToolRequest> tools;
     std::vector<QString> fileStartFolders;
     std::vector<ShownMessage> messages;
+    int popupsShown = 0;
 
     UiServices services(std::function<AppState&()> state);
 };
