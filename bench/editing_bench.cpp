@@ -43,7 +43,7 @@ struct Setup {
     EditState edit;
     NullHost host;
     BitmapWindowLayout layout;
-    std::int32_t showPositions = 1;
+    std::uint8_t showPositions = 1;
 
     Setup(bool loop, bool synchro) {
         doc.length = 1600;
@@ -69,7 +69,7 @@ struct Setup {
         ComposeGraph(*buffers, doc, colors, 0);
     }
     EditorContext context() {
-        return {doc, *buffers, colors, text, edit, host, layout, showPositions, nullptr};
+        return {doc, *buffers, colors, text, edit, host, layout, &showPositions, nullptr};
     }
 };
 

@@ -152,7 +152,7 @@ void MainWindow::startEditor() {
     editorHost_->setBitmapWindowOpen(bitmapWindow_ != nullptr);
     editor_ = std::make_unique<EditorContext>(
         EditorContext{s.doc, s.buffers, s.colors, *s.text, s.edit, *editorHost_, s.bitmapLayout,
-                      s.settings.showPointPositions, &s.bufferMutex});
+                      &s.settings.showPointPositions, &s.bufferMutex});
     // What the worker asks for before it takes jobs: the gradation window, shown without
     // taking the focus, and the title window when so set.
     DragWorker::StartUp requests;

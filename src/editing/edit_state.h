@@ -96,8 +96,9 @@ struct EditorContext {
     EditorHost& host;
     // Where the gradation window's picture lies in GradationBuffer (its margins).
     const BitmapWindowLayout& bitmapLayout;
-    // Non-zero while point positions are shown under the plot.
-    const std::int32_t& showPointPositions;
+    // The settings flag, non-zero while point positions are shown under the plot. A pointer,
+    // so that a flag of another type cannot bind to a temporary copy.
+    const std::uint8_t* showPointPositions;
     // Held by the drag worker while it draws one step, and by the paint handlers while they
     // copy the buffers; nullptr when nothing paints concurrently.
     std::mutex* bufferMutex = nullptr;

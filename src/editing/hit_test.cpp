@@ -105,7 +105,7 @@ void DrawHoverRing(EditorContext& ctx) {
     const int cy = truncToInt(a.y);
     DrawEllipse(main, cx - kHoverRadius, cy - kHoverRadius, cx + kHoverRadius + 1,
                 cy + kHoverRadius + 1, kHoverRingColor);
-    if (ctx.showPointPositions == 0) {
+    if (*ctx.showPointPositions == 0) {
         return;
     }
     char text[48];

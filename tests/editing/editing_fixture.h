@@ -126,7 +126,7 @@ struct EditorFixture {
     }
 
     EditorContext context() {
-        return {doc, *buffers, colors, text, edit, host, layout, showPointPositions, &bufferMutex};
+        return {doc, *buffers, colors, text, edit, host, layout, &showPointPositions, &bufferMutex};
     }
 
     GradationDocument doc;
@@ -136,7 +136,7 @@ struct EditorFixture {
     EditState edit;
     RecordingHost host;
     BitmapWindowLayout layout;
-    std::int32_t showPointPositions = 1;
+    std::uint8_t showPointPositions = 1;
     std::mutex bufferMutex;
 };
 
