@@ -2,6 +2,7 @@
 // settings record, the drawing buffers and colours, the window layouts and the folders.
 #pragma once
 
+#include "editing/edit_state.h"
 #include "files/settings_file.h"
 #include "model/gradation_document.h"
 #include "model/random_curves.h"
@@ -30,7 +31,7 @@ struct AppState {
     std::unique_ptr<TextRenderer> text;
     MainLayout mainLayout;
     BitmapWindowLayout bitmapLayout;
-    int hoveredPoint = -1;         // anchor under the mouse, -1 for none
+    EditState edit;                // hover, drag and the order flags, shared with the drag worker
     QWidget* mainWindow = nullptr; // the main window, for windows placed or activated by it
 
     // Held by whoever draws into or copies out of the buffers, so that a picture is never

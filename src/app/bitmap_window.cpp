@@ -141,6 +141,8 @@ void BitmapWindow::resizeEvent(QResizeEvent* event) {
     if (applyingLayout_) {
         return;
     }
+    // The thickness and the picture belong to the drag worker while it runs.
+    main_->waitForWorkerIdle();
     BitmapWindowLayout& l = state_.bitmapLayout;
     const int barW = l.vertical ? vBar_->sizeHint().width() : 0;
     const int barH = l.vertical ? 0 : hBar_->sizeHint().height();

@@ -1,10 +1,14 @@
 #include "app/canvas_widget.h"
 
 #include "app/main_window.h"
+#include "app/qt_editor_host.h"
 #include "app/surface_image.h"
+#include "editing/editor_input.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QWindow>
 
 namespace spectrane {
 
@@ -29,6 +33,72 @@ void CanvasWidget::paintEvent(QPaintEvent* event) {
 void CanvasWidget::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     owner_->canvasResized(event->size().width(), event->size().height());
+}
+
+QPoint CanvasWidget::publish(const QMouseEvent* event) {
+    const MainLayout& l = owner_->state().mainLayout;
+    const QPoint client = event->position().toPoint();
+    const QPoint content(client.x() + l.horizontal.pos, client.y() + l.vertical.pos);
+    owner_->editorHost().publishPointer(content.x(), content.y(),
+                                        event->buttons().testFlag(Qt::LeftButton));
+    return content;
+}
+
+void CanvasWidget::mousePressEvent(QMouseEvent* event) {
+    const QPoint p = publish(event);
+    if (event->button() == Qt::RightButton) {
+        rightPress(event);
+        return;
+    }
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    // A press on an anchor keeps the mouse grabbed by this widget until the release, as Qt
+    // does for any press.
+    switch (LeftButtonDown(owner_->editor(), owner_->worker(), p.x(), p.y())) {
+    case LeftPress::MoveWindow:
+        if (QWindow* w = window()->windowHandle()) {
+            w->startSystemMove();
+        }
+        break;
+    case LeftPress::DragStarted:
+    case LeftPress::Ignored:
+        break;
+    }
+    event->accept();
+}
+
+void CanvasWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    publish(event);
+    if (event->button() == Qt::RightButton) {
+        rightPress(event);
+        return;
+    }
+    // The second press of a left double-click does nothing.
+    event->accept();
+}
+
+void CanvasWidget::rightPress(QMouseEvent* event) {
+    if (RightButtonDown(owner_->state().edit, owner_->worker()) == RightPress::Swallowed) {
+        event->accept();
+        return;
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void CanvasWidget::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint p = publish(event);
+    MouseMove(owner_->editor(), owner_->worker(), p.x(), p.y());
+}
+
+void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
+    publish(event);
+    if (event->button() == Qt::LeftButton) {
+        LeftButtonUp(owner_->state().edit);
+    } else if (event->button() == Qt::RightButton) {
+        owner_->editorPopupAt(event->globalPosition().toPoint());
+    }
 }
 
 } // namespace spectrane

@@ -16,8 +16,17 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // The event's position in content coordinates (scroll positions added); publishes it with
+    // the left button's state for the drag worker.
+    QPoint publish(const QMouseEvent* event);
+    void rightPress(QMouseEvent* event);
+
     MainWindow* owner_;
 };
 

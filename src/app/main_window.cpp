@@ -5,13 +5,19 @@
 #include "app/command_ids.h"
 #include "app/fonts.h"
 #include "app/menus.h"
+#include "app/qt_editor_host.h"
 #include "app/qt_text_renderer.h"
 #include "app/refresh_document.h"
 #include "app/scroll_bar_binding.h"
 #include "app/surface_image.h"
+#include "editing/hit_test.h"
+#include "editing/point_commands.h"
+#include "editing/synchro.h"
 #include "files/bitmap_file.h"
 #include "files/line_data_file.h"
 #include "model/gradation_render.h"
+#include "model/whole_numbers.h"
+#include "toolwindows/position_window.h"
 #include "toolwindows/tool_window.h"
 #include "transforms/length_change.h"
 #include "transforms/loop_change.h"
@@ -22,13 +28,13 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QLayout>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollBar>
-#include <QThread>
-#include <QTimer>
 
 #include <chrono>
+#include <cmath>
 
 namespace spectrane {
 
@@ -55,8 +61,11 @@ MainWindow::MainWindow(Options options)
     }
     if (!options_.ui.runToolWindow) {
         options_.ui.runToolWindow = [this](QWidget* owner, std::string_view name) {
-            return RunToolWindow(owner, name, *state_, options_.ui.messageBox);
+            return runRealToolWindow(owner, name);
         };
+    }
+    if (!options_.ui.choosePopupItem) {
+        options_.ui.choosePopupItem = execPopupMenu;
     }
     if (!options_.workArea) {
         options_.workArea = [] {
@@ -103,6 +112,15 @@ void MainWindow::buildWidgets() {
                 [this, ch] { dispatchCommand(kSynchroBoxIds[ch]); });
         synchroBoxes_[ch] = box;
     }
+    editorPopup_ = new QMenu(this);
+    editorPopup_->setObjectName(QStringLiteral("editorPopup"));
+    for (const EditorPopupItem& item : kEditorPopupItems) {
+        QAction* action = item.text.empty()
+                              ? editorPopup_->addSeparator()
+                              : editorPopup_->addAction(QString::fromUtf8(
+                                    item.text.data(), static_cast<qsizetype>(item.text.size())));
+        action->setData(item.id);
+    }
 }
 
 void MainWindow::startUp() {
@@ -128,18 +146,83 @@ void MainWindow::startUp() {
     s.doc.currentChannel = 0;
     RefreshDocument(s, RefreshMode::Generating);
 
-    if (options_.startUpRequests) {
-        // What the drag worker asks for as soon as it runs: the gradation window, shown without
-        // taking the focus, and the title window when so set.
-        QTimer::singleShot(0, this, [this] {
-            showBitmapWindowInPlace();
-            if (state_->settings.showTitleWindow != 0) {
-                setBitmapWindowEnabled(false);
-                runTool("TitleWnd");
-                setBitmapWindowEnabled(true);
-            }
-        });
+    startEditor();
+}
+
+void MainWindow::startEditor() {
+    AppState& s = *state_;
+    editorHost_ = std::make_unique<QtEditorHost>(this);
+    editorHost_->setBitmapWindowOpen(bitmapWindow_ != nullptr);
+    editor_ = std::make_unique<EditorContext>(
+        EditorContext{s.doc, s.buffers, s.colors, *s.text, s.edit, *editorHost_, s.bitmapLayout,
+                      &s.settings.showPointPositions, &s.bufferMutex});
+    // What the worker asks for before it takes jobs: the gradation window, shown without
+    // taking the focus, and the title window when so set.
+    DragWorker::StartUp requests;
+    requests.showBitmapWindow = options_.startUpRequests && bitmapWindow_ != nullptr;
+    requests.runTitleWindow = options_.startUpRequests && s.settings.showTitleWindow != 0;
+    worker_ = std::make_unique<DragWorker>(*editor_, requests);
+}
+
+void MainWindow::waitForWorkerIdle() {
+    if (worker_ != nullptr) {
+        worker_->waitUntilIdle();
     }
+}
+
+void MainWindow::runTitleWindow() {
+    setBitmapWindowEnabled(false);
+    runTool("TitleWnd");
+    setBitmapWindowEnabled(true);
+}
+
+int MainWindow::runPositionSetWindow() {
+    AppState& s = *state_;
+    const ChannelCurve& curve = s.doc.channels[s.doc.currentChannel];
+    const CurvePoint& a = curve.anchorPoints[s.edit.hoveredPoint];
+    s.edit.positionDot = static_cast<int>(std::floor(a.x - CanvasGeometry::kDotX0));
+    s.edit.positionLevel = static_cast<int>(std::floor(CanvasGeometry::kLevelY0 - a.y));
+    setBitmapWindowEnabled(false);
+    const int result = options_.ui.runToolWindow(this, "PositionSetWnd");
+    setBitmapWindowEnabled(true);
+    return result;
+}
+
+int MainWindow::runRealToolWindow(QWidget* owner, std::string_view name) {
+    if (name == "PositionSetWnd") {
+        return runPositionWindow(owner);
+    }
+    return RunToolWindow(owner, name, *state_, options_.ui.messageBox);
+}
+
+int MainWindow::runPositionWindow(QWidget* owner) {
+    AppState& s = *state_;
+    PositionRequest request = positionRequestFor(s.doc, s.edit.hoveredPoint);
+    // The window opens beside the point as it is on the screen now.
+    const CurvePoint& a = s.doc.channels[s.doc.currentChannel].anchorPoints[s.edit.hoveredPoint];
+    request.screenPoint = canvas_->mapToGlobal(QPoint(truncToInt(a.x) - s.mainLayout.horizontal.pos,
+                                                      truncToInt(a.y) - s.mainLayout.vertical.pos));
+    request.workArea = QRect(QPoint(0, 0), options_.workArea());
+    PositionResult result{s.edit.positionDot, s.edit.positionLevel};
+    const int code = RunPositionSetWindow(owner, s, request, result, options_.ui.messageBox);
+    if (code == kToolOk) {
+        s.edit.positionDot = result.dot;
+        s.edit.positionLevel = result.level;
+    }
+    return code;
+}
+
+void MainWindow::editorPopupAt(const QPoint& screenPos) {
+    waitForWorkerIdle();
+    AppState& s = *state_;
+    if (s.edit.hoveredPoint == -1) {
+        return;
+    }
+    int command = options_.ui.choosePopupItem(editorPopup_, screenPos);
+    if (command == kPopupSetPosition && runPositionSetWindow() != kToolOk) {
+        command = kPopupEditorCancel;
+    }
+    RunPopupCommand(*editor_, command);
 }
 
 void MainWindow::shutDown() {
@@ -147,6 +230,11 @@ void MainWindow::shutDown() {
         return;
     }
     shutDown_ = true;
+    if (worker_ != nullptr) {
+        // A worker still waiting for a start-up request must not keep the join waiting.
+        editorHost_->cancelRequests();
+        worker_->stop();
+    }
     AppState& s = *state_;
     storeDocumentInSettings(s.doc, s.settings);
     s.settings.bitmapWindowOpen = bitmapWindow_ != nullptr ? 1 : 0;
@@ -282,6 +370,7 @@ void MainWindow::OpenBitmapWindow() {
     }
     AppState& s = *state_;
     bitmapWindow_ = new BitmapWindow(this);
+    editorHost_->setBitmapWindowOpen(true);
     s.settings.bitmapWindowOpen = 1;
     LayoutBitmapWindow();
     {
@@ -315,6 +404,9 @@ void MainWindow::bitmapWindowClosed() {
     if (bitmapWindow_ != nullptr) {
         bitmapWindow_->deleteLater();
         bitmapWindow_ = nullptr;
+    }
+    if (editorHost_ != nullptr) {
+        editorHost_->setBitmapWindowOpen(false);
     }
     state_->settings.bitmapWindowOpen = 0;
     syncMenuChecks();
@@ -429,6 +521,7 @@ void MainWindow::requestMessageBox(const QString& body) {
 // ---- commands -------------------------------------------------------------------------------
 
 void MainWindow::dispatchCommand(int id) {
+    waitForWorkerIdle();
     switch (id) {
     case kCmdNew:
         commandNew();
@@ -488,6 +581,7 @@ void MainWindow::dispatchCommand(int id) {
 }
 
 void MainWindow::dispatchBitmapPopup(int id) {
+    waitForWorkerIdle();
     if (bitmapWindow_ == nullptr) {
         return;
     }
@@ -730,6 +824,7 @@ void MainWindow::commandCmy() {
         paintColorBars(s.buffers.mainBuffer, s.doc.colorLine, -1, 0, s.doc.length - 1, cmy);
         RenderIntoBitmapWindow(s);
         ComposeGraph(s.buffers, s.doc, s.colors, s.doc.currentChannel);
+        s.edit.hoveredPoint = -1; // the recomposed plot has no ring
     }
     showWindows();
 }
@@ -741,14 +836,24 @@ void MainWindow::commandSynchro() {
         return;
     }
     updateSynchroBoxes(previous);
+    // The ring's saved pixels would be stale once the plot is redrawn.
+    DropHoverRing(*editor_);
+    ResyncSynchro(*editor_);
     invalidate();
     if (bitmapWindow_ != nullptr) {
-        bitmapWindow_->update();
+        bitmapWindow_->picture()->update();
     }
 }
 
 void MainWindow::synchroBoxClicked(int ch) {
     state_->doc.synchroChannels[ch] = synchroBoxes_[ch]->isChecked() ? 1 : 0;
+    DropHoverRing(*editor_);
+    if (ResyncSynchro(*editor_)) {
+        invalidate();
+        if (bitmapWindow_ != nullptr) {
+            bitmapWindow_->picture()->update();
+        }
+    }
 }
 
 void MainWindow::commandAbout() {

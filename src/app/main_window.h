@@ -5,6 +5,8 @@
 
 #include "app/app_state.h"
 #include "app/ui_services.h"
+#include "editing/drag_worker.h"
+#include "editing/edit_state.h"
 
 #include <QMainWindow>
 
@@ -13,12 +15,14 @@
 #include <memory>
 
 class QCheckBox;
+class QMenu;
 class QScrollBar;
 
 namespace spectrane {
 
 class BitmapWindow;
 class CanvasWidget;
+class QtEditorHost;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -64,6 +68,29 @@ public:
     // before the change.
     void updateSynchroBoxes(bool previous);
 
+    // The curve editor: its context, the drag worker and the host they reach the UI through.
+    EditorContext& editor() { return *editor_; }
+    DragWorker& worker() { return *worker_; }
+    QtEditorHost& editorHost() { return *editorHost_; }
+    QMenu* editorPopupMenu() const { return editorPopup_; }
+    // Blocks until the drag worker is idle; every command and handler that touches the
+    // document or the buffers calls it first.
+    void waitForWorkerIdle();
+    // Right release over the plot at screen position `screenPos`: the editor's popup menu over
+    // the highlighted anchor, then its command.
+    void editorPopupAt(const QPoint& screenPos);
+    // The real tool window `name` (what the tool-window service runs unless a test answers).
+    int runRealToolWindow(QWidget* owner, std::string_view name);
+    // The point position window for the highlighted anchor: leaves the typed dot and level in
+    // the editing state; returns 1 when confirmed.
+    int runPositionSetWindow();
+    // The point position window for the highlighted anchor, owned by `owner`.
+    int runPositionWindow(QWidget* owner);
+    // The title window with the gradation window disabled around it.
+    void runTitleWindow();
+    // The main window's message-box request: titled "メッセージ", owned by the dialog owner.
+    void requestMessageBox(const QString& text);
+
     // Scroll handlers (step by request, clamped), as the scroll bars call them.
     void scrollMain(Qt::Orientation axis, ScrollRequest request, int trackPos = 0);
     // The canvas (client area) became w x h.
@@ -92,8 +119,6 @@ private:
     QMessageBox::StandardButton message(QWidget* owner, QMessageBox::Icon icon,
                                         const QString& title, const QString& text,
                                         QMessageBox::StandardButtons buttons = QMessageBox::Ok);
-    // The main window's message-box request: titled "メッセージ", owned by the dialog owner.
-    void requestMessageBox(const QString& text);
     void setBitmapWindowEnabled(bool enabled);
     void raiseMainIfBitmapTopmost();
 
@@ -113,6 +138,7 @@ private:
     void commandSynchro();
     void commandAbout();
     void synchroBoxClicked(int ch);
+    void startEditor();
 
     Options options_;
     std::unique_ptr<AppState> state_;
@@ -121,6 +147,10 @@ private:
     QScrollBar* vBar_ = nullptr;
     std::array<QCheckBox*, 3> synchroBoxes_{};
     BitmapWindow* bitmapWindow_ = nullptr;
+    QMenu* editorPopup_ = nullptr;
+    std::unique_ptr<QtEditorHost> editorHost_;
+    std::unique_ptr<EditorContext> editor_;
+    std::unique_ptr<DragWorker> worker_;
     bool shutDown_ = false;
     bool inScrollUpdate_ = false;
 };

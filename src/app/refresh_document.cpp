@@ -38,7 +38,7 @@ void RefreshDocument(AppState& state, RefreshMode mode) {
     paintColorBars(state.buffers.mainBuffer, doc.colorLine, -1, 0, doc.length - 1, doc.cmy != 0);
     RenderIntoBitmapWindow(state);
     ComposeGraph(state.buffers, doc, state.colors, doc.currentChannel);
-    state.hoveredPoint = -1;
+    ResetEditState(state.edit);
 }
 
 } // namespace spectrane

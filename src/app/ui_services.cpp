@@ -1,6 +1,8 @@
 #include "app/ui_services.h"
 
+#include <QAction>
 #include <QFileDialog>
+#include <QMenu>
 
 namespace spectrane {
 
@@ -44,6 +46,11 @@ QMessageBox::StandardButton showMessageBox(QWidget* owner, QMessageBox::Icon ico
                                            QMessageBox::StandardButtons buttons) {
     QMessageBox box(icon, title, text, buttons, owner);
     return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+int execPopupMenu(QMenu* menu, const QPoint& screenPos) {
+    const QAction* chosen = menu->exec(screenPos);
+    return chosen != nullptr ? chosen->data().toInt() : 0;
 }
 
 } // namespace spectrane

@@ -8,6 +8,8 @@
 #include <functional>
 #include <string_view>
 
+class QMenu;
+class QPoint;
 class QWidget;
 
 namespace spectrane {
@@ -25,11 +27,14 @@ struct UiServices {
                                               const QString& title, const QString& text,
                                               QMessageBox::StandardButtons buttons)>
         messageBox;
+    // Shows a popup menu at a screen position; returns the chosen item's id, 0 if dismissed.
+    std::function<int(QMenu* menu, const QPoint& screenPos)> choosePopupItem;
 };
 
 // The real dialogs: QFileDialog with the program's filters, titles and preset names, and
 // QMessageBox.
 QString chooseFileWithDialog(QWidget* owner, FileDialogKind kind, const QString& startFolder);
+int execPopupMenu(QMenu* menu, const QPoint& screenPos);
 QMessageBox::StandardButton showMessageBox(QWidget* owner, QMessageBox::Icon icon,
                                            const QString& title, const QString& text,
                                            QMessageBox::StandardButtons buttons);

@@ -16,7 +16,7 @@ UiServices ScriptedUi::services(std::function<AppState&()> state) {
             auto act = std::move(toolActions.front());
             toolActions.pop_front();
             QTimer::singleShot(0, [act] { act(QApplication::activeModalWidget()); });
-            return RunToolWindow(owner, name, state(), messageBoxFn);
+            return realRunner(owner, name);
         }
         if (toolAnswers.empty()) {
             return 0;
@@ -48,6 +48,15 @@ UiServices ScriptedUi::services(std::function<AppState&()> state) {
         return QMessageBox::Ok;
     };
     s.messageBox = messageBoxFn;
+    s.choosePopupItem = [this](QMenu*, const QPoint&) {
+        ++popupsShown;
+        if (popupAnswers.empty()) {
+            return 0;
+        }
+        const int answer = popupAnswers.front();
+        popupAnswers.pop_front();
+        return answer;
+    };
     return s;
 }
 
@@ -64,6 +73,9 @@ void TestApp::restart(QSize workArea) {
     options.workArea = [workArea] { return workArea; };
     options.startUpRequests = false;
     window = std::make_unique<MainWindow>(std::move(options));
+    ui.realRunner = [this](QWidget* owner, std::string_view name) {
+        return window->runRealToolWindow(owner, name);
+    };
 }
 
 } // namespace spectrane::test

@@ -36,14 +36,20 @@ public:
     // With no answer queued, the real tool window runs (its message boxes answered as below)
     // and the next of these actions is done to it once it is up.
     std::deque<std::function<void(QWidget*)>> toolActions;
+    // Runs the real tool window for toolActions; set by TestApp.
+    std::function<int(QWidget*, std::string_view)> realRunner;
     // Answers for the next file dialogs: a full path, or empty for Cancel.
     std::deque<QString> fileAnswers;
     // Answers for question boxes (Yes/No); other boxes answer OK.
     std::deque<QMessageBox::StandardButton> questionAnswers;
+    // Answers for the next popup menus: the chosen item's id (0 = dismissed, also when none
+    // are left).
+    std::deque<int> popupAnswers;
 
     std::vector<ToolRequest> tools;
     std::vector<QString> fileStartFolders;
     std::vector<ShownMessage> messages;
+    int popupsShown = 0;
 
     UiServices services(std::function<AppState&()> state);
 

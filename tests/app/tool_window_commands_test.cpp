@@ -3,6 +3,7 @@
 #include "app/bitmap_window.h"
 #include "app/command_ids.h"
 #include "app/menus.h"
+#include "editing/point_commands.h"
 #include "toolwindows/position_window.h"
 
 #include "app_test_support.h"
@@ -180,23 +181,26 @@ TEST(ToolWindowCommands, SetPositionOnAnEndPointChangesOnlyTheLevel) {
     AppState& s = app.state();
     s.doc.currentChannel = 1;
     const int last = s.doc.channels[1].pointCount - 1;
-    PositionRequest r = positionRequestFor(s.doc, last);
-    r.screenPoint = w.mapToGlobal(QPoint(56 + r.dot, 320 - r.level));
+    const CurvePoint before = s.doc.channels[1].anchorPoints[last];
+    const PositionRequest r = positionRequestFor(s.doc, last);
     EXPECT_EQ(r.dot, 511);
     EXPECT_TRUE(r.fixedDot);
-    PositionResult result;
+    s.edit.hoveredPoint = last;
     bool dotEditable = true;
-    QTimer::singleShot(0, [&] {
-        QWidget* win = QApplication::activeModalWidget();
+    app.ui.popupAnswers = {kPopupSetPosition};
+    app.ui.toolActions.push_back([&](QWidget* win) {
         dotEditable = ctl<QLineEdit>(win, 1008)->isEnabled();
         type(win, 1008, "100"); // the disabled edit's text does not count
         type(win, 1024, "200");
         click(win, 1);
     });
-    EXPECT_EQ(RunPositionSetWindow(&w, s, r, result), kToolOk);
+    w.editorPopupAt(w.mapToGlobal(QPoint(100, 100)));
     EXPECT_FALSE(dotEditable);
-    EXPECT_EQ(result.dot, 511);
-    EXPECT_EQ(result.level, 200);
+    EXPECT_EQ(app.ui.tools.back().owner, &w); // owned by the main window
+    const CurvePoint after = s.doc.channels[1].anchorPoints[last];
+    EXPECT_EQ(after.x, before.x);
+    EXPECT_EQ(after.y, 320 - 200);
+    EXPECT_EQ(s.doc.colorLine.level(1, 511), 200);
     EXPECT_TRUE(w.isEnabled());
 }
 

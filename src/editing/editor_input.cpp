@@ -1,0 +1,40 @@
+#include "editing/editor_input.h"
+
+#include "editing/hit_test.h"
+
+namespace spectrane {
+
+LeftPress LeftButtonDown(EditorContext& ctx, DragWorker& worker, int x, int y) {
+    if (worker.busy()) {
+        return LeftPress::Ignored;
+    }
+    return StartDrag(ctx, x, y) ? LeftPress::DragStarted : LeftPress::MoveWindow;
+}
+
+void MouseMove(EditorContext& ctx, DragWorker& worker, int x, int y) {
+    if (worker.busy()) {
+        return;
+    }
+    if (!ctx.edit.dragging) {
+        UpdateHover(ctx, x, y);
+    } else {
+        worker.postDrag(x, y);
+    }
+}
+
+void LeftButtonUp(EditState& edit) {
+    EndDrag(edit);
+}
+
+RightPress RightButtonDown(const EditState& edit, DragWorker& worker) {
+    if (worker.busy()) {
+        return RightPress::Swallowed;
+    }
+    if (edit.hoveredPoint == -1) {
+        worker.postSwitchChannel();
+        return RightPress::SwitchPosted;
+    }
+    return RightPress::Passed;
+}
+
+} // namespace spectrane

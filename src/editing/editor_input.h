@@ -1,0 +1,36 @@
+// The UI thread's side of the editor: what each mouse event over the plot does, given the
+// worker's state. The widget converts positions to content coordinates, publishes the pointer
+// and carries out what these return (capture, window move, popup menu).
+#pragma once
+
+#include "editing/drag_worker.h"
+#include "editing/edit_state.h"
+
+namespace spectrane {
+
+enum class LeftPress {
+    Ignored,     // the worker is busy: the press is dropped
+    DragStarted, // an anchor is under the pointer: capture the mouse
+    MoveWindow,  // empty plot: the press moves the window
+};
+
+// Left press at content (x, y).
+LeftPress LeftButtonDown(EditorContext& ctx, DragWorker& worker, int x, int y);
+
+// Pointer moved to content (x, y): hover while idle, a drag job while dragging; dropped while
+// the worker is busy (it follows the pointer by itself).
+void MouseMove(EditorContext& ctx, DragWorker& worker, int x, int y);
+
+// Left release: ends the drag. Does not look at the worker.
+void LeftButtonUp(EditState& edit);
+
+enum class RightPress {
+    Swallowed,    // the worker is busy
+    SwitchPosted, // no anchor highlighted: the next channel becomes current
+    Passed,       // an anchor is highlighted: its popup opens at the release
+};
+
+// Right press or double-click.
+RightPress RightButtonDown(const EditState& edit, DragWorker& worker);
+
+} // namespace spectrane

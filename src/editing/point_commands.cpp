@@ -1,0 +1,130 @@
+#include "editing/point_commands.h"
+
+#include "editing/hit_test.h"
+#include "editing/synchro.h"
+#include "model/gradation_render.h"
+#include "model/spline.h"
+#include "model/whole_numbers.h"
+#include "raster/primitives.h"
+#include "views/graph_painter.h"
+
+#include <algorithm>
+
+namespace spectrane {
+
+bool InsertPoint(EditorContext& ctx, ChannelIndex c, int i) {
+    ChannelCurve& curve = ctx.doc.channels[c];
+    int& n = curve.pointCount;
+    if (n >= kMaxPoints) {
+        ctx.host.messageBox(kTooManyPointsMessage);
+        return false;
+    }
+    if (i < 0 || i >= n) {
+        return false;
+    }
+    const int k = i == 0 ? 1 : i;
+    auto& cp = curve.controlPoints;
+    ++n;
+    for (int j = n - 1; j >= k + 1; --j) {
+        cp[j] = cp[j - 1];
+    }
+    if (n > 2) {
+        cp[k] = {(cp[k - 1].x + cp[k].x) / 2.0, (cp[k - 1].y + cp[k].y) / 2.0};
+    } else {
+        cp[1] = cp[0];
+    }
+    return true;
+}
+
+bool DeletePoint(EditorContext& ctx, ChannelIndex c, int i, bool loop) {
+    ChannelCurve& curve = ctx.doc.channels[c];
+    int& n = curve.pointCount;
+    if (loop && n == 1) {
+        ctx.host.messageBox(kLastPointMessage);
+        return false;
+    }
+    if (!loop && (i == 0 || i == n - 1)) {
+        ctx.host.messageBox(kEndPointMessage);
+        return false;
+    }
+    if (i < 0 || i >= n) {
+        return false;
+    }
+    for (int j = i; j <= n - 2; ++j) {
+        curve.controlPoints[j] = curve.controlPoints[j + 1];
+    }
+    --n;
+    return true;
+}
+
+void SetPointPosition(EditorContext& ctx, ChannelIndex c, int i, int dot, int level, bool loop) {
+    ChannelCurve& curve = ctx.doc.channels[c];
+    const int n = curve.pointCount;
+    if (i < 0 || i >= n) {
+        return;
+    }
+    const int l = ctx.doc.length;
+    const InverseCoefficients inv = ComputeInverseCoefficients(curve, i, loop, l);
+    EraseHoverRing(ctx);
+    CurvePoint& d = curve.anchorPoints[i];
+    constexpr double x0 = CanvasGeometry::kDotX0;
+    if (floorToInt(d.x - x0) != dot) {
+        if ((i > 0 && i < n - 1) || loop) {
+            d.x = static_cast<double>(dot) + x0;
+        }
+        d.x = std::clamp(d.x, x0, static_cast<double>(l + 55));
+        curve.controlPoints[i].x = (d.x - inv.ax) * inv.k;
+    }
+    if (floorToInt(CanvasGeometry::kLevelY0 - d.y) != level) {
+        d.y = CanvasGeometry::kLevelY0 - static_cast<double>(level);
+        d.y = std::clamp(d.y, static_cast<double>(CanvasGeometry::kAnchorMinY),
+                         static_cast<double>(CanvasGeometry::kAnchorMaxY));
+        curve.controlPoints[i].y = (d.y - inv.ay) * inv.k;
+    }
+}
+
+void RunPopupCommand(EditorContext& ctx, int command) {
+    GradationDocument& doc = ctx.doc;
+    const ChannelIndex c = doc.currentChannel;
+    const int i = ctx.edit.hoveredPoint;
+    const bool loop = doc.loop != 0;
+    switch (command) {
+    case kPopupInsertPoint:
+        InsertPoint(ctx, c, i);
+        break;
+    case kPopupDeletePoint:
+        DeletePoint(ctx, c, i, loop);
+        break;
+    case kPopupSetPosition:
+        SetPointPosition(ctx, c, i, ctx.edit.positionDot, ctx.edit.positionLevel, loop);
+        break;
+    default:
+        break;
+    }
+    if (command != 0) {
+        const int l = doc.length;
+        if (i != -1) {
+            EraseHoverRing(ctx);
+        }
+        deriveAnchors(doc, c);
+        evaluateChannel(doc, c);
+        ResyncSynchro(ctx);
+        Surface& main = ctx.buffers.mainBuffer;
+        CopyBlock(main, PlotPanel::kLeft, PlotPanel::kTop, ctx.buffers.inactiveComposite,
+                  PlotPanel::kLeft, PlotPanel::kTop, PlotPanel::width(l), PlotPanel::kHeight);
+        DrawCurve(main, doc, c, 0, l - 1, ctx.colors.active[c]);
+        DrawPointMarkers(ctx.buffers, doc, ctx.colors);
+        paintColorBars(main, doc.colorLine, c, 0, l - 1, doc.cmy != 0);
+        paintGradation(ctx.buffers.gradationBuffer(doc.direction), doc.colorLine,
+                       ctx.bitmapLayout.marginX, ctx.bitmapLayout.marginY, l, doc.thickness, 0,
+                       l - 1, doc.direction, doc.cmy != 0);
+        ctx.edit.hoveredPoint = -1;
+    }
+    ctx.host.invalidateMainWindow();
+    ctx.host.yieldAfterInvalidate();
+    if (ctx.host.invalidateBitmapWindow()) {
+        ctx.host.yieldAfterInvalidate();
+    }
+}
+
+} // namespace spectrane

@@ -1,0 +1,199 @@
+#include "app/canvas_widget.h"
+#include "app/refresh_document.h"
+#include "editing/hit_test.h"
+#include "editing/point_commands.h"
+#include "model/gradation_render.h"
+
+#include "app_test_support.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QMenu>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace spectrane {
+namespace {
+
+using test::TestApp;
+
+// Gives channel 0..2 the same known open curve and redraws everything.
+void knownCurves(AppState& s) {
+    auto doc = test::openDocumentFromAnchors(512, {{56, 200}, {180, 150}, {330, 120}, {567, 250}});
+    for (ChannelIndex ch = 0; ch < 3; ++ch) {
+        s.doc.channels[ch] = doc->channels[ch];
+    }
+    s.doc.currentChannel = 0;
+    RefreshDocument(s, RefreshMode::Evaluating);
+}
+
+QPoint clientOf(MainWindow& w, double x, double y) {
+    const MainLayout& l = w.state().mainLayout;
+    return {static_cast<int>(x) - l.horizontal.pos, static_cast<int>(y) - l.vertical.pos};
+}
+
+TEST(CurveEditing, DragOnTheCanvasMovesPointCurveAndGradation) {
+    TestApp app;
+    MainWindow& w = *app.window;
+    AppState& s = app.state();
+    knownCurves(s);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    CanvasWidget* canvas = w.canvas();
+    const CurvePoint a = s.doc.channels[0].anchorPoints[1];
+    const GradationDocument before = s.doc;
+    const QPoint press = clientOf(w, a.x, a.y);
+
+    QTest::mouseMove(canvas, press);
+    EXPECT_EQ(s.edit.hoveredPoint, 1);
+    QTest::mousePress(canvas, Qt::LeftButton, {}, press);
+    EXPECT_TRUE(s.edit.dragging);
+    QTest::mouseMove(canvas, press + QPoint(6, -40));
+    w.worker().waitUntilIdle();
+    QTest::mouseRelease(canvas, Qt::LeftButton, {}, press + QPoint(6, -40));
+    EXPECT_FALSE(s.edit.dragging);
+    EXPECT_EQ(s.edit.hoveredPoint, 1);
+
+    const CurvePoint moved = s.doc.channels[0].anchorPoints[1];
+    EXPECT_NEAR(moved.y, std::trunc(a.y) - 40 + s.edit.grabOffsetY, 1e-6);
+    EXPECT_NEAR(moved.x, std::trunc(a.x) + 6 + s.edit.grabOffsetX, 1e-6);
+    // The curve rose around the point, the other channels did not move.
+    const int dot = static_cast<int>(moved.x) - 56;
+    EXPECT_GT(s.doc.colorLine.level(0, dot), before.colorLine.level(0, dot) + 20);
+    EXPECT_EQ(s.doc.channels[1].controlPoints, before.channels[1].controlPoints);
+    // The gradation picture shows the new colour of that dot.
+    const BitmapWindowLayout& l = s.bitmapLayout;
+    const Surface& grad = s.buffers.gradationBuffer(s.doc.direction);
+    const int pos = dotPosition(dot, s.doc.length, s.doc.direction);
+    const Color expected = mixedColor(s.doc.colorLine, dot, s.doc.cmy != 0);
+    const Color shown = (s.doc.direction & 1) != 0 ? grad.pixel(l.marginX + 5, l.marginY + pos)
+                                                   : grad.pixel(l.marginX + pos, l.marginY + 5);
+    EXPECT_EQ(shown, expected);
+    // The canvas shows MainBuffer after the queued repaint: the ring around the new place.
+    QCoreApplication::processEvents();
+    const QImage shot = canvas->grab().toImage();
+    const QPoint ring = clientOf(w, moved.x + 16, moved.y);
+    EXPECT_EQ(shot.pixel(ring) & 0xffffff, kHoverRingColor);
+    w.hide();
+}
+
+TEST(CurveEditing, PressOnEmptyPlotChangesNothingInTheDocument) {
+    TestApp app;
+    MainWindow& w = *app.window;
+    AppState& s = app.state();
+    knownCurves(s);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    const GradationDocument before = s.doc;
+    const QPoint empty = clientOf(w, 300, 330);
+    ASSERT_EQ(HitTestAnchor(s.doc, 300, 330, 0), -1);
+    QTest::mousePress(w.canvas(), Qt::LeftButton, {}, empty);
+    QTest::mouseMove(w.canvas(), empty + QPoint(30, -30));
+    w.worker().waitUntilIdle();
+    QTest::mouseRelease(w.canvas(), Qt::LeftButton, {}, empty + QPoint(30, -30));
+    EXPECT_FALSE(s.edit.dragging);
+    EXPECT_EQ(s.doc.currentChannel, 0);
+    for (ChannelIndex ch = 0; ch < 3; ++ch) {
+        EXPECT_EQ(s.doc.channels[ch].controlPoints, before.channels[ch].controlPoints);
+    }
+    w.hide();
+}
+
+TEST(CurveEditing, RightButtonSwitchesChannelsOrOpensThePointMenu) {
+    TestApp app;
+    MainWindow& w = *app.window;
+    AppState& s = app.state();
+    knownCurves(s);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    CanvasWidget* canvas = w.canvas();
+
+    // The menu's items, in order, with their ids.
+    const QList<QAction*> items = w.editorPopupMenu()->actions();
+    ASSERT_EQ(items.size(), 6);
+    const char* texts[] = {"ポイントの挿入(&I)", "ポイントの削除(&D)", "", "位置のセット(&P)", "",
+                           "キャンセル(&C)"};
+    for (int k = 0; k < 6; ++k) {
+        EXPECT_EQ(items[k]->data().toInt(), 1000 + k);
+        EXPECT_EQ(items[k]->isSeparator(), texts[k][0] == '\0');
+        if (!items[k]->isSeparator()) {
+            EXPECT_EQ(items[k]->text(), QString::fromUtf8(texts[k]));
+        }
+    }
+
+    // Right clicks on empty plot: R -> G -> B -> R, no menu.
+    const QPoint empty = clientOf(w, 300, 330);
+    for (ChannelIndex expected : {1, 2, 0}) {
+        QTest::mouseClick(canvas, Qt::RightButton, {}, empty);
+        w.worker().waitUntilIdle();
+        EXPECT_EQ(s.doc.currentChannel, expected);
+    }
+    EXPECT_EQ(app.ui.popupsShown, 0);
+
+    // Over an anchor: the menu; insert.
+    const CurvePoint a = s.doc.channels[0].anchorPoints[2];
+    const QPoint on = clientOf(w, a.x, a.y);
+    QTest::mouseMove(canvas, on);
+    ASSERT_EQ(s.edit.hoveredPoint, 2);
+    app.ui.popupAnswers = {kPopupInsertPoint};
+    QTest::mouseClick(canvas, Qt::RightButton, {}, on);
+    EXPECT_EQ(app.ui.popupsShown, 1);
+    EXPECT_EQ(s.doc.channels[0].pointCount, 5);
+    EXPECT_EQ(s.edit.hoveredPoint, -1);
+    EXPECT_EQ(s.doc.currentChannel, 0);
+
+    // Set position through the point position window.
+    const CurvePoint b = s.doc.channels[0].anchorPoints[3];
+    QTest::mouseMove(canvas, clientOf(w, b.x, b.y));
+    ASSERT_EQ(s.edit.hoveredPoint, 3);
+    app.ui.popupAnswers = {kPopupSetPosition};
+    app.ui.toolAnswers.push_back([](AppState& st) {
+        EXPECT_EQ(st.edit.positionDot,
+                  static_cast<int>(std::floor(st.doc.channels[0].anchorPoints[3].x - 56)));
+        st.edit.positionDot = 300;
+        st.edit.positionLevel = 200;
+        return 1;
+    });
+    QTest::mouseClick(canvas, Qt::RightButton, {}, clientOf(w, b.x, b.y));
+    EXPECT_EQ(app.ui.tools.back().name, "PositionSetWnd");
+    EXPECT_NEAR(s.doc.channels[0].anchorPoints[3].x, 356.0, 1e-6);
+    EXPECT_NEAR(s.doc.channels[0].anchorPoints[3].y, 120.0, 1e-6);
+
+    // Deleting an end point is refused with the message.
+    const CurvePoint e = s.doc.channels[0].anchorPoints[0];
+    QTest::mouseMove(canvas, clientOf(w, e.x + 1, e.y));
+    ASSERT_EQ(s.edit.hoveredPoint, 0);
+    app.ui.popupAnswers = {kPopupDeletePoint};
+    QTest::mouseClick(canvas, Qt::RightButton, {}, clientOf(w, e.x + 1, e.y));
+    ASSERT_FALSE(app.ui.messages.empty());
+    EXPECT_EQ(app.ui.messages.back().title, QString::fromUtf8("メッセージ"));
+    EXPECT_EQ(app.ui.messages.back().text, QString::fromUtf8("端点を削除することは出来ません。"));
+    EXPECT_EQ(s.doc.channels[0].pointCount, 5);
+    w.hide();
+}
+
+TEST(CurveEditing, SynchroBoxesMakeCheckedChannelsEqual) {
+    TestApp app;
+    MainWindow& w = *app.window;
+    AppState& s = app.state();
+    s.doc.synchro = 1;
+    s.doc.synchroChannels = {0, 0, 0};
+    w.updateSynchroBoxes(false);
+    const ChannelCurve g = s.doc.channels[1];
+    w.synchroBox(1)->click();
+    EXPECT_EQ(s.doc.synchroChannels[1], 1);
+    w.synchroBox(2)->click();
+    // G is the higher one in the list and R is current but unchecked: B follows G.
+    EXPECT_EQ(s.doc.channels[2].pointCount, g.pointCount);
+    EXPECT_EQ(s.doc.channels[2].controlPoints, g.controlPoints);
+    const ChannelCurve b = s.doc.channels[2];
+    w.synchroBox(2)->click();
+    EXPECT_EQ(s.doc.synchroChannels[2], 0);
+    EXPECT_EQ(s.doc.channels[2].controlPoints, b.controlPoints);
+}
+
+} // namespace
+} // namespace spectrane
