@@ -51,7 +51,7 @@ QString text(const char* utf8) {
 MainWindow::MainWindow(Options options)
     : options_(std::move(options)), state_(std::make_unique<AppState>()) {
     setObjectName(QStringLiteral("MainWindow"));
-    setWindowTitle(QStringLiteral("Spectrane  ver.3.02"));
+    setWindowTitle(QStringLiteral("Spectrane  ver." SPECTRANE_VERSION));
     state_->mainWindow = this;
     if (!options_.ui.chooseFile) {
         options_.ui.chooseFile = chooseFileWithDialog;
@@ -859,7 +859,7 @@ void MainWindow::synchroBoxClicked(int ch) {
 void MainWindow::commandAbout() {
     setBitmapWindowEnabled(false);
     message(dialogOwner(), QMessageBox::Information, QStringLiteral("Version Info."),
-            QStringLiteral("Spectrane\nversion 3.02"));
+            QStringLiteral("Spectrane\nversion " SPECTRANE_VERSION));
     raise();
     setBitmapWindowEnabled(true);
 }
