@@ -122,8 +122,10 @@ class XSession:
         self.xdo("click", button)
 
     def drag(self, x0, y0, x1, y1, steps=12):
+        """Drags at a person's pace: the editor follows the pointer step by step, and the
+        button is released only after the pointer has rested at the target."""
         self.move(x0, y0)
-        time.sleep(0.2)  # let the hover highlight settle before the press
+        time.sleep(0.2)
         self.xdo("mousedown", 1)
         for i in range(1, steps + 1):
             self.move(x0 + (x1 - x0) * i // steps, y0 + (y1 - y0) * i // steps)
@@ -160,15 +162,21 @@ class Screen:
         header_size, width, height = h[0], h[4], h[5]
         byte_order, bpp, bytes_per_line = h[7], h[11], h[12]
         masks, ncolors = h[14:17], h[19]
-        if bpp != 32:
+        if bpp not in (24, 32):
             raise StepFailed(f"unexpected screen depth: {bpp} bits per pixel")
         offset = header_size + 12 * ncolors
         shifts = [(m & -m).bit_length() - 1 for m in masks]
-        pixel_order = "<" if byte_order == 0 else ">"
+        step = bpp // 8
         rgb = bytearray(3 * width * height)
         for y in range(height):
-            row = data[offset + y * bytes_per_line: offset + y * bytes_per_line + 4 * width]
-            values = struct.unpack(pixel_order + f"{width}I", row)
+            start = offset + y * bytes_per_line
+            row = data[start:start + step * width]
+            if step == 4:
+                values = struct.unpack(("<" if byte_order == 0 else ">") + f"{width}I", row)
+            else:
+                big = byte_order != 0
+                values = [int.from_bytes(row[3 * x:3 * x + 3], "big" if big else "little")
+                          for x in range(width)]
             base = 3 * y * width
             for x, v in enumerate(values):
                 rgb[base + 3 * x] = (v & masks[0]) >> shifts[0]
