@@ -8,7 +8,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev
     fonts-ipafont-gothic fonts-liberation fonts-dejavu-core
-    xvfb
+    xvfb openbox xdotool x11-apps python3
 )
 
 missing=()

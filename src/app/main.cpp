@@ -4,10 +4,14 @@
 #include "files/settings_file.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Spectrane"));
+    QApplication::setApplicationVersion(QStringLiteral(SPECTRANE_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("spectrane"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/spectrane/spectrane.png")));
     spectrane::registerFontSubstitutes();
     spectrane::MainWindow window({spectrane::executableFolder(), {}, {}, true});
     window.show();

@@ -51,7 +51,7 @@ QString text(const char* utf8) {
 MainWindow::MainWindow(Options options)
     : options_(std::move(options)), state_(std::make_unique<AppState>()) {
     setObjectName(QStringLiteral("MainWindow"));
-    setWindowTitle(QStringLiteral("Spectrane  ver.3.02"));
+    setWindowTitle(QStringLiteral("Spectrane  ver." SPECTRANE_VERSION));
     state_->mainWindow = this;
     if (!options_.ui.chooseFile) {
         options_.ui.chooseFile = chooseFileWithDialog;
@@ -386,7 +386,8 @@ void MainWindow::showBitmapWindowInPlace() {
     if (bitmapWindow_ == nullptr) {
         return;
     }
-    // Without taking the focus: on top of everything when topmost, else right behind this.
+    // Without taking the focus, and where it was in the stacking order: on top of everything
+    // when topmost, else right behind this window (a window shown again comes up on top here).
     bitmapWindow_->setAttribute(Qt::WA_ShowWithoutActivating);
     bitmapWindow_->show();
     if (state_->settings.bitmapWindowTopmost == 0) {
@@ -442,10 +443,7 @@ void MainWindow::hideWindows() {
 
 void MainWindow::showWindows() {
     show();
-    if (bitmapWindow_ != nullptr) {
-        bitmapWindow_->setAttribute(Qt::WA_ShowWithoutActivating);
-        bitmapWindow_->show();
-    }
+    showBitmapWindowInPlace();
 }
 
 // ---- menus, boxes and dialogs ---------------------------------------------------------------
@@ -671,10 +669,7 @@ void MainWindow::commandOpen() {
         RefreshDocument(s, RefreshMode::Evaluating);
         invalidate();
     }
-    if (bitmapWindow_ != nullptr) {
-        bitmapWindow_->setAttribute(Qt::WA_ShowWithoutActivating);
-        bitmapWindow_->show();
-    }
+    showBitmapWindowInPlace();
 }
 
 void MainWindow::commandSave() {
@@ -802,10 +797,7 @@ void MainWindow::commandLoop() {
     }
     RefreshDocument(s, RefreshMode::Evaluating);
     invalidate();
-    if (bitmapWindow_ != nullptr) {
-        bitmapWindow_->setAttribute(Qt::WA_ShowWithoutActivating);
-        bitmapWindow_->show();
-    }
+    showBitmapWindowInPlace();
 }
 
 void MainWindow::commandCmy() {
@@ -859,7 +851,7 @@ void MainWindow::synchroBoxClicked(int ch) {
 void MainWindow::commandAbout() {
     setBitmapWindowEnabled(false);
     message(dialogOwner(), QMessageBox::Information, QStringLiteral("Version Info."),
-            QStringLiteral("Spectrane\nversion 3.02"));
+            QStringLiteral("Spectrane\nversion " SPECTRANE_VERSION));
     raise();
     setBitmapWindowEnabled(true);
 }

@@ -21,6 +21,7 @@ constexpr const char* kProgram = "spectrane-cli";
 
 constexpr const char* kUsage =
     "Usage: spectrane-cli COMMAND [ARGS]\n"
+    "       spectrane-cli --version\n"
     "\n"
     "Batch work on Spectrane line data files (.spd).\n"
     "\n"
@@ -306,6 +307,10 @@ int run(int argc, char** argv) {
     const std::string name = argv[1];
     if (name == "--help" || name == "-h" || name == "help") {
         std::fputs(kUsage, stdout);
+        return kExitOk;
+    }
+    if (name == "--version") {
+        std::puts("spectrane-cli version " SPECTRANE_VERSION);
         return kExitOk;
     }
     for (const Command& cmd : commands()) {

@@ -21,7 +21,7 @@ TitleWindow::TitleWindow(QWidget* owner, AppState& state)
     QLabel* second = addStatic(this, 1015, "", {127, 71, 233, 43});
     first->setFont(display);
     second->setFont(display);
-    addStatic(this, 1016, "Version 3.02", {152, 124, 115, 19});
+    addStatic(this, 1016, "Version " SPECTRANE_VERSION, {152, 124, 115, 19});
     ok_ = addPushButton(this, 1003, kToolOk, "OK", {169, 195, 88, 38});
     ok_->setDefault(true);
     connect(ok_, &QPushButton::clicked, this, [this] { closeWith(kToolClosed); });

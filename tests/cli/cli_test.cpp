@@ -62,6 +62,11 @@ TEST(Cli, HelpAndUsage) {
         EXPECT_EQ(sub.status, 0) << cmd;
         EXPECT_NE(sub.out.find(std::string("spectrane-cli ") + cmd), std::string::npos);
     }
+    // The same version as the program's title and about box.
+    r = cli(dir, "--version");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "spectrane-cli version " SPECTRANE_VERSION "\n");
+    EXPECT_STREQ(SPECTRANE_VERSION, "3.02");
     for (const char* wrong : {"", "frobnicate", "info", "info a b", "new", "resize a.spd -o b.spd",
                               "render a.spd --width", "loop a.spd -o b.spd", "info --bogus a"}) {
         r = cli(dir, wrong);

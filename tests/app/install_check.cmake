@@ -1,0 +1,23 @@
+# Installs the build into a scratch prefix and checks that the program, the command-line tool,
+# the desktop entry and the icon are where a desktop looks for them.
+file(REMOVE_RECURSE "${PREFIX}")
+execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD}" --prefix "${PREFIX}"
+                RESULT_VARIABLE result OUTPUT_QUIET)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "cmake --install failed: ${result}")
+endif()
+foreach(file bin/spectrane bin/spectrane-cli share/applications/spectrane.desktop
+             share/icons/hicolor/64x64/apps/spectrane.png)
+    if(NOT EXISTS "${PREFIX}/${file}")
+        message(FATAL_ERROR "not installed: ${file}")
+    endif()
+endforeach()
+file(READ "${PREFIX}/share/applications/spectrane.desktop" desktop)
+if(NOT desktop MATCHES "Exec=spectrane" OR NOT desktop MATCHES "Icon=spectrane")
+    message(FATAL_ERROR "the desktop entry does not start spectrane with its icon")
+endif()
+execute_process(COMMAND "${PREFIX}/bin/spectrane-cli" --version OUTPUT_VARIABLE version)
+if(NOT version MATCHES "version ${VERSION}")
+    message(FATAL_ERROR "installed spectrane-cli reports '${version}'")
+endif()
+file(REMOVE_RECURSE "${PREFIX}")

@@ -1,0 +1,367 @@
+#!/usr/bin/env python3
+"""End-to-end runs of the real spectrane program on a private X display: real windows, a real
+window manager, real mouse and keyboard input. Results are checked through the files the program
+writes and through spectrane-cli, never through its internals.
+
+Usage: run_e2e.py BUILD_DIR [SCENARIO ...]
+Each scenario starts the program from a scratch folder of its own. A failed step names itself
+and leaves a screenshot in BUILD_DIR/e2e-failures/.
+"""
+
+import os
+import shutil
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+import traceback
+from pathlib import Path
+
+from xsession import StepFailed, XSession
+
+MAIN_TITLE = "Spectrane  ver.3.02"
+GRADATION_PATTERN = "^Gradation BitMap"
+FRAME_COLOR = (160, 160, 160)  # the plot's frame; its top-left corner is content (56, 32)
+
+
+class App:
+    """One run of the program in its own scratch folder."""
+
+    def __init__(self, x, build, folder):
+        self.x, self.build, self.folder = x, Path(build), Path(folder)
+        self.folder.mkdir(parents=True, exist_ok=True)
+        # The settings and default folders land beside the executable, so it runs from here.
+        self.exe = self.folder / "spectrane"
+        if not self.exe.exists():
+            shutil.copy2(self.build / "src/app/spectrane", self.exe)
+        self.proc = None
+
+    def start(self):
+        self.proc = subprocess.Popen([str(self.exe)], cwd=self.folder, env=self.x.env,
+                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.main = self.x.wait_window(MAIN_TITLE)
+        return self.main
+
+    def wait_exit(self, timeout=20):
+        self.x.wait(lambda: self.proc.poll() is not None, timeout, "the program to exit")
+
+    def stop(self):
+        if self.proc and self.proc.poll() is None:
+            self.proc.kill()
+            self.proc.wait()
+
+    def cli(self, *args):
+        out = subprocess.run([str(self.build / "src/cli/spectrane-cli"), *map(str, args)],
+                             capture_output=True, text=True)
+        if out.returncode != 0:
+            raise StepFailed(f"spectrane-cli {' '.join(map(str, args))}: {out.stderr.strip()}")
+        return out.stdout
+
+    def points(self, spd):
+        """{(channel, index): (cx, cy, ax, ay)} of a line data file."""
+        result = {}
+        for line in self.cli("points", spd).splitlines():
+            ch, i, cx, cy, ax, ay = line.split()
+            result[(int(ch), int(i))] = tuple(float(v) for v in (cx, cy, ax, ay))
+        return result
+
+    def info(self, spd):
+        return dict(line.split(": ", 1) for line in self.cli("info", spd).splitlines())
+
+    # ---- the main window's canvas ------------------------------------------------------------
+    def canvas_origin(self, length=512):
+        """Screen position of content (0, 0), from the plot frame's top edge: it runs from
+        content x 56 to L + 55 at y 32. Its right end is used, as another window may cover
+        the left part."""
+        mx, my, mw, mh = self.x.geometry(self.main)
+        screen = self.x.capture()
+        for y in range(max(my, 0), min(my + mh, screen.height)):
+            run, end = 0, None
+            for x in range(max(mx, 0), min(mx + mw, screen.width)):
+                if screen.pixel(x, y) == FRAME_COLOR:
+                    run += 1
+                    if run >= 100:
+                        end = x
+                else:
+                    if end is not None:
+                        break
+                    run = 0
+            if end is not None:
+                return end - (length + 55), y - 32
+        raise StepFailed("the plot frame is not on the screen")
+
+    # ---- menus and dialogs -------------------------------------------------------------------
+    def visible_windows(self):
+        out = self.x.xdo("search", "--onlyvisible", "--pid", self.proc.pid)
+        return set(out.stdout.split())
+
+    def after_popup(self, open_it, item_key):
+        """Opens a menu or popup with `open_it`, waits for it to be mapped, picks an item."""
+        before = self.visible_windows()
+        open_it()
+        self.x.wait(lambda: self.visible_windows() - before, 10, "the menu to open")
+        self.x.xdo("key", item_key)
+
+    def menu(self, menu_key, item_key, window=None):
+        self.after_popup(lambda: self.x.key(window or self.main, f"alt+{menu_key}"), item_key)
+
+    def wait_pixel(self, cx, cy, color, timeout=10):
+        """Waits until content point (cx, cy) of the canvas shows `color`."""
+        sx, sy = self.origin[0] + cx, self.origin[1] + cy
+        self.x.wait(lambda: self.x.capture().pixel(sx, sy) == color, timeout,
+                    f"canvas point ({cx}, {cy}) to turn {color}")
+
+    def file_dialog(self, title, path):
+        dialog = self.x.wait_window(title)
+        self.x.key(dialog, "ctrl+a")
+        self.x.type_text(dialog, str(path))
+        self.x.key(dialog, "Return")
+        self.x.wait_gone(title)
+
+    def dismiss(self, title, timeout=20):
+        box = self.x.wait_window(title, timeout)
+        self.x.key(box, "Return")
+        self.x.wait_gone(title)
+
+
+def write_spd(path, length, direction, loop, channels):
+    """A version 3 line data file: `channels` is three lists of control points."""
+    data = struct.pack("<10i", 0, 0, length, direction, loop, 0, 0, 0, 0, 0)
+    data += struct.pack("<3i", *(len(c) for c in channels))
+    for c in channels:
+        for x, y in c:
+            data += struct.pack("<2d", x, y)
+    Path(path).write_bytes(data)
+
+
+# Three open channels, flat at levels 128, 70 and 220; the control points are evenly spaced, so
+# interior anchor 2 of every channel lies on its control point, at dot 255.5.
+XS = [56.0, 183.75, 311.5, 439.25, 567.0]
+LEVEL_Y = [192.0, 250.0, 100.0]
+KNOWN = [[(x, y) for x in XS] for y in LEVEL_Y]
+
+
+def known_file(folder):
+    path = Path(folder) / "known.spd"
+    write_spd(path, 512, 1, 0, KNOWN)
+    return path
+
+
+def open_file(app, path):
+    app.menu("f", "o")
+    app.file_dialog("RGBラインデータ・ファイルを開く", path)
+
+
+def save_file(app, path):
+    app.menu("f", "s")
+    app.file_dialog("RGBラインデータ・ファイルの保存", path)
+    app.dismiss("メッセージ")  # "RGBラインデータを保存しました。"
+    app.x.wait(lambda: Path(path).exists(), 10, f"{path} to be written")
+
+
+def expect_near(what, value, wanted, tolerance=0.01):
+    if abs(value - wanted) > tolerance:
+        raise StepFailed(f"{what} is {value}, expected {wanted}")
+
+
+def started_with_known_file(x, build, work):
+    app = App(x, build, work)
+    app.start()
+    x.wait_window_matching(GRADATION_PATTERN)
+    welcome = x.wait_window("Welcome")
+    x.key(welcome, "Return")
+    x.wait_gone("Welcome")
+    path = known_file(work)
+    open_file(app, path)
+    app.origin = app.canvas_origin()
+    return app, path
+
+
+def screen_of(app, cx, cy):
+    return app.origin[0] + int(cx), app.origin[1] + int(cy)
+
+
+def scenario_first_start(x, build, work):
+    app = App(x, build, work)
+    app.start()
+    welcome = x.wait_window("Welcome")
+    x.wait_window_matching(GRADATION_PATTERN)
+    x.key(welcome, "Return")
+    x.wait_gone("Welcome")
+    x.key(app.main, "alt+F4")
+    app.wait_exit()
+    settings = Path(work) / "Setting.ini"
+    if not settings.exists() or settings.stat().st_size != 52:
+        raise StepFailed("closing the main window did not leave a 52-byte Setting.ini")
+    app.start()
+    x.wait_window_matching(GRADATION_PATTERN)
+    app.stop()
+
+
+def scenario_open_drag_save(x, build, work):
+    app, _ = started_with_known_file(x, build, work)
+    x.drag(*screen_of(app, 311, 192), *screen_of(app, 311, 120))
+    saved = Path(work) / "dragged.spd"
+    save_file(app, saved)
+    points = app.points(saved)
+    cx, cy, ax, ay = points[(0, 2)]
+    expect_near("channel 0 anchor 2 y", ay, 120.0)
+    # The grab offset is whole (trunc(311.5 - 311) = 0), so the anchor lands on the pointer.
+    expect_near("channel 0 anchor 2 x", ax, 311.0)
+    for ch in (1, 2):
+        for i, (kx, ky) in enumerate(KNOWN[ch]):
+            got = points[(ch, i)][:2]
+            if got != (kx, ky):
+                raise StepFailed(f"channel {ch} point {i} changed: {got}")
+    app.stop()
+
+
+def scenario_right_click_switches_channel(x, build, work):
+    app, _ = started_with_known_file(x, build, work)
+    x.click(*screen_of(app, 120, 330), button=3)  # empty plot: next channel
+    app.wait_pixel(230, 250, (0, 224, 0))  # channel 1's line now in its active colour
+    x.drag(*screen_of(app, 311, 250), *screen_of(app, 311, 300))
+    saved = Path(work) / "switched.spd"
+    save_file(app, saved)
+    points = app.points(saved)
+    expect_near("channel 1 anchor 2 y", points[(1, 2)][3], 300.0)
+    for i, (kx, ky) in enumerate(KNOWN[0]):
+        if points[(0, i)][:2] != (kx, ky):
+            raise StepFailed(f"channel 0 point {i} moved")
+    app.stop()
+
+
+def popup_on_anchor(app, cx, cy, key):
+    app.x.move(*screen_of(app, cx, cy))
+    app.after_popup(lambda: app.x.xdo("click", 3), key)
+
+
+def scenario_insert_delete_points(x, build, work):
+    app, _ = started_with_known_file(x, build, work)
+    popup_on_anchor(app, 311, 192, "i")  # insert before anchor 2
+    first = Path(work) / "inserted.spd"
+    save_file(app, first)
+    counts = app.info(first)["points"].split()
+    if counts != ["6", "5", "5"]:
+        raise StepFailed(f"after inserting, counts are {counts}")
+    popup_on_anchor(app, 56, 192, "d")  # an end point: refused
+    app.dismiss("メッセージ")  # "端点を削除することは出来ません。"
+    popup_on_anchor(app, 311, 192, "d")
+    second = Path(work) / "deleted.spd"
+    save_file(app, second)
+    counts = app.info(second)["points"].split()
+    if counts != ["5", "5", "5"]:
+        raise StepFailed(f"after deleting, counts are {counts}")
+    app.stop()
+
+
+def read_bmp(path):
+    data = Path(path).read_bytes()
+    width, height = struct.unpack("<ii", data[18:26])
+    return width, height, data
+
+
+def scenario_save_bitmap(x, build, work):
+    app, _ = started_with_known_file(x, build, work)
+    app.menu("f", "b")
+    width_window = x.wait_window("ビットマップ画像として保存")
+    x.key(width_window, "Return")  # OK with the save width shown (32)
+    out = Path(work) / "picture.bmp"
+    app.file_dialog("ビットマップ・ファイルの保存", out)
+    app.dismiss("Message")  # "ビットマップを保存しました。"
+    width, height, data = read_bmp(out)
+    if (width, height) != (32, 512):
+        raise StepFailed(f"the bitmap is {width} x {height}, expected 32 x 512 (direction 1)")
+    levels = [list(map(int, line.split()))
+              for line in app.cli("levels", Path(work) / "known.spd").splitlines()]
+    stride = 96
+    for dot in (0, 255, 511):
+        row = 511 - dot  # bottom-up rows; dot 0 is the top row in direction 1
+        b, g, r = data[54 + row * stride: 54 + row * stride + 3]
+        if (r, g, b) != tuple(levels[dot][1:]):
+            raise StepFailed(f"dot {dot} is RGB{(r, g, b)}, expected {tuple(levels[dot][1:])}")
+    app.stop()
+
+
+def scenario_length_from_gradation_popup(x, build, work):
+    app, _ = started_with_known_file(x, build, work)
+    gradation = x.wait_window_matching(GRADATION_PATTERN)
+    gx, gy, gw, gh = x.geometry(gradation)
+    x.activate(gradation)
+    x.move(gx + gw // 2, gy + gh // 2)
+    app.after_popup(lambda: x.xdo("click", 3), "l")
+    length_window = x.wait_window("グラデーションの長さの変更")
+    x.key(length_window, "ctrl+a")
+    x.type_text(length_window, "600")
+    x.key(length_window, "Return")
+    x.wait_gone("グラデーションの長さの変更")
+    saved = Path(work) / "longer.spd"
+    save_file(app, saved)
+    length = app.info(saved)["length"]
+    if length != "600":
+        raise StepFailed(f"the saved length is {length}, expected 600")
+    app.stop()
+
+
+def scenario_broken_file_leaves_document(x, build, work):
+    app, good = started_with_known_file(x, build, work)
+    bad = Path(work) / "broken.spd"
+    bad.write_bytes(struct.pack("<5i", 0, 0, 99999, 1, 0))
+    open_file(app, bad)
+    app.dismiss("メッセージ")  # "ファイルオープンに失敗"
+    saved = Path(work) / "after.spd"
+    save_file(app, saved)
+    if saved.read_bytes() != good.read_bytes():
+        raise StepFailed("the document changed after a refused file")
+    app.stop()
+
+
+SCENARIOS = {
+    "first_start": scenario_first_start,
+    "open_drag_save": scenario_open_drag_save,
+    "right_click_switches_channel": scenario_right_click_switches_channel,
+    "insert_delete_points": scenario_insert_delete_points,
+    "save_bitmap": scenario_save_bitmap,
+    "length_from_gradation_popup": scenario_length_from_gradation_popup,
+    "broken_file_leaves_document": scenario_broken_file_leaves_document,
+}
+
+
+def main():
+    build = Path(sys.argv[1]).resolve()
+    names = sys.argv[2:] or list(SCENARIOS)
+    failures_dir = build / "e2e-failures"
+    shutil.rmtree(failures_dir, ignore_errors=True)
+    x = XSession()
+    passed = failed = 0
+    try:
+        for name in names:
+            work = Path(tempfile.mkdtemp(prefix=f"spectrane-e2e-{name}-"))
+            started = time.monotonic()
+            try:
+                SCENARIOS[name](x, build, work)
+                passed += 1
+                print(f"PASS {name} ({time.monotonic() - started:.1f} s)", flush=True)
+            except Exception as error:  # any failure is reported with its step and a picture
+                failed += 1
+                failures_dir.mkdir(exist_ok=True)
+                shot = failures_dir / f"{name}.png"
+                try:
+                    x.screenshot(shot)
+                except Exception:
+                    shot = "(no screenshot)"
+                print(f"FAIL {name}: {error}\n  screenshot: {shot}", flush=True)
+                if not isinstance(error, StepFailed):
+                    traceback.print_exc()
+            finally:
+                subprocess.run(["pkill", "-f", str(work / "spectrane")], check=False)
+                shutil.rmtree(work, ignore_errors=True)
+    finally:
+        x.close()
+    print(f"e2e: {passed} passed, {failed} failed")
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
