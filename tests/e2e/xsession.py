@@ -45,8 +45,10 @@ class XSession:
         wm = subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.procs.append(wm)
-        self.wait(lambda: _run(["xdotool", "getactivewindow"], env=self.env).returncode in (0, 1),
-                  5, "the window manager to start")
+        # A window mapped while the window manager is still starting may never be managed, so
+        # wait until it has announced itself on the root window.
+        self.wait(lambda: _run(["xdotool", "get_num_desktops"], env=self.env).returncode == 0,
+                  30, "the window manager to start")
 
     def close(self):
         for p in reversed(self.procs):
