@@ -80,8 +80,7 @@ QString MainWindow::chooseFileOwned(QWidget* owner, FileDialogKind kind) {
         std::error_code ec;
         std::filesystem::create_directories(start, ec);
     }
-    const QString chosen =
-        options_.ui.chooseFile(owner, kind, QString::fromStdString(start.string()));
+    QString chosen = options_.ui.chooseFile(owner, kind, QString::fromStdString(start.string()));
     if (!chosen.isEmpty()) {
         s.lastChosenFolder = std::filesystem::path(chosen.toStdString()).parent_path();
         (bitmap ? s.bitmapDialogConfirmed : s.lineDataDialogConfirmed) = true;

@@ -13,7 +13,7 @@ void applyScrollAxis(QScrollBar* bar, const ScrollAxis& axis) {
     bar->setEnabled(axis.canScroll());
 }
 
-void bindScrollBar(QScrollBar* bar, std::function<int(ScrollRequest, int)> scrolled) {
+void bindScrollBar(QScrollBar* bar, const std::function<int(ScrollRequest, int)>& scrolled) {
     QObject::connect(bar, &QAbstractSlider::actionTriggered, bar, [bar, scrolled](int action) {
         ScrollRequest request = ScrollRequest::Other;
         switch (action) {

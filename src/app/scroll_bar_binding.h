@@ -15,6 +15,6 @@ void applyScrollAxis(QScrollBar* bar, const ScrollAxis& axis);
 
 // Calls `scrolled(request, trackPos)` for every user action on `bar`; the handler moves the
 // axis and returns its new position, which the bar then shows.
-void bindScrollBar(QScrollBar* bar, std::function<int(ScrollRequest, int)> scrolled);
+void bindScrollBar(QScrollBar* bar, const std::function<int(ScrollRequest, int)>& scrolled);
 
 } // namespace spectrane

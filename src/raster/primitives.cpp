@@ -47,8 +47,11 @@ void rasterLine(Surface& s, i64 x1, i64 y1, i64 x2, i64 y2, Color c) {
     const i64 db = xMajor ? dy : dx;
     const i64 sa = da < 0 ? -1 : 1;
     const i64 sb = db < 0 ? -1 : 1;
-    const i64 n = absWide(da);
+    const i64 n = absWide(da); // at least 1: the line is not a point
     const i64 m = absWide(db);
+    if (n == 0) {
+        return;
+    }
     const i64 extent = xMajor ? s.width() : s.height();
 
     i64 kLo = 0;
