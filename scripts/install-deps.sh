@@ -6,7 +6,8 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ clang
     libgtest-dev libgmock-dev libbenchmark-dev
-    qt6-base-dev
+    qt6-base-dev qt6-l10n-tools qt6-translations-l10n
+    libpng-dev liblcms2-dev nlohmann-json3-dev
     fonts-ipafont-gothic fonts-liberation fonts-dejavu-core
     xvfb openbox xdotool x11-apps python3
 )

@@ -6,7 +6,7 @@
 #include "app/menus.h"
 #include "app/refresh_document.h"
 #include "app/scroll_bar_binding.h"
-#include "app/surface_image.h"
+#include "qtsupport/surface_image.h"
 
 #include <QCloseEvent>
 #include <QMenu>

@@ -2,7 +2,7 @@
 
 #include "app/main_window.h"
 #include "app/qt_editor_host.h"
-#include "app/surface_image.h"
+#include "qtsupport/surface_image.h"
 #include "editing/editor_input.h"
 
 #include <QMouseEvent>

@@ -1,5 +1,5 @@
 // Spectrane: start-up of the program.
-#include "app/fonts.h"
+#include "qtsupport/fonts.h"
 #include "app/main_window.h"
 #include "files/settings_file.h"
 

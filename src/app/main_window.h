@@ -6,7 +6,7 @@
 #include "app/app_state.h"
 #include "app/ui_services.h"
 #include "editing/drag_worker.h"
-#include "editing/edit_state.h"
+#include "editing/editor_context.h"
 
 #include <QMainWindow>
 

@@ -3,7 +3,7 @@
 // to date, only in the changed stretch when the control polygon allows it.
 #pragma once
 
-#include "editing/edit_state.h"
+#include "editing/editor_context.h"
 
 namespace spectrane {
 

@@ -30,11 +30,6 @@ void IdleEvent::wait() const {
     changed_.wait(lock, [this] { return signalled_; });
 }
 
-bool IdleEvent::waitFor(std::chrono::milliseconds timeout) const {
-    std::unique_lock lock(mutex_);
-    return changed_.wait_for(lock, timeout, [this] { return signalled_; });
-}
-
 void PublishedPointer::publish(int x, int y, bool leftDown) {
     // y keeps 31 bits, far more than any content position needs.
     y = std::clamp(y, -(1 << 29), 1 << 29);

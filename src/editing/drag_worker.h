@@ -3,10 +3,9 @@
 // says which thread owns the document, the editing state and the drawing buffers.
 #pragma once
 
-#include "editing/edit_state.h"
+#include "editing/editor_context.h"
 
 #include <atomic>
-#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -24,8 +23,6 @@ public:
     bool isSet() const;
     // Blocks until signalled.
     void wait() const;
-    // Blocks until signalled or `timeout` passed; true if signalled.
-    bool waitFor(std::chrono::milliseconds timeout) const;
 
 private:
     mutable std::mutex mutex_;

@@ -1,5 +1,6 @@
 #include "editing/editor_input.h"
 
+#include "editing/drag_start.h"
 #include "editing/hit_test.h"
 
 namespace spectrane {

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "editing/drag_worker.h"
-#include "editing/edit_state.h"
+#include "editing/editor_context.h"
 
 namespace spectrane {
 

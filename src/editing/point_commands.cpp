@@ -1,12 +1,11 @@
 #include "editing/point_commands.h"
 
+#include "editing/drag_start.h"
 #include "editing/hit_test.h"
+#include "editing/redraw.h"
 #include "editing/synchro.h"
-#include "model/gradation_render.h"
 #include "model/spline.h"
 #include "model/whole_numbers.h"
-#include "raster/primitives.h"
-#include "views/graph_painter.h"
 
 #include <algorithm>
 
@@ -63,8 +62,7 @@ void SetPointPosition(EditorContext& ctx, ChannelIndex c, int i, int dot, int le
     if (i < 0 || i >= n) {
         return;
     }
-    const int l = ctx.doc.length;
-    const InverseCoefficients inv = ComputeInverseCoefficients(curve, i, loop, l);
+    const InverseCoefficients inv = ComputeInverseCoefficients(curve, i, loop, ctx.doc.length);
     EraseHoverRing(ctx);
     CurvePoint& d = curve.anchorPoints[i];
     constexpr double x0 = CanvasGeometry::kDotX0;
@@ -72,7 +70,7 @@ void SetPointPosition(EditorContext& ctx, ChannelIndex c, int i, int dot, int le
         if ((i > 0 && i < n - 1) || loop) {
             d.x = static_cast<double>(dot) + x0;
         }
-        d.x = std::clamp(d.x, x0, static_cast<double>(l + 55));
+        d.x = std::clamp(d.x, x0, static_cast<double>(ctx.doc.geometry().lastDotX()));
         curve.controlPoints[i].x = (d.x - inv.ax) * inv.k;
     }
     if (floorToInt(CanvasGeometry::kLevelY0 - d.y) != level) {
@@ -87,7 +85,7 @@ void RunPopupCommand(EditorContext& ctx, int command) {
     GradationDocument& doc = ctx.doc;
     const ChannelIndex c = doc.currentChannel;
     const int i = ctx.edit.hoveredPoint;
-    const bool loop = doc.loop != 0;
+    const bool loop = doc.loop;
     switch (command) {
     case kPopupInsertPoint:
         InsertPoint(ctx, c, i);
@@ -102,22 +100,14 @@ void RunPopupCommand(EditorContext& ctx, int command) {
         break;
     }
     if (command != 0) {
-        const int l = doc.length;
         if (i != -1) {
             EraseHoverRing(ctx);
         }
         deriveAnchors(doc, c);
         evaluateChannel(doc, c);
         ResyncSynchro(ctx);
-        Surface& main = ctx.buffers.mainBuffer;
-        CopyBlock(main, PlotPanel::kLeft, PlotPanel::kTop, ctx.buffers.inactiveComposite,
-                  PlotPanel::kLeft, PlotPanel::kTop, PlotPanel::width(l), PlotPanel::kHeight);
-        DrawCurve(main, doc, c, 0, l - 1, ctx.colors.active[c]);
-        DrawPointMarkers(ctx.buffers, doc, ctx.colors);
-        paintColorBars(main, doc.colorLine, c, 0, l - 1, doc.cmy != 0);
-        paintGradation(ctx.buffers.gradationBuffer(doc.direction), doc.colorLine,
-                       ctx.bitmapLayout.marginX, ctx.bitmapLayout.marginY, l, doc.thickness, 0,
-                       l - 1, doc.direction, doc.cmy != 0);
+        RedrawCurrentChannel(ctx);
+        PaintCurrentChannelDots(ctx, TakeDragSnapshot(doc, ctx.bitmapLayout), 0, doc.length - 1);
         ctx.edit.hoveredPoint = -1;
     }
     ctx.host.invalidateMainWindow();

@@ -2,7 +2,7 @@
 // move it to a typed position, each followed by a full redraw of the current channel.
 #pragma once
 
-#include "editing/edit_state.h"
+#include "editing/editor_context.h"
 
 #include <array>
 #include <string_view>

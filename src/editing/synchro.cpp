@@ -1,5 +1,8 @@
 #include "editing/synchro.h"
 
+#include "editing/drag_start.h"
+#include "editing/redraw.h"
+
 #include "model/gradation_render.h"
 #include "raster/primitives.h"
 #include "views/graph_painter.h"
@@ -10,11 +13,11 @@ namespace spectrane {
 
 ChannelIndex SynchroSource(const GradationDocument& doc) {
     const ChannelIndex cur = doc.currentChannel;
-    if (doc.synchroChannels[cur] != 0) {
+    if (doc.synchroChannels[cur]) {
         return cur;
     }
     for (ChannelIndex ch = 0; ch < kChannelCount; ++ch) {
-        if (ch != cur && doc.synchroChannels[ch] != 0) {
+        if (ch != cur && doc.synchroChannels[ch]) {
             return ch;
         }
     }
@@ -44,16 +47,17 @@ void copyPointEffect(ChannelCurve& to, const ChannelCurve& from, int i, bool loo
 
 void PropagateSynchro(GradationDocument& doc, GraphBuffers& buffers, const ChannelColors& colors,
                       const SynchroPropagation& p) {
-    const auto& flags = p.channelFlags;
-    if (!p.synchroOn || p.source < 0 || p.source >= kChannelCount || flags[p.source] == 0) {
+    const auto& flags = p.settings.synchroChannels;
+    if (!p.settings.synchro || p.source < 0 || p.source >= kChannelCount || !flags[p.source]) {
         return;
     }
-    const int l = std::clamp(p.length, kMinDots, kMaxDots);
+    const int l = std::clamp(p.settings.length, kMinDots, kMaxDots);
     const int firstDot = std::max(p.firstDot, 0);
     const int lastDot = std::min(p.lastDot, l - 1);
+    const int spanWidth = p.spanRight - p.spanLeft + 1;
     const ChannelCurve& source = doc.channels[p.source];
     for (ChannelIndex t = 0; t < kChannelCount; ++t) {
-        if (t == p.source || flags[t] == 0) {
+        if (t == p.source || !flags[t]) {
             continue;
         }
         ChannelCurve& target = doc.channels[t];
@@ -62,53 +66,41 @@ void PropagateSynchro(GradationDocument& doc, GraphBuffers& buffers, const Chann
             target.controlPoints = source.controlPoints;
             target.anchorPoints = source.anchorPoints;
         } else {
-            copyPointEffect(target, source, p.pointIndex, p.loop);
+            copyPointEffect(target, source, p.pointIndex, p.settings.loop);
         }
         for (int j = firstDot; j <= lastDot; ++j) {
             doc.colorLine[t][j] = doc.colorLine[p.source][j];
         }
-        paintColorBars(buffers.mainBuffer, doc.colorLine, t, firstDot, lastDot, p.cmy);
-        CopyBlock(buffers.channelLayers[t], p.spanLeft, PlotPanel::kTop, buffers.graphBackground,
-                  p.spanLeft, PlotPanel::kTop, p.spanWidth, PlotPanel::kHeight);
-        DrawCurve(buffers.channelLayers[t], doc, t, p.spanLeft - 57, p.spanRight - 55,
-                  colors.inactive[t]);
+        paintColorBars(buffers.mainBuffer, doc.colorLine, t, firstDot, lastDot, p.settings.cmy);
+        CopyPanelColumns(buffers.channelLayers[t], buffers.graphBackground, p.spanLeft, spanWidth);
+        // One dot beyond the redrawn columns on each side, so that the stretch joins the rest.
+        DrawCurve(buffers.channelLayers[t], doc, t, CanvasGeometry::dotOfX(p.spanLeft) - 1,
+                  CanvasGeometry::dotOfX(p.spanRight) + 1, colors.inactive[t]);
     }
-    ComposeInactiveColumns(buffers, p.current, p.spanLeft, p.spanWidth);
+    ComposeInactiveColumns(buffers, p.current, p.spanLeft, spanWidth);
 }
 
 bool ResyncSynchro(EditorContext& ctx) {
     GradationDocument& doc = ctx.doc;
-    const int checked = static_cast<int>(std::count_if(
-        doc.synchroChannels.begin(), doc.synchroChannels.end(), [](auto f) { return f != 0; }));
-    if (doc.synchro == 0 || checked < 2) {
+    const int checked = static_cast<int>(
+        std::count(doc.synchroChannels.begin(), doc.synchroChannels.end(), true));
+    if (!doc.synchro || checked < 2) {
         return false;
     }
-    const int l = doc.length;
+    const CanvasGeometry g = doc.geometry();
     SynchroPropagation p;
-    p.synchroOn = true;
-    p.channelFlags = doc.synchroChannels;
+    p.settings = doc.settings();
     p.current = doc.currentChannel;
     p.source = SynchroSource(doc);
     p.firstDot = 0;
-    p.lastDot = l - 1;
-    p.length = l;
-    p.cmy = doc.cmy != 0;
+    p.lastDot = doc.length - 1;
     p.pointIndex = 0;
-    p.loop = doc.loop != 0;
     p.whole = true;
-    p.spanLeft = PlotPanel::kLeft;
-    p.spanRight = l + 58;
-    p.spanWidth = l + 4;
+    p.spanLeft = CanvasGeometry::kPanelLeft;
+    p.spanRight = g.panelRight();
     PropagateSynchro(doc, ctx.buffers, ctx.colors, p);
-
-    Surface& main = ctx.buffers.mainBuffer;
-    CopyBlock(main, PlotPanel::kLeft, PlotPanel::kTop, ctx.buffers.inactiveComposite,
-              PlotPanel::kLeft, PlotPanel::kTop, PlotPanel::width(l), PlotPanel::kHeight);
-    DrawCurve(main, doc, doc.currentChannel, 0, l - 1, ctx.colors.active[doc.currentChannel]);
-    DrawPointMarkers(ctx.buffers, doc, ctx.colors);
-    paintGradation(ctx.buffers.gradationBuffer(doc.direction), doc.colorLine,
-                   ctx.bitmapLayout.marginX, ctx.bitmapLayout.marginY, l, doc.thickness, 0, l - 1,
-                   doc.direction, doc.cmy != 0);
+    RedrawCurrentChannel(ctx);
+    RenderGradationPicture(ctx, TakeDragSnapshot(doc, ctx.bitmapLayout), 0, doc.length - 1);
     return true;
 }
 

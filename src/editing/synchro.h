@@ -2,7 +2,7 @@
 // the others, their layers and the composed inactive curves.
 #pragma once
 
-#include "editing/edit_state.h"
+#include "editing/editor_context.h"
 
 #include <array>
 
@@ -10,20 +10,15 @@ namespace spectrane {
 
 // What one pass of PropagateSynchro copies and redraws.
 struct SynchroPropagation {
-    bool synchroOn = false;
-    std::array<std::int32_t, kChannelCount> channelFlags{};
-    ChannelIndex current = 0; // the document's current channel
-    ChannelIndex source = 0;  // the channel the others copy
-    int firstDot = 0;         // ColorLine dots to copy and colour bars to repaint, inclusive
+    GradationSettings settings; // synchro and its channels, length, loop and CMY of the pass
+    ChannelIndex current = 0;   // the document's current channel
+    ChannelIndex source = 0;    // the channel the others copy
+    int firstDot = 0;           // ColorLine dots to copy and colour bars to repaint, inclusive
     int lastDot = 0;
-    int length = 512;
-    bool cmy = false;
     int pointIndex = 0; // the moved control point, when not whole
-    bool loop = false;
     bool whole = false; // copy every point (and the point count) rather than one point's effect
-    int spanLeft = 0;   // canvas columns of the layers to redraw
+    int spanLeft = 0;   // canvas columns of the layers to redraw, inclusive
     int spanRight = 0;
-    int spanWidth = 0;
 };
 
 // The channel the checked ones are made equal to: the current one if checked, else the lowest

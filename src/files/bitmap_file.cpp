@@ -1,28 +1,15 @@
 #include "files/bitmap_file.h"
 
+#include "files/little_endian.h"
 #include "model/gradation_render.h"
 
 namespace spectrane {
 
-namespace {
-
-void put16(std::uint8_t* p, std::uint32_t v) {
-    p[0] = static_cast<std::uint8_t>(v);
-    p[1] = static_cast<std::uint8_t>(v >> 8);
-}
-
-void put32(std::uint8_t* p, std::uint32_t v) {
-    put16(p, v);
-    put16(p + 2, v >> 16);
-}
-
-} // namespace
-
 Surface renderGradationPicture(const GradationDocument& doc, int width) {
-    const bool vertical = (doc.direction & 1) != 0;
+    const bool vertical = doc.vertical();
     Surface picture(vertical ? width : doc.length, vertical ? doc.length : width);
     paintGradation(picture, doc.colorLine, 0, 0, doc.length, width, 0, doc.length - 1,
-                   doc.direction, doc.cmy != 0);
+                   doc.direction, doc.cmy);
     return picture;
 }
 
@@ -35,14 +22,14 @@ std::vector<std::uint8_t> encodeBitmap24(const Surface& picture) {
     std::uint8_t* hdr = out.data();
     hdr[0] = 'B';
     hdr[1] = 'M';
-    put32(hdr + 2, imageBytes + kBitmapHeaderBytes);
-    put32(hdr + 10, kBitmapHeaderBytes);
-    put32(hdr + 14, 40);
-    put32(hdr + 18, static_cast<std::uint32_t>(w));
-    put32(hdr + 22, static_cast<std::uint32_t>(h));
-    put16(hdr + 26, 1);
-    put16(hdr + 28, 24);
-    put32(hdr + 34, imageBytes);
+    putLittleEndian(hdr + 2, imageBytes + kBitmapHeaderBytes, 4);
+    putLittleEndian(hdr + 10, kBitmapHeaderBytes, 4);
+    putLittleEndian(hdr + 14, 40, 4);
+    putLittleEndian(hdr + 18, static_cast<std::uint32_t>(w), 4);
+    putLittleEndian(hdr + 22, static_cast<std::uint32_t>(h), 4);
+    putLittleEndian(hdr + 26, 1, 2);
+    putLittleEndian(hdr + 28, 24, 2);
+    putLittleEndian(hdr + 34, imageBytes, 4);
     // Bottom row first.
     for (int y = 0; y < h; ++y) {
         const Color* src = picture.row(h - 1 - y);
@@ -56,10 +43,9 @@ std::vector<std::uint8_t> encodeBitmap24(const Surface& picture) {
     return out;
 }
 
-WriteResult writeGradationBitmap(const std::filesystem::path& target, const GradationDocument& doc,
-                                 int width) {
-    const std::vector<std::uint8_t> bytes = encodeBitmap24(renderGradationPicture(doc, width));
-    return writeFileAtomically(target, bytes);
+FileResult writeGradationBitmap(const std::filesystem::path& target, const GradationDocument& doc,
+                                int width) {
+    return writeFileAtomically(target, encodeBitmap24(renderGradationPicture(doc, width)));
 }
 
 } // namespace spectrane

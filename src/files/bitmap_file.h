@@ -32,7 +32,7 @@ std::vector<std::uint8_t> encodeBitmap24(const Surface& picture);
 
 // Builds the picture and writes it to `target` atomically. The failure is returned, never
 // swallowed.
-WriteResult writeGradationBitmap(const std::filesystem::path& target, const GradationDocument& doc,
+FileResult writeGradationBitmap(const std::filesystem::path& target, const GradationDocument& doc,
                                  int width);
 
 } // namespace spectrane

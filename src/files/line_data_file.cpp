@@ -1,11 +1,11 @@
 #include "files/line_data_file.h"
 
 #include "files/atomic_write.h"
+#include "files/little_endian.h"
 #include "model/curve_rebuild.h"
 #include "model/spline.h"
 
 #include <algorithm>
-#include <bit>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
@@ -16,35 +16,6 @@
 namespace spectrane {
 
 namespace {
-
-std::int32_t getInt32(const std::uint8_t* p) {
-    const std::uint32_t v =
-        static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-        (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-    return static_cast<std::int32_t>(v);
-}
-
-double getDouble(const std::uint8_t* p) {
-    std::uint64_t v = 0;
-    for (int i = 7; i >= 0; --i) {
-        v = (v << 8) | p[i];
-    }
-    return std::bit_cast<double>(v);
-}
-
-void putInt32(std::vector<std::uint8_t>& out, std::int32_t value) {
-    const auto v = static_cast<std::uint32_t>(value);
-    for (int i = 0; i < 4; ++i) {
-        out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-    }
-}
-
-void putDouble(std::vector<std::uint8_t>& out, double value) {
-    const auto v = std::bit_cast<std::uint64_t>(value);
-    for (int i = 0; i < 8; ++i) {
-        out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-    }
-}
 
 // Sequential little-endian reads from a buffer whose size the caller has already checked.
 class FieldReader {
@@ -72,10 +43,6 @@ LineDataReadResult refused(std::string why) {
     LineDataReadResult r;
     r.status = FileResult::failure(std::move(why));
     return r;
-}
-
-bool isFlag(std::int32_t v) {
-    return v == 0 || v == 1;
 }
 
 bool finite(const CurvePoint& p) {
@@ -109,15 +76,14 @@ LineDataReadResult parseLineData(std::span<const std::uint8_t> bytes) {
     FieldReader in(bytes, version == 3 ? 8 : (version == 2 ? 4 : 0));
     doc->length = in.int32();
     doc->direction = in.int32();
+    // Flags are stored as int32 (a byte for the version 2 loop) and must be 0 or 1.
+    std::array<std::int32_t, 6> flags{}; // loop, cmy, synchro, the three synchro channels
     if (version == 3) {
-        doc->loop = in.int32();
-        doc->cmy = in.int32();
-        doc->synchro = in.int32();
-        for (std::int32_t& flag : doc->synchroChannels) {
+        for (std::int32_t& flag : flags) {
             flag = in.int32();
         }
     } else if (version == 2) {
-        doc->loop = in.byte();
+        flags[0] = in.byte();
     }
     std::array<std::int32_t, kChannelCount> counts{};
     for (std::int32_t& count : counts) {
@@ -130,12 +96,16 @@ LineDataReadResult parseLineData(std::span<const std::uint8_t> bytes) {
     if (doc->direction < 0 || doc->direction > 3) {
         return refused("direction " + std::to_string(doc->direction) + " outside 0..3");
     }
-    if (!isFlag(doc->loop) || !isFlag(doc->cmy) || !isFlag(doc->synchro) ||
-        !isFlag(doc->synchroChannels[0]) || !isFlag(doc->synchroChannels[1]) ||
-        !isFlag(doc->synchroChannels[2])) {
+    if (!std::all_of(flags.begin(), flags.end(), [](std::int32_t f) { return f == 0 || f == 1; })) {
         return refused("a flag other than 0 or 1");
     }
-    const int minPoints = doc->loop == 1 ? 1 : 2;
+    doc->loop = flags[0] == 1;
+    doc->cmy = flags[1] == 1;
+    doc->synchro = flags[2] == 1;
+    for (int ch = 0; ch < kChannelCount; ++ch) {
+        doc->synchroChannels[ch] = flags[3 + ch] == 1;
+    }
+    const int minPoints = doc->loop ? 1 : 2;
     std::size_t expected = header;
     for (ChannelIndex ch = 0; ch < kChannelCount; ++ch) {
         if (counts[ch] < minPoints || counts[ch] > kMaxPoints) {
@@ -226,12 +196,7 @@ LineDataReadResult readLineDataFile(const std::filesystem::path& path) {
 }
 
 void copyLineData(GradationDocument& doc, const GradationDocument& read) {
-    doc.length = read.length;
-    doc.direction = read.direction;
-    doc.loop = read.loop;
-    doc.cmy = read.cmy;
-    doc.synchro = read.synchro;
-    doc.synchroChannels = read.synchroChannels;
+    doc.settings() = read.settings();
     for (ChannelIndex ch = 0; ch < kChannelCount; ++ch) {
         doc.channels[ch].pointCount = read.channels[ch].pointCount;
         doc.channels[ch].controlPoints = read.channels[ch].controlPoints;
@@ -247,37 +212,33 @@ void applyLineData(GradationDocument& doc, const GradationDocument& read) {
 std::vector<std::uint8_t> encodeLineData(const GradationDocument& doc) {
     std::vector<std::uint8_t> out;
     out.reserve(kLineDataMaxBytes);
-    putInt32(out, 0);
-    putInt32(out, 0);
-    putInt32(out, doc.length);
-    putInt32(out, doc.direction);
-    putInt32(out, doc.loop);
-    putInt32(out, doc.cmy);
-    putInt32(out, doc.synchro);
-    for (std::int32_t flag : doc.synchroChannels) {
-        putInt32(out, flag);
+    appendInt32(out, 0);
+    appendInt32(out, 0);
+    appendInt32(out, doc.length);
+    appendInt32(out, doc.direction);
+    appendInt32(out, doc.loop ? 1 : 0);
+    appendInt32(out, doc.cmy ? 1 : 0);
+    appendInt32(out, doc.synchro ? 1 : 0);
+    for (bool flag : doc.synchroChannels) {
+        appendInt32(out, flag ? 1 : 0);
     }
     // The tables hold 256 points; a count beyond that would read past them.
     std::array<int, kChannelCount> counts{};
     for (ChannelIndex ch = 0; ch < kChannelCount; ++ch) {
         counts[ch] = std::clamp(doc.channels[ch].pointCount, 0, kMaxPoints);
-        putInt32(out, counts[ch]);
+        appendInt32(out, counts[ch]);
     }
     for (ChannelIndex ch = 0; ch < kChannelCount; ++ch) {
         for (int i = 0; i < counts[ch]; ++i) {
-            putDouble(out, doc.channels[ch].controlPoints[i].x);
-            putDouble(out, doc.channels[ch].controlPoints[i].y);
+            appendDouble(out, doc.channels[ch].controlPoints[i].x);
+            appendDouble(out, doc.channels[ch].controlPoints[i].y);
         }
     }
     return out;
 }
 
 FileResult writeLineDataFile(const std::filesystem::path& path, const GradationDocument& doc) {
-    const WriteResult written = writeFileAtomically(path, encodeLineData(doc));
-    if (!written) {
-        return FileResult::failure(written.error);
-    }
-    return {};
+    return writeFileAtomically(path, encodeLineData(doc));
 }
 
 } // namespace spectrane

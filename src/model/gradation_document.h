@@ -2,7 +2,7 @@
 // edit and render the gradation they make.
 #pragma once
 
-#include "model/canvas_geometry.h"
+#include "model/gradation_settings.h"
 
 #include <array>
 #include <cstdint>
@@ -49,19 +49,18 @@ struct ColorLine {
     }
 };
 
-struct GradationDocument {
-    std::int32_t length = 512;    // L, 2..1600
-    std::int32_t direction = 1;   // 0..3; bit 0 set = vertical
-    std::int32_t thickness = 192; // width across the gradation in the bitmap window
-    std::int32_t loop = 0;
-    std::int32_t cmy = 0;
-    std::int32_t synchro = 0;
-    std::array<std::int32_t, kChannelCount> synchroChannels{};
+// Width across the gradation in the gradation window at start-up and after New.
+inline constexpr int kDefaultThickness = 192;
+
+// The one document: its settings (the base, so that doc.length reads as it is) and the curves.
+struct GradationDocument : GradationSettings {
+    int thickness = kDefaultThickness; // width across the gradation in the gradation window
     std::array<ChannelCurve, kChannelCount> channels{};
     ColorLine colorLine{};
-    std::int32_t currentChannel = 0;
+    ChannelIndex currentChannel = 0;
 
-    CanvasGeometry geometry() const { return CanvasGeometry::forLength(length); }
+    GradationSettings& settings() { return *this; }
+    const GradationSettings& settings() const { return *this; }
 };
 
 } // namespace spectrane

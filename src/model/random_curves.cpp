@@ -17,7 +17,7 @@ void randomizeChannel(GradationDocument& doc, ChannelIndex ch, RandomGenerator& 
     const int l = doc.length;
     const int m = l / 128;
     const double x0 = CanvasGeometry::kDotX0;
-    if (doc.loop == 0) {
+    if (!doc.loop) {
         const int n = m + 2;
         curve.pointCount = n;
         curve.controlPoints[0] = {x0, randomLevelY(rng)};
@@ -40,8 +40,8 @@ void newGradationCurves(GradationDocument& doc, RandomGenerator& rng) {
     bool noneFilled = true;
     ChannelIndex remembered = 0;
     for (ChannelIndex ch = 0; ch < kChannelCount; ++ch) {
-        const bool checked = doc.synchroChannels[ch] == 1;
-        if (doc.synchro == 1 && checked && !noneFilled) {
+        const bool checked = doc.synchroChannels[ch];
+        if (doc.synchro && checked && !noneFilled) {
             const ChannelCurve& source = doc.channels[remembered];
             ChannelCurve& target = doc.channels[ch];
             target.pointCount = source.pointCount;

@@ -63,7 +63,7 @@ void deriveAnchor(GradationDocument& doc, ChannelIndex ch, int i) {
     const int n = curve.pointCount;
     const double x1 = kX0 + doc.length - 1;
     CurvePoint d;
-    if (doc.loop == 0) {
+    if (!doc.loop) {
         d = openAnchor(curve, i);
         if (i > 0 && i < n - 1) {
             d.x = std::clamp(d.x, static_cast<double>(kX0), x1);
@@ -234,7 +234,7 @@ void evaluateChannel(GradationDocument& doc, ChannelIndex ch) {
     const ChannelCurve& curve = doc.channels[ch];
     const int n = curve.pointCount;
     const auto& d = curve.anchorPoints;
-    if (doc.loop == 0) {
+    if (!doc.loop) {
         if (n == 2) {
             evaluateLineSegment(doc, ch, {truncToInt(d[0].x), truncToInt(d[0].y)},
                                 {truncToInt(d[1].x), truncToInt(d[1].y)}, true);

@@ -1,7 +1,7 @@
 #include "toolwindows/title_window.h"
 
 #include "app/app_state.h"
-#include "app/fonts.h"
+#include "qtsupport/fonts.h"
 #include "toolwindows/tool_controls.h"
 
 #include <QEvent>

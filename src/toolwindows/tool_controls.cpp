@@ -1,6 +1,6 @@
 #include "toolwindows/tool_controls.h"
 
-#include "app/surface_image.h"
+#include "qtsupport/surface_image.h"
 #include "raster/surface.h"
 
 #include <QPainter>

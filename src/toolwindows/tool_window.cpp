@@ -1,7 +1,7 @@
 #include "toolwindows/tool_window.h"
 
 #include "app/app_state.h"
-#include "app/fonts.h"
+#include "qtsupport/fonts.h"
 #include "app/ui_services.h"
 #include "toolwindows/cmy_window.h"
 #include "toolwindows/direction_window.h"

@@ -26,7 +26,7 @@ void scale(GradationDocument& doc, int newLength, int oldLength, bool loop) {
         }
         if (!loop) {
             curve.controlPoints[0].x = kX0;
-            curve.controlPoints[n - 1].x = kX0 - 1 + newLength;
+            curve.controlPoints[n - 1].x = CanvasGeometry::forLength(newLength).lastDotX();
         }
     }
 }
@@ -48,7 +48,7 @@ void extendEnd(GradationDocument& doc, int newLength, bool loop) {
         return; // the period simply grows
     }
     for (ChannelCurve& curve : doc.channels) {
-        curve.controlPoints[curve.pointCount - 1].x = kX0 - 1 + newLength;
+        curve.controlPoints[curve.pointCount - 1].x = CanvasGeometry::forLength(newLength).lastDotX();
     }
 }
 
@@ -83,7 +83,7 @@ void cutStart(GradationDocument& doc, int newLength, int oldLength, bool loop) {
 }
 
 void cutEnd(GradationDocument& doc, int newLength, bool loop) {
-    const double end = kX0 - 1 + newLength; // x of the new last dot
+    const double end = CanvasGeometry::forLength(newLength).lastDotX(); // the new last dot
     for (ChannelIndex ch = 0; ch < kChannelCount; ++ch) {
         ChannelCurve& curve = doc.channels[ch];
         const int n = curve.pointCount;
@@ -127,37 +127,36 @@ bool validLength(int length) {
 
 } // namespace
 
-bool ChangeLength(GradationDocument& doc, int newLength, int oldLength, int method, int loop) {
-    if (!validLength(newLength) || !validLength(oldLength) || method < kLengthScale ||
-        method > kLengthFinishEnd) {
+bool ChangeLength(GradationDocument& doc, const LengthChange& change) {
+    const int newLength = change.newLength;
+    const int oldLength = change.oldLength;
+    if (!validLength(newLength) || !validLength(oldLength) || change.method < kLengthScale ||
+        change.method > kLengthFinishEnd) {
         return false;
     }
-    const bool looped = loop != 0;
+    const bool loop = doc.loop;
     if (newLength != oldLength) {
-        switch (method) {
+        switch (change.method) {
         case kLengthScale:
-            scale(doc, newLength, oldLength, looped);
+            scale(doc, newLength, oldLength, loop);
             break;
         case kLengthBothEnds: {
             const int mid = (newLength + oldLength) / 2;
-            changeStart(doc, mid, oldLength, looped);
+            changeStart(doc, mid, oldLength, loop);
             if (newLength < oldLength && mid != oldLength && mid != newLength) {
                 // The end cut searches anchors and reads levels: make them describe the curve
                 // as the start cut left it, not the old one.
-                const std::int32_t savedLoop = doc.loop;
                 doc.length = mid;
-                doc.loop = loop;
                 rebuildAllCurves(doc);
-                doc.loop = savedLoop;
             }
-            changeEnd(doc, newLength, mid, looped);
+            changeEnd(doc, newLength, mid, loop);
             break;
         }
         case kLengthStartEnd:
-            changeStart(doc, newLength, oldLength, looped);
+            changeStart(doc, newLength, oldLength, loop);
             break;
         case kLengthFinishEnd:
-            changeEnd(doc, newLength, oldLength, looped);
+            changeEnd(doc, newLength, oldLength, loop);
             break;
         }
     }

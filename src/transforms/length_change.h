@@ -14,12 +14,19 @@ enum LengthChangeMethod : int {
     kLengthFinishEnd = 3, // extend or cut the right end (the last dot)
 };
 
-// Changes the gradation from oldLength to newLength dots (both 2..1600) by `method` (0..3) for
-// curves of the given loop flag. Reads the anchors and the ColorLine, which must still describe
-// the curves at oldLength; writes the counts and control points of all three channels and sets
-// doc.length to newLength. Anchors and levels are left for the caller's rebuild
-// (rebuildAllCurves). Equal lengths change nothing. Returns false, changing nothing, when a
-// length or the method is out of range.
-bool ChangeLength(GradationDocument& doc, int newLength, int oldLength, int method, int loop);
+// A length change as the user asks for it: from oldLength to newLength dots by `method`.
+struct LengthChange {
+    int newLength = 0; // 2..1600
+    int oldLength = 0; // 2..1600, the document's length before the change
+    LengthChangeMethod method = kLengthScale;
+};
+
+// Changes the document from change.oldLength to change.newLength dots, for curves of the
+// document's loop flag. Reads the anchors and the ColorLine, which must still describe the
+// curves at oldLength; writes the counts and control points of all three channels and sets
+// doc.length. Anchors and levels are left for the caller's rebuild (rebuildAllCurves). Equal
+// lengths change nothing but the length. Returns false, changing nothing, when a length or the
+// method is out of range.
+[[nodiscard]] bool ChangeLength(GradationDocument& doc, const LengthChange& change);
 
 } // namespace spectrane

@@ -12,7 +12,7 @@ constexpr double kX0 = CanvasGeometry::kDotX0;
 
 void convertLoopOff(GradationDocument& doc) {
     const int l = doc.length;
-    const double lastX = kX0 - 1 + l;
+    const double lastX = doc.geometry().lastDotX();
     for (ChannelIndex ch = 0; ch < kChannelCount; ++ch) {
         ChannelCurve& curve = doc.channels[ch];
         auto& c = curve.controlPoints;
@@ -36,11 +36,11 @@ void convertLoopOff(GradationDocument& doc) {
     }
 }
 
-bool setLoop(GradationDocument& doc, int loop) {
+bool setLoop(GradationDocument& doc, bool loop) {
     if (doc.loop == loop) {
         return false;
     }
-    if (loop == 0) {
+    if (!loop) {
         convertLoopOff(doc);
     }
     doc.loop = loop;

@@ -14,9 +14,9 @@ namespace spectrane {
 // the end is dropped). Leaves doc.loop alone.
 void convertLoopOff(GradationDocument& doc);
 
-// Sets doc.loop to `loop` (0 or 1), converting the points when the loop is switched off.
-// Returns false, changing nothing, when the flag already has that value. Anchors and levels are
-// left for the caller's rebuild (rebuildAllCurves).
-bool setLoop(GradationDocument& doc, int loop);
+// Sets doc.loop, converting the points when the loop is switched off. Returns false, changing
+// nothing, when the flag already has that value. Anchors and levels are left for the caller's
+// rebuild (rebuildAllCurves).
+bool setLoop(GradationDocument& doc, bool loop);
 
 } // namespace spectrane

@@ -70,9 +70,11 @@ BitmapWindowLayout layoutBitmapWindow(int direction, int length, int thickness, 
         l.maxTrackHeight = kBitmapMaxClientAcross + frame.extraHeight + barH;
     }
 
-    l.clientWidth -= placeAxis(l.outer.x, l.outer.width, mainOuter.x - 128, workRight);
-    l.clientHeight -=
-        placeAxis(l.outer.y, l.outer.height, mainOuter.bottom() + 80 - l.outer.height, workBottom);
+    l.clientWidth -=
+        placeAxis(l.outer.x, l.outer.width, mainOuter.x - kBitmapWindowLeftOfMain, workRight);
+    l.clientHeight -= placeAxis(l.outer.y, l.outer.height,
+                                mainOuter.bottom() + kBitmapWindowBelowMain - l.outer.height,
+                                workBottom);
 
     l.along.extent = l.vertical ? l.bufferHeight : l.bufferWidth;
     l.along.client = l.vertical ? l.clientHeight : l.clientWidth;

@@ -13,6 +13,10 @@ inline constexpr int kBitmapMargin = 24;
 inline constexpr int kBitmapMinClient = 104;
 inline constexpr int kBitmapMaxClientAcross = 1248; // thickness at most 1200
 inline constexpr int kMaxThickness = kBitmapMaxClientAcross - 2 * kBitmapMargin;
+// The window's preferred place: its left edge this far left of the main window's, and its
+// bottom edge this far below the main window's.
+inline constexpr int kBitmapWindowLeftOfMain = 128;
+inline constexpr int kBitmapWindowBelowMain = 80;
 
 // What the window system adds around a client area.
 struct WindowFrame {

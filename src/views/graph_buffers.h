@@ -9,14 +9,6 @@
 
 namespace spectrane {
 
-// Plot panel: the part of the graph that is copied between buffers (rows 30..353).
-struct PlotPanel {
-    static constexpr int kLeft = 54;
-    static constexpr int kTop = 30;
-    static constexpr int kHeight = 324;
-    static constexpr int width(int length) { return length + 4; }
-};
-
 struct GraphBuffers {
     static constexpr int kMainWidth = kMaxDots + 112; // 1712
     static constexpr int kMainHeight = 490;

@@ -16,11 +16,6 @@ int usableLength(int length) {
     return std::clamp(length, kMinDots, kMaxDots);
 }
 
-void copyPanel(Surface& to, const Surface& from, int length) {
-    CopyBlock(to, PlotPanel::kLeft, PlotPanel::kTop, from, PlotPanel::kLeft, PlotPanel::kTop,
-              PlotPanel::width(length), PlotPanel::kHeight);
-}
-
 // The two channels other than cur, in ascending order.
 std::array<ChannelIndex, 2> otherChannels(ChannelIndex cur) {
     switch (cur) {
@@ -42,6 +37,10 @@ void drawMarkersOf(Surface& surface, const ChannelCurve& curve, Color color) {
 }
 
 constexpr std::string_view kRgbLabels[] = {"RGB", "R", "G", "B"};
+constexpr int kMixedLabelX = 22;   // "RGB" / "CMY"
+constexpr int kChannelLabelX = 40; // "R", "G", "B" / "C", "M", "Y"
+constexpr int kSynchroBoxX = 18;
+constexpr int kSynchroBoxSize = 15;
 constexpr std::string_view kCmyLabels[] = {"CMY", "C", "M", "Y"};
 
 } // namespace
@@ -49,33 +48,46 @@ constexpr std::string_view kCmyLabels[] = {"CMY", "C", "M", "Y"};
 SynchroBoxPlaces SynchroCheckBoxPlaces() {
     SynchroBoxPlaces places;
     for (ChannelIndex c = 0; c < kChannelCount; ++c) {
-        places[c] = {18, colorBarTop(c + 1), 15, 15};
+        places[c] = {kSynchroBoxX, colorBarTop(c + 1), kSynchroBoxSize, kSynchroBoxSize};
     }
     return places;
 }
 
-void DrawGraphBackground(GraphBuffers& buffers, int length) {
-    const int l = usableLength(length);
-    Surface& s = buffers.graphBackground;
-    const int x0 = CanvasGeometry::kDotX0;
-    FillBox(s, PlotPanel::kLeft, PlotPanel::kTop, l + 57, 354, kBackgroundColor);
-    for (int y = kPlotTop; y <= kPlotBottom; y += kGridStep) {
-        DrawLine(s, x0, y, x0 + l, y, kGridColor);
-    }
-    for (int x = x0; x <= l + 55; x += kGridStep) {
-        DrawLine(s, x, kPlotTop, x, kPlotBottom, kGridColor);
-    }
-    DrawLine(s, x0, CanvasGeometry::levelY(0), x0 + l, CanvasGeometry::levelY(0), kLevelLineColor);
-    DrawLine(s, x0, CanvasGeometry::levelY(256), x0 + l, CanvasGeometry::levelY(256),
-             kLevelLineColor);
-    DrawOutlinedBox(s, x0, kPlotTop, l + 55, kPlotBottom, kFrameColor);
+void CopyPanelColumns(Surface& to, const Surface& from, int left, int width) {
+    CopyBlock(to, left, CanvasGeometry::kPanelTop, from, left, CanvasGeometry::kPanelTop, width,
+              CanvasGeometry::kPanelHeight);
 }
 
-SynchroBoxPlaces DrawMainFrame(GraphBuffers& buffers, int length, bool cmy, TextRenderer& text) {
-    const int l = usableLength(length);
+void CopyPanel(Surface& to, const Surface& from, int length) {
+    CopyPanelColumns(to, from, CanvasGeometry::kPanelLeft,
+                     CanvasGeometry::forLength(usableLength(length)).panelWidth());
+}
+
+void DrawGraphBackground(GraphBuffers& buffers, int length) {
+    const CanvasGeometry g = CanvasGeometry::forLength(usableLength(length));
+    Surface& s = buffers.graphBackground;
+    const int x0 = g.firstDotX();
+    // The fill reaches one row below the panel (y 354).
+    FillBox(s, CanvasGeometry::kPanelLeft, CanvasGeometry::kPanelTop, g.panelRight(),
+            CanvasGeometry::kPanelTop + CanvasGeometry::kPanelHeight, kBackgroundColor);
+    // Lines end one dot past the last one: the end pixel is not drawn.
+    for (int y = kPlotTop; y <= kPlotBottom; y += kGridStep) {
+        DrawLine(s, x0, y, g.lastDotX() + 1, y, kGridColor);
+    }
+    for (int x = x0; x <= g.lastDotX(); x += kGridStep) {
+        DrawLine(s, x, kPlotTop, x, kPlotBottom, kGridColor);
+    }
+    for (int level : {0, 256}) {
+        const int y = CanvasGeometry::levelY(level);
+        DrawLine(s, x0, y, g.lastDotX() + 1, y, kLevelLineColor);
+    }
+    DrawOutlinedBox(s, x0, kPlotTop, g.lastDotX(), kPlotBottom, kFrameColor);
+}
+
+void DrawMainFrame(GraphBuffers& buffers, int length, bool cmy, TextRenderer& text) {
+    const CanvasGeometry g = CanvasGeometry::forLength(usableLength(length));
     Surface& s = buffers.mainBuffer;
-    FillBox(s, 0, 0, CanvasGeometry::forLength(l).contentWidth() - 1, GraphBuffers::kMainHeight - 1,
-            kBackgroundColor);
+    FillBox(s, 0, 0, g.contentWidth() - 1, CanvasGeometry::kContentHeight - 1, kBackgroundColor);
     TextStyle style;
     style.face = std::string(kCourierFace);
     style.pixelHeight = 16;
@@ -83,10 +95,10 @@ SynchroBoxPlaces DrawMainFrame(GraphBuffers& buffers, int length, bool cmy, Text
     const auto& labels = cmy ? kCmyLabels : kRgbLabels;
     for (int k = 0; k < 4; ++k) {
         const int top = colorBarTop(k);
-        DrawBevel(s, 55, top - 1, 56 + l, top + kColorBarHeight);
-        DrawLabel(s, text, labels[k], k == 0 ? 22 : 40, top - 1, style);
+        // The bevel stands one pixel outside the bar's interior on every side.
+        DrawBevel(s, g.firstDotX() - 1, top - 1, g.lastDotX() + 1, top + kColorBarHeight);
+        DrawLabel(s, text, labels[k], k == 0 ? kMixedLabelX : kChannelLabelX, top - 1, style);
     }
-    return SynchroCheckBoxPlaces();
 }
 
 void DrawCurve(Surface& surface, const GradationDocument& doc, ChannelIndex ch, int firstDot,
@@ -104,25 +116,26 @@ void RebuildChannelLayers(GraphBuffers& buffers, const GradationDocument& doc,
                           const ChannelColors& colors) {
     const int l = usableLength(doc.length);
     for (ChannelIndex c = 0; c < kChannelCount; ++c) {
-        copyPanel(buffers.channelLayers[c], buffers.graphBackground, l);
+        CopyPanel(buffers.channelLayers[c], buffers.graphBackground, l);
         DrawCurve(buffers.channelLayers[c], doc, c, 0, l - 1, colors.inactive[c]);
     }
 }
 
 void ComposeInactiveColumns(GraphBuffers& buffers, ChannelIndex cur, int left, int width) {
     const auto [first, second] = otherChannels(cur);
-    CopyBlock(buffers.inactiveComposite, left, PlotPanel::kTop, buffers.channelLayers[first], left,
-              PlotPanel::kTop, width, PlotPanel::kHeight);
-    CopyBlockOr(buffers.inactiveComposite, left, PlotPanel::kTop, buffers.channelLayers[second],
-                left, PlotPanel::kTop, width, PlotPanel::kHeight);
+    CopyPanelColumns(buffers.inactiveComposite, buffers.channelLayers[first], left, width);
+    CopyBlockOr(buffers.inactiveComposite, left, CanvasGeometry::kPanelTop,
+                buffers.channelLayers[second], left, CanvasGeometry::kPanelTop, width,
+                CanvasGeometry::kPanelHeight);
 }
 
 void ComposeGraph(GraphBuffers& buffers, const GradationDocument& doc, const ChannelColors& colors,
                   ChannelIndex cur) {
     const int l = usableLength(doc.length);
     cur = std::clamp<ChannelIndex>(cur, 0, kChannelCount - 1);
-    ComposeInactiveColumns(buffers, cur, PlotPanel::kLeft, PlotPanel::width(l));
-    copyPanel(buffers.mainBuffer, buffers.inactiveComposite, l);
+    ComposeInactiveColumns(buffers, cur, CanvasGeometry::kPanelLeft,
+                           CanvasGeometry::forLength(l).panelWidth());
+    CopyPanel(buffers.mainBuffer, buffers.inactiveComposite, l);
     DrawCurve(buffers.mainBuffer, doc, cur, 0, l - 1, colors.active[cur]);
     drawMarkersOf(buffers.mainBuffer, doc.channels[cur], colors.marker);
 }
@@ -137,9 +150,9 @@ void SwitchToNextChannel(GraphBuffers& buffers, GradationDocument& doc,
                          const ChannelColors& colors) {
     const int l = usableLength(doc.length);
     const ChannelIndex cur = std::clamp<ChannelIndex>(doc.currentChannel, 0, kChannelCount - 1);
-    copyPanel(buffers.mainBuffer, buffers.graphBackground, l);
+    CopyPanel(buffers.mainBuffer, buffers.graphBackground, l);
     DrawCurve(buffers.mainBuffer, doc, cur, 0, l - 1, colors.inactive[cur]);
-    copyPanel(buffers.channelLayers[cur], buffers.mainBuffer, l);
+    CopyPanel(buffers.channelLayers[cur], buffers.mainBuffer, l);
     doc.currentChannel = (cur + 1) % kChannelCount;
     ComposeGraph(buffers, doc, colors, doc.currentChannel);
 }

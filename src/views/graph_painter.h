@@ -37,13 +37,18 @@ using SynchroBoxPlaces = std::array<CheckBoxPlace, kChannelCount>;
 // Check box of channel k beside the colour bar of that channel: x 18, y 394 / 418 / 442.
 SynchroBoxPlaces SynchroCheckBoxPlaces();
 
+// Copies canvas columns left..left+width-1 of the plot panel's rows (30..353) from one buffer
+// to the same place of another.
+void CopyPanelColumns(Surface& to, const Surface& from, int left, int width);
+// The whole plot panel of a gradation of `length` dots.
+void CopyPanel(Surface& to, const Surface& from, int length);
+
 // Draws the empty plot panel for a gradation of `length` dots (2..1600) into GraphBackground.
 void DrawGraphBackground(GraphBuffers& buffers, int length);
 
 // Clears MainBuffer's content area and draws the bevels and labels of the four colour bars
-// ("RGB", "R", "G", "B" or, with cmy, "CMY", "C", "M", "Y"). Returns where the caller is to
-// put the three synchro check boxes.
-SynchroBoxPlaces DrawMainFrame(GraphBuffers& buffers, int length, bool cmy, TextRenderer& text);
+// ("RGB", "R", "G", "B" or, with cmy, "CMY", "C", "M", "Y").
+void DrawMainFrame(GraphBuffers& buffers, int length, bool cmy, TextRenderer& text);
 
 // Polyline through the ColorLine points of dots firstDot..lastDot of channel ch, cut to
 // 0..length-1; the last point is not drawn.

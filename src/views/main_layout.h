@@ -10,15 +10,9 @@
 
 namespace spectrane {
 
-inline constexpr int kMainContentHeight = 490;
-inline constexpr int kMainMinContentWidth = 300;
+// The smallest client the user may shrink the main window to.
 inline constexpr int kMainMinClientWidth = 300;
 inline constexpr int kMainMinClientHeight = 200;
-
-// Content width of the main canvas for L dots: L + 112, at least 300.
-constexpr int mainContentWidth(int length) {
-    return length + 112 < kMainMinContentWidth ? kMainMinContentWidth : length + 112;
-}
 
 struct MainLayout {
     int length = 0;

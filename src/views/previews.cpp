@@ -1,13 +1,14 @@
 #include "views/previews.h"
 
 #include "model/gradation_document.h"
+#include "model/gradation_render.h"
 #include "model/spline.h"
 #include "model/whole_numbers.h"
 #include "views/graph_painter.h"
 
 #include <array>
-#include <initializer_list>
 #include <memory>
+#include <span>
 #include <string>
 
 namespace spectrane {
@@ -16,19 +17,77 @@ namespace {
 
 constexpr int kSheetWidth = 128;
 constexpr int kSampleDots = 128;
+constexpr int kStripWidth = 32;
+constexpr int kSquareSize = 192; // the left square of the canvas
 
 // Miniature plot: one pixel per dot, 80 pixels for 256 levels, level 0 at y 88.
 constexpr int kMiniBottom = 96;
 constexpr int kMiniLevel0Y = 88;
 constexpr int kMiniLevel256Y = 8;
 constexpr int kMiniGridStep = 8;
+constexpr int kMiniLastGridX = 120;
+constexpr double kMiniLevelScale = 0.3125;
+// The plot with the arrow under it, as the canvas shows it right of the square.
+constexpr Rect kPlotWithArrow{0, 0, kSheetWidth, 129};
+constexpr Point kPlotOnCanvas{192, 32};
 
+// A block of the sheet and where it goes on the canvas.
+struct SheetCopy {
+    Rect from; // right and bottom exclusive
+    Point to;
+};
+
+// The arrows, each turned `quarterTurns` clockwise from the right-pointing template.
+struct ArrowPlace {
+    Point centre;
+    int quarterTurns;
+};
+constexpr ArrowPlace kArrows[] = {
+    {{64, 113}, 0},  // under the miniature plot
+    {{64, 177}, 0},  // under the left-to-right strip
+    {{16, 321}, 1},  // left of the top-to-bottom strip
+    {{64, 209}, 2},  // above the right-to-left strip
+    {{112, 321}, 3}, // right of the bottom-to-top strip
+};
+
+// The sample strip of each direction on the sheet: its top-left corner; dot i lies at
+// position dotPosition(i) along it.
+constexpr Point kStripOnSheet[4] = {{0, 129}, {32, 257}, {0, 225}, {64, 257}};
+
+// Strip and arrow of each direction, for the direction and new-gradation windows.
+constexpr SheetCopy kDirectionPictures[4] = {
+    {{0, 129, 128, 193}, {32, 80}},
+    {{0, 257, 64, 385}, {48, 32}},
+    {{0, 193, 128, 257}, {32, 48}},
+    {{64, 257, 128, 385}, {80, 32}},
+};
+
+// Where the strip lands on the canvas, and the edges its dimensions measure.
+constexpr Point stripOnCanvas(int d) {
+    return (d & 1) != 0 ? Point{kVerticalStripBox.left, kVerticalStripBox.top}
+                        : Point{kHorizontalStripBox.left, kHorizontalStripBox.top};
+}
+struct DimensionEdge {
+    Point from;
+    Point to;
+};
+constexpr DimensionEdge kLengthEdges[] = {
+    {{32, 80}, {159, 80}}, {{111, 159}, {111, 32}}, {{159, 111}, {32, 111}}, {{80, 32}, {80, 159}}};
+constexpr DimensionEdge kWidthEdges[] = {
+    {{32, 80}, {32, 111}}, {{80, 32}, {111, 32}}, {{32, 80}, {32, 111}}, {{80, 32}, {111, 32}}};
+constexpr int kLengthLabelWidth = 21;
+constexpr int kWidthLabelWidth = 12;
+constexpr int kLabelHeight = 12;
+
+// Sample anchors (dot, level) of the red and the blue curve.
 struct SampleAnchor {
     int dot;
     int level;
 };
+constexpr SampleAnchor kRedSample[] = {{0, 64}, {32, 232}, {96, 16}, {127, 32}};
+constexpr SampleAnchor kBlueSample[] = {{0, 32}, {32, 16}, {96, 232}, {127, 64}};
 
-void setAnchors(GradationDocument& doc, ChannelIndex ch, std::initializer_list<SampleAnchor> a) {
+void setAnchors(GradationDocument& doc, ChannelIndex ch, std::span<const SampleAnchor> a) {
     ChannelCurve& curve = doc.channels[ch];
     curve.pointCount = static_cast<int>(a.size());
     int i = 0;
@@ -44,37 +103,26 @@ void setAnchors(GradationDocument& doc, ChannelIndex ch, std::initializer_list<S
 std::unique_ptr<GradationDocument> sampleCurves() {
     auto doc = std::make_unique<GradationDocument>();
     doc->length = kSampleDots;
-    doc->loop = 0;
-    setAnchors(*doc, 0, {{0, 64}, {32, 232}, {96, 16}, {127, 32}});
-    setAnchors(*doc, 2, {{0, 32}, {32, 16}, {96, 232}, {127, 64}});
+    doc->loop = false;
+    setAnchors(*doc, 0, kRedSample);
+    setAnchors(*doc, 2, kBlueSample);
     evaluateChannels(*doc);
     return doc;
 }
 
 void drawArrows(Surface& sheet) {
-    std::array<Point, 7> shape = {
+    constexpr std::array<Point, 7> kRightArrow = {
         {{48, 0}, {32, -8}, {32, -4}, {-48, -4}, {-48, 4}, {32, 4}, {32, 8}}};
-    const auto drawAt = [&](Point centre) {
-        std::array<Point, 7> placed;
-        for (std::size_t i = 0; i < shape.size(); ++i) {
-            placed[i] = {centre.x + shape[i].x, centre.y + shape[i].y};
+    for (const ArrowPlace& arrow : kArrows) {
+        std::array<Point, 7> placed = kRightArrow;
+        for (Point& p : placed) {
+            for (int t = 0; t < arrow.quarterTurns; ++t) {
+                p = {-p.y, p.x}; // a quarter turn clockwise on screen (y grows downwards)
+            }
+            p = {arrow.centre.x + p.x, arrow.centre.y + p.y};
         }
         FillPolygon(sheet, placed, kArrowOutlineColor, kArrowFillColor);
-    };
-    // Quarter turn clockwise on screen (y grows downwards).
-    const auto turn = [&] {
-        for (Point& p : shape) {
-            p = {-p.y, p.x};
-        }
-    };
-    drawAt({64, 113}); // under the miniature plot
-    drawAt({64, 177}); // right
-    turn();
-    drawAt({16, 321}); // down
-    turn();
-    drawAt({64, 209}); // left
-    turn();
-    drawAt({112, 321}); // up
+    }
 }
 
 void drawMiniaturePlot(Surface& sheet) {
@@ -82,7 +130,7 @@ void drawMiniaturePlot(Surface& sheet) {
     for (int y = 0; y <= kMiniBottom; y += kMiniGridStep) {
         DrawLine(sheet, 0, y, kSheetWidth - 1, y, kGridColor);
     }
-    for (int x = 0; x <= 120; x += kMiniGridStep) {
+    for (int x = 0; x <= kMiniLastGridX; x += kMiniGridStep) {
         DrawLine(sheet, x, 0, x, kMiniBottom, kGridColor);
     }
     DrawLine(sheet, 0, kMiniLevel0Y, kSheetWidth - 1, kMiniLevel0Y, kLevelLineColor);
@@ -91,61 +139,55 @@ void drawMiniaturePlot(Surface& sheet) {
 }
 
 void drawSampleStrips(Surface& sheet, const GradationDocument& doc) {
-    for (int i = 0; i < kSampleDots; ++i) {
-        const Color c = rgb(doc.colorLine.level(0, i), 0, doc.colorLine.level(2, i));
-        DrawLine(sheet, i, 129, i, 161, c);
-        DrawLine(sheet, 127 - i, 225, 127 - i, 257, c);
-        DrawLine(sheet, 32, 257 + i, 64, 257 + i, c);
-        DrawLine(sheet, 64, 384 - i, 96, 384 - i, c);
+    for (int d = 0; d < 4; ++d) {
+        const Point at = kStripOnSheet[d];
+        for (int i = 0; i < kSampleDots; ++i) {
+            const Color c = rgb(doc.colorLine.level(0, i), 0, doc.colorLine.level(2, i));
+            const int p = dotPosition(i, kSampleDots, d);
+            if ((d & 1) != 0) {
+                DrawLine(sheet, at.x, at.y + p, at.x + kStripWidth, at.y + p, c);
+            } else {
+                DrawLine(sheet, at.x + p, at.y, at.x + p, at.y + kStripWidth, c);
+            }
+        }
     }
 }
 
 void drawSampleCurve(Surface& sheet, const GradationDocument& doc, ChannelIndex ch, Color c) {
     std::array<Point, kSampleDots> points;
     for (int i = 0; i < kSampleDots; ++i) {
-        points[i] = {i, truncToInt(kMiniLevel0Y - doc.colorLine.level(ch, i) * 0.3125)};
+        points[i] = {i, truncToInt(kMiniLevel0Y - doc.colorLine.level(ch, i) * kMiniLevelScale)};
     }
     DrawPolyline(sheet, points, c);
 }
 
+void copyFromSheet(Surface& canvas, const Surface& sheet, const SheetCopy& copy) {
+    const Rect& r = copy.from;
+    CopyBlock(canvas, copy.to.x, copy.to.y, sheet, r.left, r.top, r.right - r.left,
+              r.bottom - r.top);
+}
+
 void clearSquare(Surface& canvas) {
-    FillBox(canvas, 0, 0, 191, 191, kDialogFaceColor);
+    FillBox(canvas, 0, 0, kSquareSize - 1, kSquareSize - 1, kDialogFaceColor);
 }
 
 // Just the strip of direction d, at its fixed place on the canvas.
 void copyStrip(Surface& canvas, const Surface& sheet, int d) {
-    switch (d) {
-    case 0:
-        CopyBlock(canvas, 32, 80, sheet, 0, 129, 128, 32);
-        break;
-    case 1:
-        CopyBlock(canvas, 80, 32, sheet, 32, 257, 32, 128);
-        break;
-    case 2:
-        CopyBlock(canvas, 32, 80, sheet, 0, 225, 128, 32);
-        break;
-    default:
-        CopyBlock(canvas, 80, 32, sheet, 64, 257, 32, 128);
-        break;
-    }
+    const Point at = kStripOnSheet[d];
+    const bool vertical = (d & 1) != 0;
+    const int w = vertical ? kStripWidth : kSampleDots;
+    const int h = vertical ? kSampleDots : kStripWidth;
+    copyFromSheet(canvas, sheet, {{at.x, at.y, at.x + w, at.y + h}, stripOnCanvas(d)});
 }
 
-struct DimensionEdge {
-    Point from;
-    Point to;
-};
-// Length and width edges of the strip for directions 0..3.
-constexpr DimensionEdge kLengthEdges[] = {
-    {{32, 80}, {159, 80}}, {{111, 159}, {111, 32}}, {{159, 111}, {32, 111}}, {{80, 32}, {80, 159}}};
-constexpr DimensionEdge kWidthEdges[] = {
-    {{32, 80}, {32, 111}}, {{80, 32}, {111, 32}}, {{32, 80}, {32, 111}}, {{80, 32}, {111, 32}}};
-
 void drawLengthDimension(Surface& canvas, int d, TextRenderer& text) {
-    DrawDimension(canvas, kLengthEdges[d].from, kLengthEdges[d].to, kLengthLabel, 21, 12, text);
+    DrawDimension(canvas, kLengthEdges[d].from, kLengthEdges[d].to, kLengthLabel,
+                  kLengthLabelWidth, kLabelHeight, text);
 }
 
 void drawWidthDimension(Surface& canvas, int d, TextRenderer& text) {
-    DrawDimension(canvas, kWidthEdges[d].from, kWidthEdges[d].to, kWidthLabel, 12, 12, text);
+    DrawDimension(canvas, kWidthEdges[d].from, kWidthEdges[d].to, kWidthLabel, kWidthLabelWidth,
+                  kLabelHeight, text);
 }
 
 int quarter(int d) {
@@ -165,27 +207,14 @@ void DrawPreviewSheet(Surface& sheet) {
 }
 
 void PreparePreviewCanvas(Surface& canvas, const Surface& sheet) {
-    FillBox(canvas, 0, 0, 319, 191, kDialogFaceColor);
-    CopyBlock(canvas, 192, 32, sheet, 0, 0, 128, 129);
+    canvas.fill(kDialogFaceColor);
+    copyFromSheet(canvas, sheet, {kPlotWithArrow, kPlotOnCanvas});
 }
 
 void DrawDirectionPreview(Surface& canvas, const Surface& sheet, int d, TextRenderer& text) {
     d = quarter(d);
     clearSquare(canvas);
-    switch (d) {
-    case 0:
-        CopyBlock(canvas, 32, 80, sheet, 0, 129, 128, 64);
-        break;
-    case 1:
-        CopyBlock(canvas, 48, 32, sheet, 0, 257, 64, 128);
-        break;
-    case 2:
-        CopyBlock(canvas, 32, 48, sheet, 0, 193, 128, 64);
-        break;
-    default:
-        CopyBlock(canvas, 80, 32, sheet, 64, 257, 64, 128);
-        break;
-    }
+    copyFromSheet(canvas, sheet, kDirectionPictures[d]);
     drawLengthDimension(canvas, d, text);
     drawWidthDimension(canvas, d, text);
 }

@@ -146,7 +146,7 @@ TEST(MainWindow, NewTurnsSynchroOffAndMakesTheChosenLength) {
     ASSERT_EQ(app.ui.tools.size(), 1u);
     EXPECT_EQ(app.ui.tools[0].name, "Shinki_Wnd");
     EXPECT_EQ(s.doc.synchro, 0);
-    EXPECT_EQ(s.doc.synchroChannels, (std::array<std::int32_t, 3>{0, 0, 0}));
+    EXPECT_EQ(s.doc.synchroChannels, (std::array<bool, 3>{}));
     EXPECT_TRUE(w.synchroBox(0)->isHidden());
     EXPECT_FALSE(checked(w, kCmdSynchro));
     EXPECT_TRUE(checked(w, kCmdLoop));

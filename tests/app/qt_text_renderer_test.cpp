@@ -1,6 +1,6 @@
-#include "app/fonts.h"
-#include "app/qt_text_renderer.h"
-#include "app/surface_image.h"
+#include "qtsupport/fonts.h"
+#include "qtsupport/qt_text_renderer.h"
+#include "qtsupport/surface_image.h"
 #include "views/graph_painter.h"
 #include "views/previews.h"
 

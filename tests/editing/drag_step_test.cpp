@@ -1,6 +1,7 @@
 #include "editing/drag_step.h"
 
 #include "editing/hit_test.h"
+#include "editing/drag_start.h"
 #include "editing_fixture.h"
 #include "model/spline.h"
 
@@ -176,8 +177,9 @@ void expectSameAsRefresh(EditorFixture& f, GraphBuffers& ref, const std::string&
                                      {0, 0, lay.bufferWidth, lay.bufferHeight}),
               0)
         << where << " gradation";
-    const Rect panel{PlotPanel::kLeft, PlotPanel::kTop, PlotPanel::kLeft + PlotPanel::width(l),
-                     PlotPanel::kTop + PlotPanel::kHeight};
+    const Rect panel{CanvasGeometry::kPanelLeft, CanvasGeometry::kPanelTop,
+                     CanvasGeometry::kPanelLeft + CanvasGeometry::forLength(l).panelWidth(),
+                     CanvasGeometry::kPanelTop + CanvasGeometry::kPanelHeight};
     for (ChannelIndex ch = 0; ch < 3; ++ch) {
         if (ch != f.doc.currentChannel) {
             ASSERT_EQ(

@@ -2,7 +2,7 @@
 // that records what the editor asks of the user interface, and a scripted pointer.
 #pragma once
 
-#include "editing/edit_state.h"
+#include "editing/editor_context.h"
 #include "model/curve_rebuild.h"
 #include "model/gradation_render.h"
 #include "model/random_curves.h"
@@ -136,7 +136,7 @@ struct EditorFixture {
     EditState edit;
     RecordingHost host;
     BitmapWindowLayout layout;
-    std::uint8_t showPointPositions = 1;
+    bool showPointPositions = true;
     std::mutex bufferMutex;
 };
 

@@ -1,4 +1,5 @@
 #include "editing/hit_test.h"
+#include "editing/drag_start.h"
 
 #include "editing_fixture.h"
 #include "model/spline.h"
@@ -187,7 +188,7 @@ TEST(StartDrag, RecordsOffsetsSnapshotAndCoefficientsWhateverTheScroll) {
     EXPECT_EQ(f.edit.grabOffsetY, -2); // 120.2 - 123 = -2.8 -> -2
     EXPECT_EQ(f.edit.ringCentreX, 300);
     EXPECT_EQ(f.edit.dragSnapshot.length, 1600);
-    EXPECT_EQ(f.edit.dragSnapshot.synchroChannels, (std::array<std::int32_t, 3>{1, 0, 1}));
+    EXPECT_EQ(f.edit.dragSnapshot.synchroChannels, (std::array<bool, 3>{true, false, true}));
     const auto inv = ComputeInverseCoefficients(f.doc.channels[0], 1, false, 1600);
     EXPECT_EQ(f.edit.inverseAx, inv.ax);
     EXPECT_EQ(f.edit.inverseK, 1.6);

@@ -2,6 +2,7 @@
 
 #include "editing/drag_step.h"
 #include "editing/hit_test.h"
+#include "editing/drag_start.h"
 #include "editing_fixture.h"
 
 #include <gtest/gtest.h>
@@ -34,7 +35,7 @@ void expectSameChannel(const GradationDocument& doc, ChannelIndex a, ChannelInde
 
 TEST(Synchro, SourceChoiceAndResync) {
     struct Case {
-        std::array<std::int32_t, 3> flags;
+        std::array<bool, 3> flags;
         ChannelIndex current;
         ChannelIndex source;
     };

@@ -106,9 +106,9 @@ TEST(BitmapFile, RowsAreBottomUpAndDotZeroFollowsTheDirection) {
 TEST(BitmapFile, FailedSaveReportsAndLeavesNoPartialFile) {
     TempDir dir;
     auto doc = test::flatLevels(512, 1, 2, 3);
-    const WriteResult missing = writeGradationBitmap(dir / "no-such-folder" / "g.bmp", *doc, 32);
+    const FileResult missing = writeGradationBitmap(dir / "no-such-folder" / "g.bmp", *doc, 32);
     EXPECT_FALSE(missing);
-    EXPECT_FALSE(missing.error.empty());
+    EXPECT_FALSE(missing.detail.empty());
 
     // Replacing an existing file: a failure keeps the old content, a success replaces it whole.
     const auto file = dir / "keep.bmp";

@@ -98,7 +98,7 @@ TEST(LineDataFile, WritesVersion3LayoutAndReadsItBackBitForBit) {
     EXPECT_EQ(r.loop, 1);
     EXPECT_EQ(r.cmy, 1);
     EXPECT_EQ(r.synchro, 1);
-    EXPECT_EQ(r.synchroChannels, (std::array<std::int32_t, 3>{1, 0, 1}));
+    EXPECT_EQ(r.synchroChannels, (std::array<bool, 3>{true, false, true}));
     for (ChannelIndex ch = 0; ch < kChannelCount; ++ch) {
         ASSERT_EQ(r.channels[ch].pointCount, doc->channels[ch].pointCount);
         for (int i = 0; i < r.channels[ch].pointCount; ++i) {
@@ -139,7 +139,7 @@ TEST(LineDataFile, ReadsVersion2WithLoopKeptAndCmySynchroOff) {
     EXPECT_EQ(d.loop, 1);
     EXPECT_EQ(d.cmy, 0);
     EXPECT_EQ(d.synchro, 0);
-    EXPECT_EQ(d.synchroChannels, (std::array<std::int32_t, 3>{0, 0, 0}));
+    EXPECT_EQ(d.synchroChannels, (std::array<bool, 3>{}));
     EXPECT_EQ(d.channels[0].pointCount, 1);
     EXPECT_EQ(d.channels[1].pointCount, 2);
     EXPECT_EQ(d.channels[2].pointCount, 3);

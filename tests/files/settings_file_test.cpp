@@ -1,4 +1,5 @@
 #include "files/settings_file.h"
+#include "files/program_folders.h"
 
 #include "support/test_support.h"
 
@@ -23,15 +24,15 @@ TEST(SettingsFile, FirstRunDefaults) {
     EXPECT_EQ(s.bitmapWindowOpen, 1);
     EXPECT_EQ(s.bitmapWindowTopmost, 0);
     EXPECT_EQ(s.showPointPositions, 1);
-    EXPECT_EQ(s.direction, 1);
-    EXPECT_EQ(s.length, 512);
+    EXPECT_EQ(s.gradation.direction, 1);
+    EXPECT_EQ(s.gradation.length, 512);
     EXPECT_EQ(s.lengthChangeMethod, 0);
     EXPECT_EQ(s.saveWidth, 32);
     EXPECT_EQ(s.useWindowWidth, 0);
-    EXPECT_EQ(s.loop, 0);
-    EXPECT_EQ(s.cmy, 0);
-    EXPECT_EQ(s.synchro, 0);
-    EXPECT_EQ(s.synchroChannels, (std::array<std::int32_t, 3>{0, 0, 0}));
+    EXPECT_EQ(s.gradation.loop, 0);
+    EXPECT_EQ(s.gradation.cmy, 0);
+    EXPECT_EQ(s.gradation.synchro, 0);
+    EXPECT_EQ(s.gradation.synchroChannels, (std::array<bool, 3>{false, false, false}));
     // A folder where the file should be reads as no file.
     std::filesystem::create_directory(dir / "Setting.ini");
     EXPECT_EQ(LoadSettings(dir / "Setting.ini").source, SettingsSource::Defaults);
@@ -42,15 +43,15 @@ TEST(SettingsFile, RecordLayoutAndRoundTrip) {
     Settings s;
     s.showTitleWindow = 0;
     s.bitmapWindowTopmost = 1;
-    s.direction = 3;
-    s.length = 1600;
+    s.gradation.direction = 3;
+    s.gradation.length = 1600;
     s.lengthChangeMethod = 2;
     s.saveWidth = 1200;
     s.useWindowWidth = 1;
-    s.loop = 1;
-    s.cmy = 1;
-    s.synchro = 1;
-    s.synchroChannels = {0, 1, 1};
+    s.gradation.loop = 1;
+    s.gradation.cmy = 1;
+    s.gradation.synchro = 1;
+    s.gradation.synchroChannels = {0, 1, 1};
     const auto file = dir / "Setting.ini";
     ASSERT_TRUE(SaveSettings(file, s));
     ByteBuilder expected;
@@ -64,16 +65,16 @@ TEST(SettingsFile, RecordLayoutAndRoundTrip) {
 
     // The document fields travel both ways; the curves are not part of the record.
     auto doc = std::make_unique<GradationDocument>();
-    applySettingsToDocument(r.settings, *doc);
+    doc->settings() = r.settings.gradation;
     EXPECT_EQ(doc->length, 1600);
     EXPECT_EQ(doc->direction, 3);
     EXPECT_EQ(doc->loop, 1);
-    EXPECT_EQ(doc->synchroChannels, s.synchroChannels);
+    EXPECT_EQ(doc->synchroChannels, s.gradation.synchroChannels);
     Settings back;
-    storeDocumentInSettings(*doc, back);
-    EXPECT_EQ(back.length, 1600);
-    EXPECT_EQ(back.cmy, 1);
-    EXPECT_EQ(back.synchro, 1);
+    back.gradation = doc->settings();
+    EXPECT_EQ(back.gradation.length, 1600);
+    EXPECT_EQ(back.gradation.cmy, 1);
+    EXPECT_EQ(back.gradation.synchro, 1);
     EXPECT_EQ(back.showTitleWindow, 1); // not a document field
 }
 
@@ -81,8 +82,8 @@ TEST(SettingsFile, BadRecordsFallBack) {
     TempDir dir;
     const auto file = dir / "Setting.ini";
     Settings stored;
-    stored.length = 900;
-    stored.loop = 1;
+    stored.gradation.length = 900;
+    stored.gradation.loop = true;
     std::vector<unsigned char> good = encodeSettings(stored);
 
     // Short: the whole record is defaults.
@@ -105,7 +106,7 @@ TEST(SettingsFile, BadRecordsFallBack) {
     r = LoadSettings(file);
     EXPECT_EQ(r.source, SettingsSource::LoadedFallback);
     Settings expected = stored;
-    expected.length = 512;
+    expected.gradation.length = 512;
     expected.lengthChangeMethod = 0;
     expected.saveWidth = 32;
     EXPECT_EQ(r.settings, expected);

@@ -2,7 +2,7 @@
 // and the close box, the rotations, the state texts and labels, the point position window.
 #include "tool_window_test_support.h"
 
-#include "app/surface_image.h"
+#include "qtsupport/surface_image.h"
 #include "toolwindows/cmy_window.h"
 #include "toolwindows/direction_window.h"
 #include "toolwindows/length_window.h"
@@ -409,7 +409,7 @@ TEST(SynchroWindow, LabelsFollowModeAndCurrentChannelAndDisabledBoxesKeepTheirCh
     click(&w, 1003);
     EXPECT_EQ(w.resultCode(), kToolOk);
     EXPECT_EQ(s->doc.synchro, 0);
-    EXPECT_EQ(s->doc.synchroChannels, (std::array<std::int32_t, 3>{0, 1, 1}));
+    EXPECT_EQ(s->doc.synchroChannels, (std::array<bool, 3>{false, true, true}));
 
     s->doc.cmy = 0;
     s->doc.currentChannel = 1;

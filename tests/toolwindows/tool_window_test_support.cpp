@@ -1,6 +1,6 @@
 #include "tool_window_test_support.h"
 
-#include "app/qt_text_renderer.h"
+#include "qtsupport/qt_text_renderer.h"
 #include "views/previews.h"
 
 #include <QApplication>

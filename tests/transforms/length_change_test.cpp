@@ -40,19 +40,19 @@ TEST(LengthChange, EqualLengthsAndBadArgumentsChangeNothing) {
     auto doc = documentWithControls(512, 0, {{56, 300}, {200, 100}, {567, 200}});
     const auto before = controls(*doc, 1);
     for (int method = 0; method < 4; ++method) {
-        EXPECT_TRUE(ChangeLength(*doc, 512, 512, method, 0));
+        EXPECT_TRUE(ChangeLength(*doc, {512, 512, static_cast<LengthChangeMethod>(method)}));
         EXPECT_EQ(controls(*doc, 1), before);
     }
-    EXPECT_FALSE(ChangeLength(*doc, 300, 512, 4, 0));
-    EXPECT_FALSE(ChangeLength(*doc, 1601, 512, 0, 0));
-    EXPECT_FALSE(ChangeLength(*doc, 1, 512, 0, 0));
+    EXPECT_FALSE(ChangeLength(*doc, {300, 512, static_cast<LengthChangeMethod>(4)}));
+    EXPECT_FALSE(ChangeLength(*doc, {1601, 512, static_cast<LengthChangeMethod>(0)}));
+    EXPECT_FALSE(ChangeLength(*doc, {1, 512, static_cast<LengthChangeMethod>(0)}));
     EXPECT_EQ(controls(*doc, 1), before);
     EXPECT_EQ(doc->length, 512);
 }
 
 TEST(LengthChange, ScaleOpenAndLooped) {
     auto doc = documentWithControls(512, 0, {{56, 300}, {312, 100}, {400.5, 150}, {567, 200}});
-    ASSERT_TRUE(ChangeLength(*doc, 1024, 512, kLengthScale, 0));
+    ASSERT_TRUE(ChangeLength(*doc, {1024, 512, kLengthScale}));
     EXPECT_EQ(doc->length, 1024);
     const auto c = controls(*doc, 2);
     ASSERT_EQ(c.size(), 4u);
@@ -62,24 +62,24 @@ TEST(LengthChange, ScaleOpenAndLooped) {
     EXPECT_EQ(c[3], (CurvePoint{1079, 140}));
 
     auto loop = documentWithControls(512, 1, {{60, 300}, {312, 100}});
-    ASSERT_TRUE(ChangeLength(*loop, 256, 512, kLengthScale, 1));
+    ASSERT_TRUE(ChangeLength(*loop, {256, 512, kLengthScale}));
     EXPECT_EQ(controls(*loop, 0), (std::vector<CurvePoint>{{58, 300}, {184, 100}}));
 }
 
 TEST(LengthChange, ExtendStartAndEnd) {
     auto end = documentWithControls(512, 0, {{56, 300}, {200, 100}, {567, 200}});
-    ASSERT_TRUE(ChangeLength(*end, 600, 512, kLengthFinishEnd, 0));
+    ASSERT_TRUE(ChangeLength(*end, {600, 512, kLengthFinishEnd}));
     EXPECT_EQ(controls(*end, 0), (std::vector<CurvePoint>{{56, 300}, {200, 100}, {655, 200}}));
 
     auto start = documentWithControls(512, 0, {{56, 300}, {200, 100}, {567, 200}});
-    ASSERT_TRUE(ChangeLength(*start, 600, 512, kLengthStartEnd, 0));
+    ASSERT_TRUE(ChangeLength(*start, {600, 512, kLengthStartEnd}));
     EXPECT_EQ(controls(*start, 0), (std::vector<CurvePoint>{{56, 300}, {288, 100}, {655, 200}}));
 
     auto loopEnd = documentWithControls(512, 1, {{60, 300}, {300, 100}});
-    ASSERT_TRUE(ChangeLength(*loopEnd, 600, 512, kLengthFinishEnd, 1));
+    ASSERT_TRUE(ChangeLength(*loopEnd, {600, 512, kLengthFinishEnd}));
     EXPECT_EQ(controls(*loopEnd, 0), (std::vector<CurvePoint>{{60, 300}, {300, 100}}));
     auto loopStart = documentWithControls(512, 1, {{60, 300}, {300, 100}});
-    ASSERT_TRUE(ChangeLength(*loopStart, 600, 512, kLengthStartEnd, 1));
+    ASSERT_TRUE(ChangeLength(*loopStart, {600, 512, kLengthStartEnd}));
     EXPECT_EQ(controls(*loopStart, 0), (std::vector<CurvePoint>{{148, 300}, {388, 100}}));
 }
 
@@ -91,7 +91,7 @@ TEST(LengthChange, CutEndTakesTheOldLevelAtTheNewEnd) {
     doc->channels[0].anchorPoints[3].x = 355;
     const auto before = controls(*doc, 0);
     const int oldY = doc->colorLine[0][299].y;
-    ASSERT_TRUE(ChangeLength(*doc, 300, 512, kLengthFinishEnd, 0));
+    ASSERT_TRUE(ChangeLength(*doc, {300, 512, kLengthFinishEnd}));
     const auto c = controls(*doc, 0);
     // The anchor at exactly 355 is not before the new end: it goes with those beyond.
     ASSERT_EQ(c.size(), 4u);
@@ -107,7 +107,7 @@ TEST(LengthChange, CutStartMovesTheKeptPointsLeft) {
     doc->channels[1].anchorPoints[2].x = 268;
     const auto before = controls(*doc, 1);
     const int oldY = doc->colorLine[1][212].y;
-    ASSERT_TRUE(ChangeLength(*doc, 300, 512, kLengthStartEnd, 0));
+    ASSERT_TRUE(ChangeLength(*doc, {300, 512, kLengthStartEnd}));
     const auto c = controls(*doc, 1);
     ASSERT_EQ(c.size(), 4u);
     EXPECT_EQ(c[0], (CurvePoint{56, static_cast<double>(oldY)}));
@@ -120,10 +120,10 @@ TEST(LengthChange, CutStartMovesTheKeptPointsLeft) {
 TEST(LengthChange, BothEndsSplitsTheDifference) {
     // Lengthening 512 -> 601: 44 dots at the start, 45 at the end.
     auto open = documentWithControls(512, 0, {{56, 300}, {200, 100}, {567, 200}});
-    ASSERT_TRUE(ChangeLength(*open, 601, 512, kLengthBothEnds, 0));
+    ASSERT_TRUE(ChangeLength(*open, {601, 512, kLengthBothEnds}));
     EXPECT_EQ(controls(*open, 0), (std::vector<CurvePoint>{{56, 300}, {244, 100}, {656, 200}}));
     auto loop = documentWithControls(512, 1, {{60, 300}, {300, 100}});
-    ASSERT_TRUE(ChangeLength(*loop, 601, 512, kLengthBothEnds, 1));
+    ASSERT_TRUE(ChangeLength(*loop, {601, 512, kLengthBothEnds}));
     EXPECT_EQ(controls(*loop, 0), (std::vector<CurvePoint>{{104, 300}, {344, 100}}));
 
     // Shortening 600 -> 511: 45 cut at the start, then 44 at the end of the curve as the start
@@ -148,12 +148,12 @@ TEST(LengthChange, BothEndsSplitsTheDifference) {
                                                   {655, 120}});
         auto stepwise = std::make_unique<GradationDocument>(*doc);
         const int oldStartY = doc->colorLine[0][45].y;
-        ASSERT_TRUE(ChangeLength(*stepwise, 555, 600, kLengthStartEnd, looped));
+        ASSERT_TRUE(ChangeLength(*stepwise, {555, 600, kLengthStartEnd}));
         rebuildAllCurves(*stepwise);
         const int midEndY = stepwise->colorLine[0][510].y;
-        ASSERT_TRUE(ChangeLength(*stepwise, 511, 555, kLengthFinishEnd, looped));
+        ASSERT_TRUE(ChangeLength(*stepwise, {511, 555, kLengthFinishEnd}));
 
-        ASSERT_TRUE(ChangeLength(*doc, 511, 600, kLengthBothEnds, looped));
+        ASSERT_TRUE(ChangeLength(*doc, {511, 600, kLengthBothEnds}));
         EXPECT_EQ(doc->length, 511);
         EXPECT_EQ(doc->loop, looped);
         for (ChannelIndex ch = 0; ch < kChannelCount; ++ch) {
@@ -170,17 +170,17 @@ TEST(LengthChange, BothEndsSplitsTheDifference) {
 TEST(LengthChange, LoopCutsKeepAtLeastOnePoint) {
     // Every anchor before the cut: the last point stays.
     auto start = documentWithControls(512, 1, {{60, 300}, {70, 100}, {80, 200}});
-    ASSERT_TRUE(ChangeLength(*start, 100, 512, kLengthStartEnd, 1));
+    ASSERT_TRUE(ChangeLength(*start, {100, 512, kLengthStartEnd}));
     EXPECT_EQ(controls(*start, 0), (std::vector<CurvePoint>{{56 + 80 - 468, 200}}));
     rebuildAllCurves(*start);
 
     // Every anchor beyond the new end: the first point stays.
     auto end = documentWithControls(512, 1, {{500, 300}, {530, 100}, {560, 200}});
-    ASSERT_TRUE(ChangeLength(*end, 100, 512, kLengthFinishEnd, 1));
+    ASSERT_TRUE(ChangeLength(*end, {100, 512, kLengthFinishEnd}));
     EXPECT_EQ(controls(*end, 2), (std::vector<CurvePoint>{{500, 240}}));
 
     auto both = documentWithControls(512, 1, {{500, 300}, {530, 100}, {560, 200}});
-    ASSERT_TRUE(ChangeLength(*both, 2, 512, kLengthBothEnds, 1));
+    ASSERT_TRUE(ChangeLength(*both, {2, 512, kLengthBothEnds}));
     for (ChannelIndex ch = 0; ch < kChannelCount; ++ch) {
         EXPECT_GE(both->channels[ch].pointCount, 1);
     }
@@ -192,7 +192,7 @@ TEST(LengthChange, OpenCutToTwoDotsKeepsTwoPoints) {
         SCOPED_TRACE(method);
         auto doc = documentWithControls(
             1600, 0, {{56, 300}, {400, 100}, {800, 200}, {1200, 90}, {1655, 200}});
-        ASSERT_TRUE(ChangeLength(*doc, 2, 1600, method, 0));
+        ASSERT_TRUE(ChangeLength(*doc, {2, 1600, static_cast<LengthChangeMethod>(method)}));
         for (ChannelIndex ch = 0; ch < kChannelCount; ++ch) {
             const auto c = controls(*doc, ch);
             ASSERT_GE(c.size(), 2u);

@@ -106,7 +106,8 @@ TEST(DrawMainFrame, ClearsContentDrawsBevelsAndLabels) {
     for (const bool cmy : {false, true}) {
         b.mainBuffer.fill(kSentinel);
         test::FakeTextRenderer text;
-        const SynchroBoxPlaces places = DrawMainFrame(b, 512, cmy, text);
+        DrawMainFrame(b, 512, cmy, text);
+        const SynchroBoxPlaces places = SynchroCheckBoxPlaces();
         const Surface& s = b.mainBuffer;
         EXPECT_EQ(s.pixel(0, 0), kBackgroundColor);
         EXPECT_EQ(s.pixel(623, 489), kBackgroundColor);

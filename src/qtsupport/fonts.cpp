@@ -1,4 +1,4 @@
-#include "app/fonts.h"
+#include "qtsupport/fonts.h"
 
 #include "raster/text_renderer.h"
 

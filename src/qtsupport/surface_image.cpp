@@ -1,4 +1,4 @@
-#include "app/surface_image.h"
+#include "qtsupport/surface_image.h"
 
 namespace spectrane {
 

@@ -1,7 +1,7 @@
-#include "app/qt_text_renderer.h"
+#include "qtsupport/qt_text_renderer.h"
 
-#include "app/fonts.h"
-#include "app/surface_image.h"
+#include "qtsupport/fonts.h"
+#include "qtsupport/surface_image.h"
 
 #include <QColor>
 #include <QFontMetrics>

@@ -1,0 +1,46 @@
+// What every spectrane-cli command shares: the error lines, reading a document as the program
+// opens it, writing one, and integer options checked against their range.
+#pragma once
+
+#include "cli/cli_args.h"
+#include "files/file_result.h"
+#include "model/gradation_document.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace spectrane::cli {
+
+inline constexpr const char* kProgram = "spectrane-cli";
+
+// One command: its name, its --help text, what it accepts and what it runs.
+struct Command {
+    const char* name;
+    const char* usage;
+    OptionSpec options;
+    int positionals;
+    std::vector<std::string> required; // options it cannot do without
+    std::function<int(const ParsedArgs&)> run;
+};
+
+// "spectrane-cli: SUBJECT: REASON" on standard error.
+void printError(const std::string& subject, const std::string& reason);
+
+// Reads FILE as the program opens it, anchors and levels derived: a refused file is reported
+// with its reason and gives nullptr; an old version warns.
+std::unique_ptr<GradationDocument> loadDocument(const std::string& file, int* version = nullptr);
+
+// Reports a failed write of `out`; returns the exit status (0 when `result` is ok).
+int reportWrite(const std::string& out, const FileResult& result);
+
+// Writes `doc` as version 3 to `out`; returns the exit status.
+int saveDocument(const std::string& out, const GradationDocument& doc);
+
+// An optional integer option within lo..hi: `value` is left alone when the option is absent;
+// false after reporting a bad value.
+bool integerOption(const ParsedArgs& args, const std::string& name, std::int64_t lo,
+                   std::int64_t hi, std::int64_t& value);
+
+} // namespace spectrane::cli
