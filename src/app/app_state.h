@@ -3,6 +3,7 @@
 #pragma once
 
 #include "editing/edit_state.h"
+#include "files/program_folders.h"
 #include "files/settings_file.h"
 #include "model/gradation_document.h"
 #include "model/random_curves.h"
@@ -12,11 +13,8 @@
 #include "views/graph_buffers.h"
 #include "views/main_layout.h"
 
-#include <filesystem>
 #include <memory>
 #include <mutex>
-
-class QWidget;
 
 namespace spectrane {
 
@@ -31,18 +29,14 @@ struct AppState {
     std::unique_ptr<TextRenderer> text;
     MainLayout mainLayout;
     BitmapWindowLayout bitmapLayout;
-    EditState edit;                // hover, drag and the order flags, shared with the drag worker
-    QWidget* mainWindow = nullptr; // the main window, for windows placed or activated by it
+    EditState edit; // hover, drag and the order flags, shared with the drag worker
 
-    // Held by whoever draws into or copies out of the buffers, so that a picture is never
-    // shown half drawn.
+    // Held by the drag worker while it draws one step, and by the paint handlers of the main
+    // and gradation windows while they copy MainBuffer or GradationBuffer to the screen, so that
+    // a step never shows half drawn. Drawing on the UI thread takes no lock: it happens only
+    // while the worker is idle (every command and handler waits for it or drops its input
+    // first), and painting runs on that same thread.
     std::mutex bufferMutex;
-
-    // Where the next file dialog starts: the line data or bitmap folder until a dialog of that
-    // kind has been confirmed, then the folder of the file chosen last in any dialog.
-    std::filesystem::path lastChosenFolder;
-    bool lineDataDialogConfirmed = false;
-    bool bitmapDialogConfirmed = false;
 };
 
 } // namespace spectrane

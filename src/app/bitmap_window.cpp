@@ -2,9 +2,8 @@
 
 #include "app/app_state.h"
 #include "app/command_ids.h"
-#include "app/main_window.h"
+#include "app/gradation_window_controller.h"
 #include "app/menus.h"
-#include "app/refresh_document.h"
 #include "app/scroll_bar_binding.h"
 #include "qtsupport/surface_image.h"
 
@@ -17,8 +16,8 @@
 
 namespace spectrane {
 
-BitmapWindow::BitmapWindow(MainWindow* main)
-    : QWidget(nullptr, Qt::Window), main_(main), state_(main->state()) {
+BitmapWindow::BitmapWindow(GradationWindowController& controller)
+    : QWidget(nullptr, Qt::Window), controller_(controller), state_(controller.state()) {
     setObjectName(QStringLiteral("MyBitMapWnd"));
     setWindowTitle(QStringLiteral("Gradation BitMap - Spectrane"));
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -42,7 +41,7 @@ BitmapWindow::BitmapWindow(MainWindow* main)
     bindScrollBar(vBar_, scrolled);
     popup_ = new QMenu(this);
     buildBitmapPopupMenu(popup_);
-    setTopmost(state_.settings.bitmapWindowTopmost != 0);
+    setTopmost(state_.settings.bitmapWindowTopmost);
 }
 
 void BitmapWindow::setTopmost(bool topmost) {
@@ -114,7 +113,7 @@ bool BitmapWindow::eventFilter(QObject* watched, QEvent* event) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::RightButton) {
             QAction* chosen = popup_->exec(mouse->globalPosition().toPoint());
-            main_->dispatchBitmapPopup(chosen != nullptr ? chosen->data().toInt() : 0);
+            controller_.popupChosen(chosen != nullptr ? chosen->data().toInt() : 0);
             return true;
         }
         break;
@@ -142,7 +141,7 @@ void BitmapWindow::resizeEvent(QResizeEvent* event) {
         return;
     }
     // The thickness and the picture belong to the drag worker while it runs.
-    main_->waitForWorkerIdle();
+    controller_.waitForWorker();
     BitmapWindowLayout& l = state_.bitmapLayout;
     const int barW = l.vertical ? vBar_->sizeHint().width() : 0;
     const int barH = l.vertical ? 0 : hBar_->sizeHint().height();
@@ -150,9 +149,7 @@ void BitmapWindow::resizeEvent(QResizeEvent* event) {
     const int h = height() - barH;
     pictureResized(w, h);
     if (resizeBitmapWindow(l, w, h, state_.doc.thickness)) {
-        std::lock_guard lock(state_.bufferMutex);
-        DrawBitmapFrame(state_);
-        RenderIntoBitmapWindow(state_);
+        controller_.redraw();
     }
     applyScrollBar();
     updateTitle();
@@ -161,7 +158,7 @@ void BitmapWindow::resizeEvent(QResizeEvent* event) {
 
 void BitmapWindow::closeEvent(QCloseEvent* event) {
     event->accept();
-    main_->bitmapWindowClosed();
+    controller_.closed();
 }
 
 } // namespace spectrane

@@ -10,13 +10,13 @@ class QScrollBar;
 
 namespace spectrane {
 
-class MainWindow;
+class GradationWindowController;
 struct AppState;
 
 class BitmapWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit BitmapWindow(MainWindow* main);
+    explicit BitmapWindow(GradationWindowController& controller);
 
     QScrollBar* horizontalBar() const { return hBar_; }
     QScrollBar* verticalBar() const { return vBar_; }
@@ -35,11 +35,10 @@ protected:
 
 private:
     void pictureResized(int w, int h);
-    void scrollAlong(int action);
     void applyScrollBar();
     void paintPicture(QPaintEvent* event);
 
-    MainWindow* main_;
+    GradationWindowController& controller_;
     AppState& state_;
     QWidget* picture_ = nullptr;
     QScrollBar* hBar_ = nullptr;

@@ -1,5 +1,5 @@
-// The main window's commands: menu check marks, the synchro boxes, the dialogs and message
-// boxes the commands use, and one handler per command id.
+// The main window's commands: the menu table with one handler per item, the handlers, the menu
+// check marks and the synchro boxes.
 #include "app/main_window.h"
 
 #include "app/bitmap_window.h"
@@ -7,23 +7,66 @@
 #include "app/menus.h"
 #include "app/refresh_document.h"
 #include "editing/hit_test.h"
-#include "editing/point_commands.h"
 #include "editing/synchro.h"
 #include "files/bitmap_file.h"
 #include "files/line_data_file.h"
-#include "model/gradation_render.h"
-#include "toolwindows/tool_window.h"
 #include "transforms/length_change.h"
 #include "transforms/loop_change.h"
-#include "views/graph_painter.h"
 
 #include <QCheckBox>
+#include <QMenuBar>
 
 namespace spectrane {
 
 namespace {
 
-const char* const kMessageTitle = "メッセージ";
+using Row = MainWindow::MenuRow;
+
+constexpr Row kFileMenu[] = {
+    {kCmdNew, "新規作成(&N)", false, &MainWindow::commandNew},
+    {kCmdOpen, "ラインデータ・ファイルを開く(&O)", false, &MainWindow::commandOpen},
+    {kCmdSave, "ラインデータの保存(&S)", false, &MainWindow::commandSave},
+    {0, "", false, nullptr},
+    {kCmdSaveBitmap, "ビットマップ画像として保存(&B)", false, &MainWindow::commandSaveBitmap},
+    {0, "", false, nullptr},
+    {kCmdExit, "終了(&X)", false, &MainWindow::commandExit},
+};
+constexpr Row kEditMenu[] = {
+    {kCmdLength, "グラデーションの長さの変更(&L)", false, &MainWindow::commandLength},
+    {kCmdDirection, "グラデーションの方向の変更(&D)", false, &MainWindow::commandDirection},
+};
+constexpr Row kViewMenu[] = {
+    {kCmdTitleWindow, "タイトルウインドウの表示(&T)", true, &MainWindow::commandTitleWindow},
+    {kCmdBitmapWindow, "ビットマップ・ウインドウの表示(&B)", true,
+     &MainWindow::commandBitmapWindow},
+    {kCmdTopmost, "ビットマップ・ウインドウを常に最前面にする(&W)", true,
+     &MainWindow::commandTopmost},
+};
+constexpr Row kSettingsMenu[] = {
+    {kCmdPointPositions, "ポイント位置の表示(&P)", true, &MainWindow::commandPointPositions},
+    {kCmdLoop, "グラデーションのループ(&L)", true, &MainWindow::commandLoop},
+    {kCmdCmy, "CMY (減法混合) モード(&C)", true, &MainWindow::commandCmy},
+    {kCmdSynchro, "シンクロ・モード(&S)", true, &MainWindow::commandSynchro},
+};
+constexpr Row kHelpMenu[] = {
+    {kCmdAbout, "バージョン情報(&A)", false, &MainWindow::commandAbout},
+};
+constexpr MainWindow::MenuColumn kMainMenu[] = {
+    {"ファイル(&F)", kFileMenu}, {"編集(&E)", kEditMenu},  {"表示(&V)", kViewMenu},
+    {"設定(&S)", kSettingsMenu}, {"ヘルプ(&H)", kHelpMenu},
+};
+
+// The gradation window's popup items that do something.
+struct PopupRow {
+    int id;
+    void (MainWindow::*run)();
+};
+constexpr PopupRow kBitmapPopup[] = {
+    {kPopupSaveBitmap, &MainWindow::popupSaveBitmap},
+    {kPopupLength, &MainWindow::popupLength},
+    {kPopupDirection, &MainWindow::popupDirection},
+    {kPopupTopmost, &MainWindow::commandTopmost},
+};
 
 QString text(const char* utf8) {
     return QString::fromUtf8(utf8);
@@ -31,28 +74,68 @@ QString text(const char* utf8) {
 
 } // namespace
 
-// ---- menus, boxes and dialogs ---------------------------------------------------------------
+// ---- the menu table -------------------------------------------------------------------------
+
+void MainWindow::buildMenus() {
+    for (const MenuColumn& column : kMainMenu) {
+        QMenu* menu = menuBar()->addMenu(text(column.title));
+        for (const MenuRow& row : column.rows) {
+            QAction* action = addMenuItem(menu, row.id, row.text, row.checkable);
+            if (row.run != nullptr) {
+                connect(action, &QAction::triggered, this, [this, run = row.run] { runCommand(run); });
+            }
+        }
+    }
+}
+
+void MainWindow::runCommand(void (MainWindow::*handler)()) {
+    waitForWorkerIdle();
+    (this->*handler)();
+    syncMenuChecks();
+}
+
+void MainWindow::dispatchCommand(int id) {
+    for (const MenuColumn& column : kMainMenu) {
+        for (const MenuRow& row : column.rows) {
+            if (row.id == id && row.run != nullptr) {
+                runCommand(row.run);
+                return;
+            }
+        }
+    }
+}
+
+void MainWindow::dispatchBitmapPopup(int id) {
+    if (!gradation_->isOpen()) {
+        return;
+    }
+    for (const PopupRow& row : kBitmapPopup) {
+        if (row.id == id) {
+            runCommand(row.run);
+            return;
+        }
+    }
+}
 
 void MainWindow::syncMenuChecks() {
     const AppState& s = *state_;
-    setMenuCheck(this, kCmdTitleWindow, s.settings.showTitleWindow != 0);
-    setMenuCheck(this, kCmdBitmapWindow, bitmapWindow_ != nullptr);
-    setMenuCheck(this, kCmdTopmost, s.settings.bitmapWindowTopmost != 0);
-    setMenuCheck(this, kCmdPointPositions, s.settings.showPointPositions != 0);
-    setMenuCheck(this, kCmdLoop, s.doc.loop != 0);
-    setMenuCheck(this, kCmdCmy, s.doc.cmy != 0);
-    setMenuCheck(this, kCmdSynchro, s.doc.synchro != 0);
-    if (bitmapWindow_ != nullptr) {
-        setMenuCheck(bitmapWindow_, kPopupTopmost, s.settings.bitmapWindowTopmost != 0);
+    setMenuCheck(this, kCmdTitleWindow, s.settings.showTitleWindow);
+    setMenuCheck(this, kCmdBitmapWindow, gradation_->isOpen());
+    setMenuCheck(this, kCmdTopmost, s.settings.bitmapWindowTopmost);
+    setMenuCheck(this, kCmdPointPositions, s.settings.showPointPositions);
+    setMenuCheck(this, kCmdLoop, s.doc.loop);
+    setMenuCheck(this, kCmdCmy, s.doc.cmy);
+    setMenuCheck(this, kCmdSynchro, s.doc.synchro);
+    if (gradation_->isOpen()) {
+        setMenuCheck(gradation_->window(), kPopupTopmost, s.settings.bitmapWindowTopmost);
     }
 }
 
 void MainWindow::updateSynchroBoxes(bool previous) {
     const GradationDocument& doc = state_->doc;
-    const bool on = doc.synchro != 0;
     for (int ch = 0; ch < 3; ++ch) {
-        if (on) {
-            synchroBoxes_[ch]->setChecked(doc.synchroChannels[ch] != 0);
+        if (doc.synchro) {
+            synchroBoxes_[ch]->setChecked(doc.synchroChannels[ch]);
             if (!previous) {
                 synchroBoxes_[ch]->show();
             }
@@ -62,353 +145,223 @@ void MainWindow::updateSynchroBoxes(bool previous) {
     }
 }
 
-int MainWindow::runTool(std::string_view name) {
-    return options_.ui.runToolWindow(dialogOwner(), name);
-}
-
-QString MainWindow::chooseFile(FileDialogKind kind) {
-    return chooseFileOwned(dialogOwner(), kind);
-}
-
-QString MainWindow::chooseFileOwned(QWidget* owner, FileDialogKind kind) {
-    AppState& s = *state_;
-    const bool bitmap = kind == FileDialogKind::SaveBitmap;
-    const bool confirmedBefore = bitmap ? s.bitmapDialogConfirmed : s.lineDataDialogConfirmed;
-    std::filesystem::path start = s.lastChosenFolder;
-    if (!confirmedBefore) {
-        start = bitmap ? s.paths.bitmapFolder : s.paths.lineDataFolder;
-        std::error_code ec;
-        std::filesystem::create_directories(start, ec);
+void MainWindow::synchroBoxClicked(int ch) {
+    state_->doc.synchroChannels[ch] = synchroBoxes_[ch]->isChecked();
+    DropHoverRing(*editor_);
+    if (ResyncSynchro(*editor_)) {
+        invalidate();
+        gradation_->invalidate();
     }
-    QString chosen = options_.ui.chooseFile(owner, kind, QString::fromStdString(start.string()));
-    if (!chosen.isEmpty()) {
-        s.lastChosenFolder = std::filesystem::path(chosen.toStdString()).parent_path();
-        (bitmap ? s.bitmapDialogConfirmed : s.lineDataDialogConfirmed) = true;
-    }
-    return chosen;
 }
 
-QMessageBox::StandardButton MainWindow::message(QWidget* owner, QMessageBox::Icon icon,
-                                                const QString& title, const QString& text,
-                                                QMessageBox::StandardButtons buttons) {
-    return options_.ui.messageBox(owner, icon, title, text, buttons);
-}
-
-void MainWindow::requestMessageBox(const QString& body) {
-    setBitmapWindowEnabled(false);
-    message(dialogOwner(), QMessageBox::NoIcon, text(kMessageTitle), body);
-    setBitmapWindowEnabled(true);
-}
-
-// ---- commands -------------------------------------------------------------------------------
-
-void MainWindow::dispatchCommand(int id) {
-    waitForWorkerIdle();
-    switch (id) {
-    case kCmdNew:
-        commandNew();
-        break;
-    case kCmdOpen:
-        commandOpen();
-        break;
-    case kCmdSave:
-        commandSave();
-        break;
-    case kCmdSaveBitmap:
-        commandSaveBitmap(nullptr);
-        break;
-    case kCmdExit:
-        commandExit();
-        break;
-    case kCmdLength:
-        commandLength();
-        break;
-    case kCmdDirection:
-        commandDirection();
-        break;
-    case kCmdTitleWindow:
-        state_->settings.showTitleWindow ^= 1;
-        break;
-    case kCmdBitmapWindow:
-        commandBitmapWindow();
-        break;
-    case kCmdTopmost:
-        commandTopmost();
-        break;
-    case kCmdPointPositions:
-        state_->settings.showPointPositions ^= 1;
-        break;
-    case kCmdLoop:
-        commandLoop();
-        break;
-    case kCmdCmy:
-        commandCmy();
-        break;
-    case kCmdSynchro:
-        commandSynchro();
-        break;
-    case kCmdAbout:
-        commandAbout();
-        break;
-    case 1000:
-    case 1001:
-    case 1002:
-        synchroBoxClicked(id - 1000);
-        break;
-    default:
-        break;
-    }
-    // Qt flips a checkable item by itself when it is chosen; the flags decide.
-    syncMenuChecks();
-}
-
-void MainWindow::dispatchBitmapPopup(int id) {
-    waitForWorkerIdle();
-    if (bitmapWindow_ == nullptr) {
-        return;
-    }
-    switch (id) {
-    case kPopupSaveBitmap:
-        commandSaveBitmap(bitmapWindow_);
-        break;
-    case kPopupLength:
-    case kPopupDirection: {
-        AppState& s = *state_;
-        const int oldLength = s.doc.length;
-        setEnabled(false);
-        const int result = options_.ui.runToolWindow(
-            bitmapWindow_, id == kPopupLength ? "SettingLengthWnd" : "SettingWnd");
-        setEnabled(true);
-        if (result != kToolOk) {
-            break;
-        }
-        if (id == kPopupLength) {
-            applyLengthChange(oldLength);
-        } else {
-            applyDirectionChange();
-        }
-        break;
-    }
-    case kPopupTopmost:
-        commandTopmost();
-        break;
-    default:
-        break;
-    }
-    syncMenuChecks();
-}
-
-int MainWindow::runToolStep(std::string_view name) {
-    setBitmapWindowEnabled(false);
-    const int result = runTool(name);
-    setBitmapWindowEnabled(true);
-    raiseMainIfBitmapTopmost();
-    return result;
-}
+// ---- File -----------------------------------------------------------------------------------
 
 void MainWindow::commandNew() {
     AppState& s = *state_;
-    if (runToolStep("Shinki_Wnd") != kToolOk) {
+    if (dialogs_->runToolWindow(ToolWindowKind::NewGradation) != kToolOk) {
         return;
     }
     hideWindows();
-    const bool previous = s.doc.synchro != 0;
-    s.doc.synchro = 0;
-    s.doc.synchroChannels = {0, 0, 0};
+    const bool previous = s.doc.synchro;
+    s.doc.synchro = false;
+    s.doc.synchroChannels = {};
     updateSynchroBoxes(previous);
-    s.doc.thickness = 192;
-    LayoutMainWindow();
-    LayoutBitmapWindow();
-    s.doc.currentChannel = 0;
-    RefreshDocument(s, RefreshMode::Generating);
+    makeNewDocument();
     showWindows();
 }
 
 void MainWindow::commandOpen() {
     AppState& s = *state_;
-    const bool previous = s.doc.synchro != 0;
-    setBitmapWindowEnabled(false);
-    const QString file = chooseFile(FileDialogKind::OpenLineData);
-    setBitmapWindowEnabled(true);
-    raiseMainIfBitmapTopmost();
+    const bool previous = s.doc.synchro;
+    const QString file = dialogs_->chooseFile(FileDialogKind::OpenLineData);
     if (file.isEmpty()) {
         return;
     }
-    if (bitmapWindow_ != nullptr) {
-        bitmapWindow_->hide();
-    }
+    gradation_->hide();
     const LineDataReadResult read = readLineDataFile(file.toStdString());
     if (!read) {
-        requestMessageBox(QString::fromUtf8(read.status.message.c_str()));
+        dialogs_->requestMessageBox(text(read.status.message.c_str()));
     } else {
         if (!read.warning.empty()) {
-            requestMessageBox(QString::fromUtf8(read.warning.c_str()));
+            dialogs_->requestMessageBox(text(read.warning.c_str()));
         }
         copyLineData(s.doc, *read.document);
         LayoutMainWindow();
         updateSynchroBoxes(previous);
-        LayoutBitmapWindow();
-        ChooseChannelColors(s.colors, s.doc.cmy != 0);
-        s.doc.currentChannel = 0;
+        gradation_->LayoutBitmapWindow();
+        ChooseChannelColors(s.colors, s.doc.cmy);
         RefreshDocument(s, RefreshMode::Evaluating);
         invalidate();
     }
-    showBitmapWindowInPlace();
+    gradation_->showInPlace();
 }
 
 void MainWindow::commandSave() {
-    setBitmapWindowEnabled(false);
-    const QString file = chooseFile(FileDialogKind::SaveLineData);
-    setBitmapWindowEnabled(true);
-    raiseMainIfBitmapTopmost();
+    const QString file = dialogs_->chooseFile(FileDialogKind::SaveLineData);
     if (file.isEmpty()) {
         return;
     }
     const FileResult written = writeLineDataFile(file.toStdString(), state_->doc);
-    requestMessageBox(QString::fromUtf8(written ? kLineDataSavedMessage : written.message.c_str()));
+    dialogs_->requestMessageBox(text(written ? kLineDataSavedMessage : written.message.c_str()));
 }
 
-void MainWindow::commandSaveBitmap(QWidget* popupOwner) {
+void MainWindow::commandSaveBitmap() {
+    saveBitmapOwnedBy(nullptr);
+}
+
+void MainWindow::popupSaveBitmap() {
+    saveBitmapOwnedBy(gradation_->window());
+}
+
+void MainWindow::saveBitmapOwnedBy(QWidget* popupOwner) {
     AppState& s = *state_;
     // From the gradation window's popup the gradation window owns every dialog and the main
     // window is disabled instead.
-    QWidget* owner = popupOwner != nullptr ? popupOwner : dialogOwner();
-    auto enableOthers = [&](bool enabled) {
+    QWidget* owner = popupOwner != nullptr ? popupOwner : dialogs_->owner();
+    const auto enableOthers = [&](bool enabled) {
         if (popupOwner != nullptr) {
             setEnabled(enabled);
         } else {
-            setBitmapWindowEnabled(enabled);
+            dialogs_->setGradationWindowEnabled(enabled);
         }
     };
     enableOthers(false);
-    const int result = options_.ui.runToolWindow(owner, "SaveBitMapWnd");
     QString file;
-    if (result == kToolOk) {
-        file = chooseFileOwned(owner, FileDialogKind::SaveBitmap);
+    if (options_.ui.runToolWindow(owner, ToolWindowKind::SaveBitmap) == kToolOk) {
+        file = dialogs_->chooseFileOwnedBy(owner, FileDialogKind::SaveBitmap);
     }
     enableOthers(true);
     if (popupOwner == nullptr) {
-        raiseMainIfBitmapTopmost();
+        dialogs_->raiseMainIfGradationTopmost();
     }
     if (file.isEmpty()) {
         return;
     }
-    const WriteResult written =
+    const FileResult written =
         writeGradationBitmap(file.toStdString(), s.doc, s.settings.saveWidth);
-    if (written) {
-        message(owner, QMessageBox::NoIcon, QStringLiteral("Message"),
-                text("ビットマップを保存しました。"));
-    } else {
-        message(owner, QMessageBox::Warning, QStringLiteral("Message"),
-                text(kFileOpenFailedMessage));
-    }
+    dialogs_->message(owner, written ? QMessageBox::NoIcon : QMessageBox::Warning,
+                      QStringLiteral("Message"),
+                      written ? text("ビットマップを保存しました。") : text(written.message.c_str()));
 }
 
 void MainWindow::commandExit() {
-    if (message(this, QMessageBox::Question, text("終了確認"), text("終了してよろしいですか？"),
-                QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes) {
+    if (dialogs_->message(this, QMessageBox::Question, text("終了確認"),
+                          text("終了してよろしいですか？"),
+                          QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes) {
         close();
     }
 }
 
+// ---- Edit -----------------------------------------------------------------------------------
+
 void MainWindow::commandLength() {
     const int oldLength = state_->doc.length;
-    if (runToolStep("SettingLengthWnd") == kToolOk) {
+    if (dialogs_->runToolWindow(ToolWindowKind::Length) == kToolOk) {
+        applyLengthChange(oldLength);
+    }
+}
+
+void MainWindow::popupLength() {
+    const int oldLength = state_->doc.length;
+    if (dialogs_->runToolWindowOwnedBy(gradation_->window(), this, ToolWindowKind::Length) ==
+        kToolOk) {
         applyLengthChange(oldLength);
     }
 }
 
 void MainWindow::applyLengthChange(int oldLength) {
     AppState& s = *state_;
+    // The window has written the new length; the transform moves the points to it.
+    const LengthChange change{s.doc.length, oldLength,
+                              static_cast<LengthChangeMethod>(s.settings.lengthChangeMethod)};
+    s.doc.length = oldLength;
     hideWindows();
-    ChangeLength(s.doc, s.doc.length, oldLength, s.settings.lengthChangeMethod, s.doc.loop);
-    LayoutMainWindow();
-    LayoutBitmapWindow();
-    RefreshDocument(s, RefreshMode::Evaluating);
+    if (ChangeLength(s.doc, change)) {
+        LayoutMainWindow();
+        gradation_->LayoutBitmapWindow();
+        RefreshDocument(s, RefreshMode::Evaluating);
+    }
     showWindows();
 }
 
 void MainWindow::commandDirection() {
-    if (runToolStep("SettingWnd") == kToolOk) {
+    if (dialogs_->runToolWindow(ToolWindowKind::Direction) == kToolOk) {
+        applyDirectionChange();
+    }
+}
+
+void MainWindow::popupDirection() {
+    if (dialogs_->runToolWindowOwnedBy(gradation_->window(), this, ToolWindowKind::Direction) ==
+        kToolOk) {
         applyDirectionChange();
     }
 }
 
 void MainWindow::applyDirectionChange() {
-    AppState& s = *state_;
-    if (bitmapWindow_ != nullptr) {
-        bitmapWindow_->hide();
-    }
+    gradation_->hide();
     repaint();
-    LayoutBitmapWindow();
-    {
-        std::lock_guard lock(s.bufferMutex);
-        DrawBitmapFrame(s);
-        RenderIntoBitmapWindow(s);
-    }
-    if (bitmapWindow_ != nullptr) {
-        bitmapWindow_->show();
+    gradation_->LayoutBitmapWindow();
+    gradation_->redraw();
+    if (gradation_->isOpen()) {
+        gradation_->window()->show();
     }
 }
 
+// ---- View -----------------------------------------------------------------------------------
+
+void MainWindow::commandTitleWindow() {
+    state_->settings.showTitleWindow = !state_->settings.showTitleWindow;
+}
+
 void MainWindow::commandBitmapWindow() {
-    if (bitmapWindow_ != nullptr) {
-        CloseBitmapWindow();
+    if (gradation_->isOpen()) {
+        gradation_->CloseBitmapWindow();
     } else {
-        OpenBitmapWindow();
+        gradation_->OpenBitmapWindow();
     }
 }
 
 void MainWindow::commandTopmost() {
     AppState& s = *state_;
-    s.settings.bitmapWindowTopmost ^= 1;
-    if (bitmapWindow_ != nullptr) {
-        bitmapWindow_->setTopmost(s.settings.bitmapWindowTopmost != 0);
-    }
+    s.settings.bitmapWindowTopmost = !s.settings.bitmapWindowTopmost;
+    gradation_->setTopmost(s.settings.bitmapWindowTopmost);
+}
+
+// ---- Settings -------------------------------------------------------------------------------
+
+void MainWindow::commandPointPositions() {
+    state_->settings.showPointPositions = !state_->settings.showPointPositions;
 }
 
 void MainWindow::commandLoop() {
     AppState& s = *state_;
-    const int previous = s.doc.loop;
-    if (runToolStep("LoopOnOffWnd") != kToolOk || s.doc.loop == previous) {
+    const bool previous = s.doc.loop;
+    if (dialogs_->runToolWindow(ToolWindowKind::Loop) != kToolOk || s.doc.loop == previous) {
         return;
     }
-    if (bitmapWindow_ != nullptr) {
-        bitmapWindow_->hide();
-    }
-    if (s.doc.loop == 0) {
+    gradation_->hide();
+    if (!s.doc.loop) {
         convertLoopOff(s.doc); // reads the looped curve still in the ColorLine
     }
     RefreshDocument(s, RefreshMode::Evaluating);
     invalidate();
-    showBitmapWindowInPlace();
+    gradation_->showInPlace();
 }
 
 void MainWindow::commandCmy() {
     AppState& s = *state_;
-    const int previous = s.doc.cmy;
-    if (runToolStep("UseCMY_Wnd") != kToolOk || s.doc.cmy == previous) {
+    const bool previous = s.doc.cmy;
+    if (dialogs_->runToolWindow(ToolWindowKind::Cmy) != kToolOk || s.doc.cmy == previous) {
         return;
     }
     hideWindows();
-    {
-        std::lock_guard lock(s.bufferMutex);
-        const bool cmy = s.doc.cmy != 0;
-        DrawMainFrame(s.buffers, s.doc.length, cmy, *s.text);
-        ChooseChannelColors(s.colors, cmy);
-        RebuildChannelLayers(s.buffers, s.doc, s.colors);
-        paintColorBars(s.buffers.mainBuffer, s.doc.colorLine, -1, 0, s.doc.length - 1, cmy);
-        RenderIntoBitmapWindow(s);
-        ComposeGraph(s.buffers, s.doc, s.colors, s.doc.currentChannel);
-        s.edit.hoveredPoint = -1; // the recomposed plot has no ring
-    }
+    RefreshColors(s);
     showWindows();
 }
 
 void MainWindow::commandSynchro() {
-    AppState& s = *state_;
-    const bool previous = s.doc.synchro != 0;
-    if (runToolStep("SyncroModeWnd") != kToolOk) {
+    const bool previous = state_->doc.synchro;
+    if (dialogs_->runToolWindow(ToolWindowKind::Synchro) != kToolOk) {
         return;
     }
     updateSynchroBoxes(previous);
@@ -416,28 +369,17 @@ void MainWindow::commandSynchro() {
     DropHoverRing(*editor_);
     ResyncSynchro(*editor_);
     invalidate();
-    if (bitmapWindow_ != nullptr) {
-        bitmapWindow_->picture()->update();
-    }
+    gradation_->invalidate();
 }
 
-void MainWindow::synchroBoxClicked(int ch) {
-    state_->doc.synchroChannels[ch] = synchroBoxes_[ch]->isChecked() ? 1 : 0;
-    DropHoverRing(*editor_);
-    if (ResyncSynchro(*editor_)) {
-        invalidate();
-        if (bitmapWindow_ != nullptr) {
-            bitmapWindow_->picture()->update();
-        }
-    }
-}
+// ---- Help -----------------------------------------------------------------------------------
 
 void MainWindow::commandAbout() {
-    setBitmapWindowEnabled(false);
-    message(dialogOwner(), QMessageBox::Information, QStringLiteral("Version Info."),
-            QStringLiteral("Spectrane\nversion " SPECTRANE_VERSION));
+    dialogs_->setGradationWindowEnabled(false);
+    dialogs_->message(dialogs_->owner(), QMessageBox::Information, QStringLiteral("Version Info."),
+                      QStringLiteral("Spectrane\nversion " SPECTRANE_VERSION));
     raise();
-    setBitmapWindowEnabled(true);
+    dialogs_->setGradationWindowEnabled(true);
 }
 
 } // namespace spectrane

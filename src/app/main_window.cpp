@@ -2,19 +2,14 @@
 
 #include "app/bitmap_window.h"
 #include "app/canvas_widget.h"
-#include "app/command_ids.h"
-#include "qtsupport/fonts.h"
 #include "app/menus.h"
 #include "app/qt_editor_host.h"
-#include "qtsupport/qt_text_renderer.h"
 #include "app/refresh_document.h"
 #include "app/scroll_bar_binding.h"
-#include "qtsupport/surface_image.h"
-#include "editing/hit_test.h"
 #include "editing/point_commands.h"
 #include "model/whole_numbers.h"
+#include "qtsupport/qt_text_renderer.h"
 #include "toolwindows/position_window.h"
-#include "toolwindows/tool_window.h"
 #include "views/previews.h"
 
 #include <QApplication>
@@ -30,24 +25,39 @@
 
 namespace spectrane {
 
+namespace {
+
+std::unique_ptr<AppState> makeState() {
+    auto state = std::make_unique<AppState>();
+    state->text = std::make_unique<QtTextRenderer>();
+    return state;
+}
+
+} // namespace
+
 MainWindow::MainWindow(Options options)
-    : options_(std::move(options)), state_(std::make_unique<AppState>()) {
+    : options_(std::move(options)), state_(makeState()),
+      toolContext_{state_->doc,
+                   state_->settings,
+                   {state_->buffers.previewSheet, state_->buffers.previewCanvas, *state_->text},
+                   this,
+                   {}} {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(QStringLiteral("Spectrane  ver." SPECTRANE_VERSION));
-    state_->mainWindow = this;
-    if (!options_.ui.chooseFile) {
-        options_.ui.chooseFile = chooseFileWithDialog;
+    UiServices& ui = options_.ui;
+    if (!ui.chooseFile) {
+        ui.chooseFile = chooseFileWithDialog;
     }
-    if (!options_.ui.messageBox) {
-        options_.ui.messageBox = showMessageBox;
+    if (!ui.messageBox) {
+        ui.messageBox = showMessageBox;
     }
-    if (!options_.ui.runToolWindow) {
-        options_.ui.runToolWindow = [this](QWidget* owner, std::string_view name) {
-            return runRealToolWindow(owner, name);
+    if (!ui.runToolWindow) {
+        ui.runToolWindow = [this](QWidget* owner, ToolWindowKind kind) {
+            return runRealToolWindow(owner, kind);
         };
     }
-    if (!options_.ui.choosePopupItem) {
-        options_.ui.choosePopupItem = execPopupMenu;
+    if (!ui.choosePopupItem) {
+        ui.choosePopupItem = execPopupMenu;
     }
     if (!options_.workArea) {
         options_.workArea = [] {
@@ -55,6 +65,19 @@ MainWindow::MainWindow(Options options)
             return QSize(r.right() + 1, r.bottom() + 1);
         };
     }
+    toolContext_.messageBox = ui.messageBox;
+    GradationWindowController::Hooks hooks;
+    hooks.waitForWorker = [this] { waitForWorkerIdle(); };
+    hooks.popupChosen = [this](int id) { dispatchBitmapPopup(id); };
+    hooks.openChanged = [this](bool open) {
+        if (editorHost_ != nullptr) {
+            editorHost_->setBitmapWindowOpen(open);
+        }
+        syncMenuChecks();
+    };
+    hooks.workArea = options_.workArea;
+    gradation_ = std::make_unique<GradationWindowController>(this, *state_, std::move(hooks));
+    dialogs_ = std::make_unique<DialogRunner>(this, *gradation_, state_->paths, ui);
     buildWidgets();
     startUp();
 }
@@ -64,10 +87,7 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::buildWidgets() {
-    buildMainMenu(menuBar());
-    connect(menuBar(), &QMenuBar::triggered, this,
-            [this](QAction* action) { dispatchCommand(action->data().toInt()); });
-
+    buildMenus();
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("client"));
     central->installEventFilter(this);
@@ -90,18 +110,16 @@ void MainWindow::buildWidgets() {
         auto* box = new QCheckBox(QStringLiteral("Check%1").arg(ch + 1), canvas_);
         box->setObjectName(QStringLiteral("synchroBox%1").arg(ch));
         box->setFixedSize(15, 15);
-        connect(box, &QCheckBox::clicked, this,
-                [this, ch] { dispatchCommand(kSynchroBoxIds[ch]); });
+        connect(box, &QCheckBox::clicked, this, [this, ch] {
+            waitForWorkerIdle();
+            synchroBoxClicked(ch);
+        });
         synchroBoxes_[ch] = box;
     }
     editorPopup_ = new QMenu(this);
     editorPopup_->setObjectName(QStringLiteral("editorPopup"));
     for (const EditorPopupItem& item : kEditorPopupItems) {
-        QAction* action = item.text.empty()
-                              ? editorPopup_->addSeparator()
-                              : editorPopup_->addAction(QString::fromUtf8(
-                                    item.text.data(), static_cast<qsizetype>(item.text.size())));
-        action->setData(item.id);
+        addMenuItem(editorPopup_, item.id, item.text.data(), false);
     }
 }
 
@@ -112,37 +130,39 @@ void MainWindow::startUp() {
                                               .count()));
     s.paths = BuildProgramPaths(options_.exeFolder);
     s.settings = LoadSettings(s.paths.settingsPath).settings;
-    applySettingsToDocument(s.settings, s.doc);
-    s.text = std::make_unique<QtTextRenderer>();
-
+    s.doc.settings() = s.settings.gradation;
     updateSynchroBoxes(true);
-    s.doc.thickness = 192;
-    ChooseChannelColors(s.colors, s.doc.cmy != 0);
+    ChooseChannelColors(s.colors, s.doc.cmy);
     DrawPreviewSheet(s.buffers.previewSheet);
-    if (s.settings.bitmapWindowOpen != 0) {
-        bitmapWindow_ = new BitmapWindow(this);
+    if (s.settings.bitmapWindowOpen) {
+        gradation_->create(); // shown by the drag worker once it runs
     }
     syncMenuChecks();
+    makeNewDocument();
+    startEditor();
+}
+
+void MainWindow::makeNewDocument() {
+    AppState& s = *state_;
+    s.doc.thickness = kDefaultThickness;
     LayoutMainWindow();
-    LayoutBitmapWindow();
+    gradation_->LayoutBitmapWindow();
     s.doc.currentChannel = 0;
     RefreshDocument(s, RefreshMode::Generating);
-
-    startEditor();
 }
 
 void MainWindow::startEditor() {
     AppState& s = *state_;
     editorHost_ = std::make_unique<QtEditorHost>(this);
-    editorHost_->setBitmapWindowOpen(bitmapWindow_ != nullptr);
+    editorHost_->setBitmapWindowOpen(gradation_->isOpen());
     editor_ = std::make_unique<EditorContext>(
         EditorContext{s.doc, s.buffers, s.colors, *s.text, s.edit, *editorHost_, s.bitmapLayout,
                       &s.settings.showPointPositions, &s.bufferMutex});
     // What the worker asks for before it takes jobs: the gradation window, shown without
     // taking the focus, and the title window when so set.
     DragWorker::StartUp requests;
-    requests.showBitmapWindow = options_.startUpRequests && bitmapWindow_ != nullptr;
-    requests.runTitleWindow = options_.startUpRequests && s.settings.showTitleWindow != 0;
+    requests.showBitmapWindow = options_.startUpRequests && gradation_->isOpen();
+    requests.runTitleWindow = options_.startUpRequests && s.settings.showTitleWindow;
     worker_ = std::make_unique<DragWorker>(*editor_, requests);
 }
 
@@ -152,29 +172,19 @@ void MainWindow::waitForWorkerIdle() {
     }
 }
 
+void MainWindow::showGradationWindowAtStart() {
+    gradation_->showInPlace();
+}
+
 void MainWindow::runTitleWindow() {
-    setBitmapWindowEnabled(false);
-    runTool("TitleWnd");
-    setBitmapWindowEnabled(true);
+    dialogs_->runToolWindow(ToolWindowKind::Title);
 }
 
-int MainWindow::runPositionSetWindow() {
-    AppState& s = *state_;
-    const ChannelCurve& curve = s.doc.channels[s.doc.currentChannel];
-    const CurvePoint& a = curve.anchorPoints[s.edit.hoveredPoint];
-    s.edit.positionDot = static_cast<int>(std::floor(a.x - CanvasGeometry::kDotX0));
-    s.edit.positionLevel = static_cast<int>(std::floor(CanvasGeometry::kLevelY0 - a.y));
-    setBitmapWindowEnabled(false);
-    const int result = options_.ui.runToolWindow(this, "PositionSetWnd");
-    setBitmapWindowEnabled(true);
-    return result;
-}
-
-int MainWindow::runRealToolWindow(QWidget* owner, std::string_view name) {
-    if (name == "PositionSetWnd") {
+int MainWindow::runRealToolWindow(QWidget* owner, ToolWindowKind kind) {
+    if (kind == ToolWindowKind::PositionSet) {
         return runPositionWindow(owner);
     }
-    return RunToolWindow(owner, name, *state_, options_.ui.messageBox);
+    return RunToolWindow(owner, kind, toolContext_);
 }
 
 int MainWindow::runPositionWindow(QWidget* owner) {
@@ -185,8 +195,8 @@ int MainWindow::runPositionWindow(QWidget* owner) {
     request.screenPoint = canvas_->mapToGlobal(QPoint(truncToInt(a.x) - s.mainLayout.horizontal.pos,
                                                       truncToInt(a.y) - s.mainLayout.vertical.pos));
     request.workArea = QRect(QPoint(0, 0), options_.workArea());
-    PositionResult result{s.edit.positionDot, s.edit.positionLevel};
-    const int code = RunPositionSetWindow(owner, s, request, result, options_.ui.messageBox);
+    PositionResult result{request.dot, request.level};
+    const int code = RunPositionSetWindow(owner, request, result, options_.ui.messageBox);
     if (code == kToolOk) {
         s.edit.positionDot = result.dot;
         s.edit.positionLevel = result.level;
@@ -201,8 +211,13 @@ void MainWindow::editorPopupAt(const QPoint& screenPos) {
         return;
     }
     int command = options_.ui.choosePopupItem(editorPopup_, screenPos);
-    if (command == kPopupSetPosition && runPositionSetWindow() != kToolOk) {
-        command = kPopupEditorCancel;
+    if (command == kPopupSetPosition) {
+        dialogs_->setGradationWindowEnabled(false);
+        const int result = options_.ui.runToolWindow(this, ToolWindowKind::PositionSet);
+        dialogs_->setGradationWindowEnabled(true);
+        if (result != kToolOk) {
+            command = kPopupEditorCancel;
+        }
     }
     RunPopupCommand(*editor_, command);
 }
@@ -218,18 +233,14 @@ void MainWindow::shutDown() {
         worker_->stop();
     }
     AppState& s = *state_;
-    storeDocumentInSettings(s.doc, s.settings);
-    s.settings.bitmapWindowOpen = bitmapWindow_ != nullptr ? 1 : 0;
+    s.settings.gradation = s.doc.settings();
+    s.settings.bitmapWindowOpen = gradation_->isOpen();
     const FileResult saved = SaveSettings(s.paths.settingsPath, s.settings);
     if (!saved) {
-        message(this, QMessageBox::Warning, QStringLiteral("Spectrane"),
-                QString::fromUtf8(saved.message.c_str()));
+        dialogs_->message(this, QMessageBox::Warning, QStringLiteral("Spectrane"),
+                          QString::fromUtf8(saved.message.c_str()));
     }
-    if (bitmapWindow_ != nullptr) {
-        // The gradation window has no owner, so it is not deleted with this one.
-        delete bitmapWindow_;
-        bitmapWindow_ = nullptr;
-    }
+    gradation_->destroy();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -287,7 +298,7 @@ void MainWindow::layoutClient() {
     const QWidget* c = centralWidget();
     const int barH = hBar_->sizeHint().height();
     const int h = std::max(0, c->height() - barH);
-    const bool vVisible = h < kMainContentHeight;
+    const bool vVisible = h < CanvasGeometry::kContentHeight;
     const int barW = vVisible ? vBar_->sizeHint().width() : 0;
     const int w = std::max(0, c->width() - barW);
     vBar_->setVisible(vVisible);
@@ -323,109 +334,14 @@ void MainWindow::invalidate() {
     canvas_->update();
 }
 
-// ---- gradation window -----------------------------------------------------------------------
-
-void MainWindow::LayoutBitmapWindow() {
-    AppState& s = *state_;
-    const QSize work = options_.workArea();
-    WindowFrame f;
-    if (bitmapWindow_ != nullptr) {
-        const QRect frame = bitmapWindow_->frameGeometry();
-        const QRect inner = bitmapWindow_->geometry();
-        f.extraWidth = frame.width() - inner.width();
-        f.extraHeight = frame.height() - inner.height();
-        f.scrollBarHeight = bitmapWindow_->horizontalBar()->sizeHint().height();
-        f.scrollBarWidth = bitmapWindow_->verticalBar()->sizeHint().width();
-    }
-    const QRect main = frameGeometry();
-    s.bitmapLayout =
-        layoutBitmapWindow(s.doc.direction, s.doc.length, s.doc.thickness, work.width(),
-                           work.height(), {main.x(), main.y(), main.width(), main.height()}, f);
-    if (bitmapWindow_ != nullptr) {
-        bitmapWindow_->applyLayout();
-    }
-}
-
-void MainWindow::OpenBitmapWindow() {
-    if (bitmapWindow_ != nullptr) {
-        return;
-    }
-    AppState& s = *state_;
-    bitmapWindow_ = new BitmapWindow(this);
-    editorHost_->setBitmapWindowOpen(true);
-    s.settings.bitmapWindowOpen = 1;
-    LayoutBitmapWindow();
-    {
-        std::lock_guard lock(s.bufferMutex);
-        DrawBitmapFrame(s);
-        RenderIntoBitmapWindow(s);
-    }
-    showBitmapWindowInPlace();
-    syncMenuChecks();
-}
-
-void MainWindow::showBitmapWindowInPlace() {
-    if (bitmapWindow_ == nullptr) {
-        return;
-    }
-    // Without taking the focus, and where it was in the stacking order: on top of everything
-    // when topmost, else right behind this window (a window shown again comes up on top here).
-    bitmapWindow_->setAttribute(Qt::WA_ShowWithoutActivating);
-    bitmapWindow_->show();
-    if (state_->settings.bitmapWindowTopmost == 0) {
-        raise();
-    }
-}
-
-void MainWindow::CloseBitmapWindow() {
-    if (bitmapWindow_ != nullptr) {
-        bitmapWindow_->close();
-    }
-}
-
-void MainWindow::bitmapWindowClosed() {
-    if (bitmapWindow_ != nullptr) {
-        bitmapWindow_->deleteLater();
-        bitmapWindow_ = nullptr;
-    }
-    if (editorHost_ != nullptr) {
-        editorHost_->setBitmapWindowOpen(false);
-    }
-    state_->settings.bitmapWindowOpen = 0;
-    syncMenuChecks();
-}
-
-QWidget* MainWindow::dialogOwner() {
-    if (bitmapWindow_ != nullptr && state_->settings.bitmapWindowTopmost != 0) {
-        return bitmapWindow_;
-    }
-    return this;
-}
-
-void MainWindow::setBitmapWindowEnabled(bool enabled) {
-    // A window that owns the dialog must stay enabled, or the dialog would be disabled with it.
-    if (bitmapWindow_ != nullptr && dialogOwner() != bitmapWindow_) {
-        bitmapWindow_->setEnabled(enabled);
-    }
-}
-
-void MainWindow::raiseMainIfBitmapTopmost() {
-    if (bitmapWindow_ != nullptr && state_->settings.bitmapWindowTopmost != 0) {
-        raise();
-        activateWindow();
-    }
-}
-
 void MainWindow::hideWindows() {
-    if (bitmapWindow_ != nullptr) {
-        bitmapWindow_->hide();
-    }
+    gradation_->hide();
     hide();
 }
 
 void MainWindow::showWindows() {
     show();
-    showBitmapWindowInPlace();
+    gradation_->showInPlace();
 }
 
 } // namespace spectrane

@@ -1,16 +1,14 @@
-// The main menu bar and the gradation window's popup menu, with the command id kept on every
-// action so that check marks are set by id.
+// Menu items that carry their command id, so that check marks are set and commands found by id.
 #pragma once
 
 #include <QMenu>
-#include <QMenuBar>
 
 namespace spectrane {
 
-// Fills `bar` with the five menus; triggered actions carry their id in QAction::data().
-void buildMainMenu(QMenuBar* bar);
+// Appends an item (text UTF-8; id 0 makes a separator) whose QAction::data() is its id.
+QAction* addMenuItem(QMenu* menu, int id, const char* text, bool checkable);
 
-// The popup menu of the gradation window (ids 1000..1007, separators at 1001, 1004, 1006).
+// The gradation window's popup menu (ids 1000..1007, separators at 1001, 1004, 1006).
 void buildBitmapPopupMenu(QMenu* menu);
 
 // The action with command id `id` under `root`, or nullptr.

@@ -20,11 +20,7 @@ void QtEditorHost::invalidateMainWindow() {
 bool QtEditorHost::invalidateBitmapWindow() {
     QMetaObject::invokeMethod(
         window_,
-        [w = window_] {
-            if (w->bitmapWindow() != nullptr) {
-                w->bitmapWindow()->picture()->update();
-            }
-        },
+        [w = window_] { w->gradationWindow().invalidate(); },
         Qt::QueuedConnection);
     return bitmapOpen_.load();
 }
@@ -34,11 +30,12 @@ void QtEditorHost::yieldAfterInvalidate() {
 }
 
 void QtEditorHost::messageBox(std::string_view text) {
-    window_->requestMessageBox(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    window_->dialogs().requestMessageBox(
+        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 void QtEditorHost::showBitmapWindow() {
-    runOnUiAndWait([w = window_] { w->showBitmapWindowInPlace(); });
+    runOnUiAndWait([w = window_] { w->showGradationWindowAtStart(); });
 }
 
 void QtEditorHost::runTitleWindow() {
@@ -46,9 +43,7 @@ void QtEditorHost::runTitleWindow() {
 }
 
 void QtEditorHost::workerDone() {
-    // The idle event already tells the UI thread; the notice itself asks for nothing.
-    QMetaObject::invokeMethod(
-        window_, [] {}, Qt::QueuedConnection);
+    // Nothing to do: the idle event already tells the UI thread that the worker is done.
 }
 
 void QtEditorHost::cancelRequests() {

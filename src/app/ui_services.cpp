@@ -41,13 +41,6 @@ QString chooseFileWithDialog(QWidget* owner, FileDialogKind kind, const QString&
     return dialog.selectedFiles().constFirst();
 }
 
-QMessageBox::StandardButton showMessageBox(QWidget* owner, QMessageBox::Icon icon,
-                                           const QString& title, const QString& text,
-                                           QMessageBox::StandardButtons buttons) {
-    QMessageBox box(icon, title, text, buttons, owner);
-    return static_cast<QMessageBox::StandardButton>(box.exec());
-}
-
 int execPopupMenu(QMenu* menu, const QPoint& screenPos) {
     const QAction* chosen = menu->exec(screenPos);
     return chosen != nullptr ? chosen->data().toInt() : 0;

@@ -1,12 +1,10 @@
 #include "toolwindows/cmy_window.h"
 
-#include "app/app_state.h"
 #include "toolwindows/tool_controls.h"
 
 namespace spectrane {
 
-CmyWindow::CmyWindow(QWidget* owner, AppState& state)
-    : ToolWindow(owner, *findToolWindow("UseCMY_Wnd")), state_(state) {
+CmyWindow::CmyWindow(QWidget* owner, bool& cmy) : ToolWindow(owner, ToolWindowKind::Cmy), cmy_(cmy) {
     setRaisesOwnerWhenDone(false);
     addGroupBox(this, 1006, "CMY (減法混合方式) 設定", {16, 12, 348, 336});
     addStatic(this, 1014, "RGB (赤、緑、青の光の三原色による加法混合) 方式ではなく、",
@@ -17,7 +15,7 @@ CmyWindow::CmyWindow(QWidget* owner, AppState& state)
               {32, 80, 313, 12});
     addStatic(this, 1017, "出来ます。", {32, 100, 60, 12});
     cmyBox_ = addCheckBox(this, 1000, "CMY (減法混合) 方式を使用する。", {80, 120, 197, 15});
-    cmyBox_->setChecked(state.doc.cmy != 0);
+    cmyBox_->setChecked(cmy);
     addStatic(this, 1019, "　CMY方式では色の成分が全て無くなると「白」になります。",
               {36, 150, 302, 12});
     addStatic(this, 1018, "この白をベースに、紙の上に色を重ねるようにグラデーションを",
@@ -41,7 +39,7 @@ CmyWindow::CmyWindow(QWidget* owner, AppState& state)
         }
     });
     connect(ok, &QPushButton::clicked, this, [this] {
-        state_.doc.cmy = cmyBox_->isChecked() ? 1 : 0;
+        cmy_ = cmyBox_->isChecked();
         closeWith(kToolOk);
     });
     connect(cancel, &QPushButton::clicked, this, [this] { closeWith(kToolCancel); });

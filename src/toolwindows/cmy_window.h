@@ -7,17 +7,15 @@ class QCheckBox;
 
 namespace spectrane {
 
-struct AppState;
-
 // On OK the document's CMY flag holds the check box state; the caller redraws only if it
 // changed.
 class CmyWindow : public ToolWindow {
     Q_OBJECT
 public:
-    CmyWindow(QWidget* owner, AppState& state);
+    CmyWindow(QWidget* owner, bool& cmy);
 
 private:
-    AppState& state_;
+    bool& cmy_;
     QCheckBox* cmyBox_;
 };
 

@@ -1,14 +1,13 @@
 #include "toolwindows/direction_window.h"
 
-#include "app/app_state.h"
 #include "toolwindows/tool_controls.h"
 #include "views/previews.h"
 
 namespace spectrane {
 
-DirectionWindow::DirectionWindow(QWidget* owner, AppState& state)
-    : ToolWindow(owner, *findToolWindow("SettingWnd")), state_(state),
-      direction_(state.doc.direction & 3) {
+DirectionWindow::DirectionWindow(QWidget* owner, const PreviewBuffers& previews, int& direction)
+    : ToolWindow(owner, ToolWindowKind::Direction), previews_(previews),
+      documentDirection_(direction), direction_(direction & 3) {
     addGroupBox(this, 1006, "グラデーションの方向設定", {18, 211, 180, 74});
     QPushButton* rotate = addPushButton(this, 1003, 1003, "90°回転", {59, 237, 73, 29});
     QPushButton* reset = addPushButton(this, 1007, 1007, "リセット(&R)", {24, 294, 88, 21});
@@ -16,14 +15,14 @@ DirectionWindow::DirectionWindow(QWidget* owner, AppState& state)
     QPushButton* cancel = addPushButton(this, 1005, kToolCancel, "キャンセル", {254, 294, 88, 21});
     ok->setDefault(true);
 
-    preview_ = new PreviewView(this, state.buffers.previewCanvas, {0, 0, 320, 192}, {16, 12});
-    PreparePreviewCanvas(state.buffers.previewCanvas, state.buffers.previewSheet);
+    preview_ = new PreviewView(this, previews.canvas, {0, 0, 320, 192}, {16, 12});
+    PreparePreviewCanvas(previews.canvas, previews.sheet);
     drawPreview();
 
     connect(rotate, &QPushButton::clicked, this, &DirectionWindow::rotate);
     connect(reset, &QPushButton::clicked, this, &DirectionWindow::reset);
     connect(ok, &QPushButton::clicked, this, [this] {
-        state_.doc.direction = direction_;
+        documentDirection_ = direction_;
         closeWith(kToolOk);
     });
     connect(cancel, &QPushButton::clicked, this, [this] { closeWith(kToolCancel); });
@@ -31,8 +30,7 @@ DirectionWindow::DirectionWindow(QWidget* owner, AppState& state)
 }
 
 void DirectionWindow::drawPreview() {
-    DrawDirectionPreview(state_.buffers.previewCanvas, state_.buffers.previewSheet, direction_,
-                         *state_.text);
+    DrawDirectionPreview(previews_.canvas, previews_.sheet, direction_, previews_.text);
     preview_->update();
 }
 
@@ -45,7 +43,7 @@ void DirectionWindow::reset() {
     if (!confirmReset("リセットしますか？")) {
         return;
     }
-    direction_ = 1;
+    direction_ = kDefaultDirection;
     drawPreview();
 }
 

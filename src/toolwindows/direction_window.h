@@ -5,7 +5,6 @@
 
 namespace spectrane {
 
-struct AppState;
 class PreviewView;
 
 // On OK the document's direction (0..3) holds the working direction; the caller lays out and
@@ -13,7 +12,7 @@ class PreviewView;
 class DirectionWindow : public ToolWindow {
     Q_OBJECT
 public:
-    DirectionWindow(QWidget* owner, AppState& state);
+    DirectionWindow(QWidget* owner, const PreviewBuffers& previews, int& direction);
 
     int workingDirection() const { return direction_; }
 
@@ -22,7 +21,8 @@ private:
     void reset();
     void drawPreview();
 
-    AppState& state_;
+    PreviewBuffers previews_;
+    int& documentDirection_;
     PreviewView* preview_;
     int direction_;
 };

@@ -1,6 +1,5 @@
 #include "toolwindows/length_window.h"
 
-#include "app/app_state.h"
 #include "toolwindows/numeric_edit.h"
 #include "toolwindows/tool_controls.h"
 #include "views/previews.h"
@@ -9,13 +8,14 @@
 
 namespace spectrane {
 
-LengthWindow::LengthWindow(QWidget* owner, AppState& state)
-    : ToolWindow(owner, *findToolWindow("SettingLengthWnd")), state_(state) {
+LengthWindow::LengthWindow(QWidget* owner, const PreviewBuffers& previews, int direction,
+                           int& length, int& method)
+    : ToolWindow(owner, ToolWindowKind::Length), length_(length), method_(method) {
     addGroupBox(this, 1006, "１．グラデーションの長さ(ドット数)", {16, 12, 218, 162});
-    addStatic(this, 1019, QString::number(state.doc.length), {47, 46, 35, 12}, Qt::AlignRight);
+    addStatic(this, 1019, QString::number(length), {47, 46, 35, 12}, Qt::AlignRight);
     addStatic(this, 1014, "⇒", {97, 46, 12, 14});
     lengthEdit_ = addNumberEdit(this, 1008, {121, 41, 56, 21}, EditChars::Digits);
-    showNumber(lengthEdit_, state.doc.length);
+    showNumber(lengthEdit_, length);
     lengthUpDown_ = new UpDownControl(this, 1022, {168, 39, 16, 21}, lengthEdit_, 2, 1600);
     addStatic(this, 1021, "ドット", {190, 48, 27, 11});
     addStatic(this, 1015, "現在の長さ", {41, 70, 62, 14});
@@ -35,7 +35,7 @@ LengthWindow::LengthWindow(QWidget* owner, AppState& state)
     for (QRadioButton* r : methods_) {
         group->addButton(r);
     }
-    methods_[static_cast<std::size_t>(state.settings.lengthChangeMethod & 3)]->setChecked(true);
+    methods_[static_cast<std::size_t>(method & 3)]->setChecked(true);
     addStatic(this, 1018,
               "※長さの変更に伴うポイントの位置変化が付近のグラデーション曲線に影響を与えるので"
               "ハサミで切ったように短縮(または延長)が行われるわけではありません。変更後には微調整を"
@@ -46,10 +46,9 @@ LengthWindow::LengthWindow(QWidget* owner, AppState& state)
     QPushButton* cancel = addPushButton(this, 1004, kToolCancel, "キャンセル", {310, 338, 88, 21});
     ok->setDefault(true);
 
-    auto* preview = new PreviewView(this, state.buffers.previewCanvas, {0, 0, 192, 192}, {248, 12});
-    PreparePreviewCanvas(state.buffers.previewCanvas, state.buffers.previewSheet);
-    DrawLengthPreview(state.buffers.previewCanvas, state.buffers.previewSheet, state.doc.direction,
-                      *state.text);
+    auto* preview = new PreviewView(this, previews.canvas, {0, 0, 192, 192}, {248, 12});
+    PreparePreviewCanvas(previews.canvas, previews.sheet);
+    DrawLengthPreview(previews.canvas, previews.sheet, direction, previews.text);
     preview->update();
 
     connect(reset, &QPushButton::clicked, this, &LengthWindow::reset);
@@ -63,7 +62,7 @@ void LengthWindow::reset() {
         return;
     }
     methods_[0]->setChecked(true);
-    showNumber(lengthEdit_, 512);
+    showNumber(lengthEdit_, kDefaultLength);
 }
 
 void LengthWindow::confirm() {
@@ -80,8 +79,8 @@ void LengthWindow::confirm() {
             break;
         }
     }
-    state_.settings.lengthChangeMethod = method;
-    state_.doc.length = *n;
+    method_ = method;
+    length_ = *n;
     closeWith(kToolOk);
 }
 

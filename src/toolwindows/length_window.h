@@ -11,7 +11,6 @@ class QRadioButton;
 
 namespace spectrane {
 
-struct AppState;
 class UpDownControl;
 
 // On OK the document's length (2..1600) and the settings' length-change method (0..3) hold
@@ -19,13 +18,16 @@ class UpDownControl;
 class LengthWindow : public ToolWindow {
     Q_OBJECT
 public:
-    LengthWindow(QWidget* owner, AppState& state);
+    // Shows the preview for `direction`; on OK writes `length` and `method`.
+    LengthWindow(QWidget* owner, const PreviewBuffers& previews, int direction, int& length,
+                 int& method);
 
 private:
     void reset();
     void confirm();
 
-    AppState& state_;
+    int& length_;
+    int& method_;
     QLineEdit* lengthEdit_;
     UpDownControl* lengthUpDown_;
     std::array<QRadioButton*, 4> methods_{};

@@ -1,6 +1,5 @@
 #include "toolwindows/loop_window.h"
 
-#include "app/app_state.h"
 #include "toolwindows/tool_controls.h"
 
 #include <array>
@@ -43,8 +42,8 @@ const std::array<StateLine, 7> kStateLines{{
 
 } // namespace
 
-LoopWindow::LoopWindow(QWidget* owner, AppState& state)
-    : ToolWindow(owner, *findToolWindow("LoopOnOffWnd")), state_(state) {
+LoopWindow::LoopWindow(QWidget* owner, bool& loop)
+    : ToolWindow(owner, ToolWindowKind::Loop), loop_(loop) {
     setWindowFlag(Qt::WindowMinimizeButtonHint);
     setRaisesOwnerWhenDone(false);
     addGroupBox(this, 1006, "ループの設定", {16, 12, 328, 310});
@@ -52,7 +51,7 @@ LoopWindow::LoopWindow(QWidget* owner, AppState& state)
     addStatic(this, 1014, "　背景素材で繰り返しパターンを作りたい場合などに、", {36, 86, 280, 12});
     addStatic(this, 1015, "この設定をすれば両端がループしたグラデーションが", {36, 106, 280, 12});
     addStatic(this, 1016, "作成できます。", {36, 126, 81, 12});
-    const bool looped = state.doc.loop != 0;
+    const bool looped = loop;
     for (const StateLine& line : kStateLines) {
         addStatic(this, line.id, looped ? line.loopOn : line.loopOff, line.geometry);
     }
@@ -68,7 +67,7 @@ LoopWindow::LoopWindow(QWidget* owner, AppState& state)
         }
     });
     connect(ok, &QPushButton::clicked, this, [this] {
-        state_.doc.loop = loopBox_->isChecked() ? 1 : 0;
+        loop_ = loopBox_->isChecked();
         closeWith(kToolOk);
     });
     connect(cancel, &QPushButton::clicked, this, [this] { closeWith(kToolCancel); });

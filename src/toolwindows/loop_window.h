@@ -8,17 +8,15 @@ class QCheckBox;
 
 namespace spectrane {
 
-struct AppState;
-
 // On OK the document's loop flag holds the check box state; the caller converts the curves
 // only if the flag changed.
 class LoopWindow : public ToolWindow {
     Q_OBJECT
 public:
-    LoopWindow(QWidget* owner, AppState& state);
+    LoopWindow(QWidget* owner, bool& loop);
 
 private:
-    AppState& state_;
+    bool& loop_;
     QCheckBox* loopBox_;
 };
 

@@ -1,18 +1,18 @@
 #include "toolwindows/new_gradation_window.h"
 
-#include "app/app_state.h"
 #include "toolwindows/numeric_edit.h"
 #include "toolwindows/tool_controls.h"
 #include "views/previews.h"
 
 namespace spectrane {
 
-NewGradationWindow::NewGradationWindow(QWidget* owner, AppState& state)
-    : ToolWindow(owner, *findToolWindow("Shinki_Wnd")), state_(state),
-      direction_(state.doc.direction & 3) {
+NewGradationWindow::NewGradationWindow(QWidget* owner, const PreviewBuffers& previews,
+                                       int& length, int& direction, bool& loop)
+    : ToolWindow(owner, ToolWindowKind::NewGradation), previews_(previews), length_(length),
+      documentDirection_(direction), loop_(loop), direction_(direction & 3) {
     addGroupBox(this, 1006, "１．グラデーションの長さ(ドット数)", {16, 196, 342, 82});
     lengthEdit_ = addNumberEdit(this, 1008, {64, 217, 56, 21}, EditChars::Digits);
-    showNumber(lengthEdit_, state.doc.length);
+    showNumber(lengthEdit_, length);
     lengthUpDown_ = new UpDownControl(this, 1022, {118, 217, 16, 21}, lengthEdit_, 2, 1600);
     addStatic(this, 1014, "( 範囲 : 2 ～ 1600 )", {39, 245, 105, 12});
     addStatic(this, 1017, "( 初期値 = 512 )", {47, 260, 89, 12});
@@ -26,7 +26,7 @@ NewGradationWindow::NewGradationWindow(QWidget* owner, AppState& state)
               {190, 299, 158, 44});
     addGroupBox(this, 1023, "３．グラデーションのループ", {16, 357, 342, 90});
     loopBox_ = addMultiLineCheckBox(this, 1000, "グラデーションをループさせる", {40, 376, 172, 17});
-    loopBox_->setChecked(state.doc.loop != 0);
+    loopBox_->setChecked(loop);
     addStatic(this, 1018,
               "※背景素材で繰り返しパターンを作りたい場合など、ここにチェックを入れれば両端がループ"
               "したグラデーションが作成できます。",
@@ -36,8 +36,8 @@ NewGradationWindow::NewGradationWindow(QWidget* owner, AppState& state)
     QPushButton* cancel = addPushButton(this, 1005, kToolCancel, "キャンセル", {259, 461, 88, 21});
     ok->setDefault(true);
 
-    preview_ = new PreviewView(this, state.buffers.previewCanvas, {0, 0, 320, 192}, {16, 12});
-    PreparePreviewCanvas(state.buffers.previewCanvas, state.buffers.previewSheet);
+    preview_ = new PreviewView(this, previews.canvas, {0, 0, 320, 192}, {16, 12});
+    PreparePreviewCanvas(previews.canvas, previews.sheet);
     drawPreview();
 
     connect(rotate, &QPushButton::clicked, this, &NewGradationWindow::rotate);
@@ -48,8 +48,7 @@ NewGradationWindow::NewGradationWindow(QWidget* owner, AppState& state)
 }
 
 void NewGradationWindow::drawPreview() {
-    DrawDirectionPreview(state_.buffers.previewCanvas, state_.buffers.previewSheet, direction_,
-                         *state_.text);
+    DrawDirectionPreview(previews_.canvas, previews_.sheet, direction_, previews_.text);
     preview_->update();
 }
 
@@ -62,9 +61,9 @@ void NewGradationWindow::reset() {
     if (!confirmReset("全ての項目をリセットしますか？")) {
         return;
     }
-    showNumber(lengthEdit_, 512);
+    showNumber(lengthEdit_, kDefaultLength);
     loopBox_->setChecked(false);
-    direction_ = 1;
+    direction_ = kDefaultDirection;
     drawPreview();
 }
 
@@ -75,9 +74,9 @@ void NewGradationWindow::confirm() {
                "グラデーションの長さは2～1600の間でセットして下さい。");
         return;
     }
-    state_.doc.direction = direction_;
-    state_.doc.length = *n;
-    state_.doc.loop = loopBox_->isChecked() ? 1 : 0;
+    documentDirection_ = direction_;
+    length_ = *n;
+    loop_ = loopBox_->isChecked();
     closeWith(kToolOk);
 }
 

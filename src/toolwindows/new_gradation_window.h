@@ -8,7 +8,6 @@ class QLineEdit;
 
 namespace spectrane {
 
-struct AppState;
 class PreviewView;
 class UpDownControl;
 
@@ -17,7 +16,8 @@ class UpDownControl;
 class NewGradationWindow : public ToolWindow {
     Q_OBJECT
 public:
-    NewGradationWindow(QWidget* owner, AppState& state);
+    NewGradationWindow(QWidget* owner, const PreviewBuffers& previews, int& length,
+                       int& direction, bool& loop);
 
     int workingDirection() const { return direction_; }
 
@@ -27,7 +27,10 @@ private:
     void confirm();
     void drawPreview();
 
-    AppState& state_;
+    PreviewBuffers previews_;
+    int& length_;
+    int& documentDirection_;
+    bool& loop_;
     QLineEdit* lengthEdit_;
     UpDownControl* lengthUpDown_;
     QCheckBox* loopBox_;

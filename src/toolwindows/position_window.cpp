@@ -36,7 +36,7 @@ QPoint placeBesidePoint(QPoint point, QSize outer, QRect workArea) {
 
 PositionWindow::PositionWindow(QWidget* owner, const PositionRequest& request,
                                PositionResult& result)
-    : ToolWindow(owner, *findToolWindow("PositionSetWnd")), request_(request), result_(result) {
+    : ToolWindow(owner, ToolWindowKind::PositionSet), request_(request), result_(result) {
     setRaisesOwnerWhenDone(false);
     addStatic(this, 1014, "※端点の場合はx座標はセットできません。", {19, 12, 136, 26});
     addStatic(this, 1015, QString::fromUtf8("x = %1 →").arg(request.dot), {26, 52, 60, 12});
@@ -68,7 +68,7 @@ PositionWindow::PositionWindow(QWidget* owner, const PositionRequest& request,
         }
         work = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
     }
-    const ToolWindowSpec& spec = *findToolWindow("PositionSetWnd");
+    const ToolWindowSpec& spec = toolWindowSpec(ToolWindowKind::PositionSet);
     move(placeBesidePoint(request.screenPoint, {spec.width, spec.height}, work));
 }
 
@@ -80,12 +80,12 @@ void PositionWindow::confirm() {
     closeWith(kToolOk);
 }
 
-int RunPositionSetWindow(QWidget* owner, AppState&, const PositionRequest& request,
+int RunPositionSetWindow(QWidget* owner, const PositionRequest& request,
                          PositionResult& result, const MessageBoxFn& messageBox) {
     PositionResult typed;
     PositionWindow window(owner, request, typed);
     window.setMessageBox(messageBox);
-    const int code = runModal(owner, window);
+    const int code = execToolWindow(owner, window);
     if (code == kToolOk) {
         result = typed;
     }

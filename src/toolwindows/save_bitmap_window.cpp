@@ -1,34 +1,34 @@
 #include "toolwindows/save_bitmap_window.h"
 
-#include "app/app_state.h"
 #include "toolwindows/numeric_edit.h"
 #include "toolwindows/tool_controls.h"
 #include "views/previews.h"
 
 namespace spectrane {
 
-SaveBitmapWindow::SaveBitmapWindow(QWidget* owner, AppState& state)
-    : ToolWindow(owner, *findToolWindow("SaveBitMapWnd")), state_(state) {
+SaveBitmapWindow::SaveBitmapWindow(QWidget* owner, const PreviewBuffers& previews,
+                                   int direction, int thickness, int& saveWidth,
+                                   bool& useWindowWidth)
+    : ToolWindow(owner, ToolWindowKind::SaveBitmap), thickness_(thickness), saveWidth_(saveWidth),
+      useWindowWidth_(useWindowWidth) {
     addGroupBox(this, 1006, "ビットマップの幅のセット", {16, 12, 206, 182});
     addStatic(this, 1014, "保存するビットマップの幅をセットして下さい。", {38, 39, 171, 23});
     widthEdit_ = addNumberEdit(this, 1008, {63, 76, 56, 21}, EditChars::Any);
-    const bool useWindow = state.settings.useWindowWidth != 0;
-    showNumber(widthEdit_, useWindow ? state.doc.thickness : state.settings.saveWidth);
+    showNumber(widthEdit_, useWindowWidth ? thickness : saveWidth);
     widthUpDown_ = new UpDownControl(this, 1022, {121, 71, 16, 21}, widthEdit_, 2, 1200);
     addStatic(this, 1016, "ドット", {132, 82, 30, 12});
     addStatic(this, 1015, "(範囲: 1 ～ 1200 / 初期値= 32)", {40, 110, 165, 15});
     windowWidthBox_ = addMultiLineCheckBox(
         this, 1000, "現在のビットマップ・ウインドウでの幅の大きさを適用する。", {34, 139, 177, 33});
-    windowWidthBox_->setChecked(useWindow);
+    windowWidthBox_->setChecked(useWindowWidth);
     QPushButton* reset = addPushButton(this, 1005, 1005, "リセット(&R)", {24, 208, 88, 21});
     QPushButton* ok = addPushButton(this, 1003, kToolOk, "OK", {245, 208, 88, 21});
     QPushButton* cancel = addPushButton(this, 1004, kToolCancel, "キャンセル", {334, 208, 88, 21});
     ok->setDefault(true);
 
-    auto* preview = new PreviewView(this, state.buffers.previewCanvas, {0, 0, 192, 192}, {240, 12});
-    PreparePreviewCanvas(state.buffers.previewCanvas, state.buffers.previewSheet);
-    DrawWidthPreview(state.buffers.previewCanvas, state.buffers.previewSheet, state.doc.direction,
-                     *state.text);
+    auto* preview = new PreviewView(this, previews.canvas, {0, 0, 192, 192}, {240, 12});
+    PreparePreviewCanvas(previews.canvas, previews.sheet);
+    DrawWidthPreview(previews.canvas, previews.sheet, direction, previews.text);
     preview->update();
 
     connect(windowWidthBox_, &QCheckBox::clicked, this, &SaveBitmapWindow::boxClicked);
@@ -40,7 +40,7 @@ SaveBitmapWindow::SaveBitmapWindow(QWidget* owner, AppState& state)
 
 void SaveBitmapWindow::boxClicked() {
     if (windowWidthBox_->isChecked()) {
-        showNumber(widthEdit_, state_.doc.thickness);
+        showNumber(widthEdit_, thickness_);
     }
 }
 
@@ -49,18 +49,18 @@ void SaveBitmapWindow::reset() {
         return;
     }
     windowWidthBox_->setChecked(false);
-    showNumber(widthEdit_, 32);
+    showNumber(widthEdit_, kDefaultSaveWidth);
 }
 
 void SaveBitmapWindow::confirm() {
-    state_.settings.useWindowWidth = windowWidthBox_->isChecked() ? 1 : 0;
+    useWindowWidth_ = windowWidthBox_->isChecked();
     const std::optional<int> w = readEditNumber(widthEdit_);
-    if (!w || *w < 1 || *w > 1200) {
+    if (!w || *w < kMinSaveWidth || *w > kMaxSaveWidth) {
         refuse(widthEdit_, "幅の設定が不正です。",
                "グラデーションの幅は1～1200の間でセットして下さい。");
         return;
     }
-    state_.settings.saveWidth = *w;
+    saveWidth_ = *w;
     closeWith(kToolOk);
 }
 

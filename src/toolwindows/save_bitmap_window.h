@@ -9,7 +9,6 @@ class QLineEdit;
 
 namespace spectrane {
 
-struct AppState;
 class UpDownControl;
 
 // On OK the settings' save width holds the accepted width (1..1200). The use-window-width flag
@@ -17,14 +16,18 @@ class UpDownControl;
 class SaveBitmapWindow : public ToolWindow {
     Q_OBJECT
 public:
-    SaveBitmapWindow(QWidget* owner, AppState& state);
+    // Shows the preview for `direction`; `thickness` is the gradation window's current one.
+    SaveBitmapWindow(QWidget* owner, const PreviewBuffers& previews, int direction, int thickness,
+                     int& saveWidth, bool& useWindowWidth);
 
 private:
     void boxClicked();
     void reset();
     void confirm();
 
-    AppState& state_;
+    int thickness_;
+    int& saveWidth_;
+    bool& useWindowWidth_;
     QLineEdit* widthEdit_;
     UpDownControl* widthUpDown_;
     QCheckBox* windowWidthBox_;

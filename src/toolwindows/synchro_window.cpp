@@ -1,6 +1,5 @@
 #include "toolwindows/synchro_window.h"
 
-#include "app/app_state.h"
 #include "toolwindows/tool_controls.h"
 
 namespace spectrane {
@@ -15,21 +14,21 @@ QString synchroChannelLabel(int ch, bool cmy, bool current) {
     return label;
 }
 
-SynchroWindow::SynchroWindow(QWidget* owner, AppState& state)
-    : ToolWindow(owner, *findToolWindow("SyncroModeWnd")), state_(state) {
+SynchroWindow::SynchroWindow(QWidget* owner, bool& synchro, std::array<bool, 3>& channels,
+                             bool cmy, int currentChannel)
+    : ToolWindow(owner, ToolWindowKind::Synchro), synchro_(synchro), channels_(channels) {
     setRaisesOwnerWhenDone(false);
-    const GradationDocument& doc = state.doc;
     addGroupBox(this, 1006, "シンクロする色のチェック", {16, 12, 348, 364});
     modeBox_ = addCheckBox(this, 1000, "シンクロ・モードを使用する", {48, 40, 163, 15});
     const int ids[3] = {1001, 1002, 1033};
     for (int ch = 0; ch < 3; ++ch) {
         QCheckBox* box = addCheckBox(this, ids[ch], "", {70, 64 + 22 * ch, 224, 15});
-        box->setText(synchroChannelLabel(ch, doc.cmy != 0, ch == doc.currentChannel));
-        box->setChecked(doc.synchroChannels[static_cast<std::size_t>(ch)] != 0);
-        box->setEnabled(doc.synchro != 0);
+        box->setText(synchroChannelLabel(ch, cmy, ch == currentChannel));
+        box->setChecked(channels[static_cast<std::size_t>(ch)]);
+        box->setEnabled(synchro);
         channelBoxes_[static_cast<std::size_t>(ch)] = box;
     }
-    modeBox_->setChecked(doc.synchro != 0);
+    modeBox_->setChecked(synchro);
     addStatic(this, 1014, "　二つ以上の色にチェックを入れることにより、それらの色を",
               {36, 140, 302, 12});
     addStatic(this, 1015, "シンクロ(同調)させて動かすことが出来ます。", {36, 160, 300, 12});
@@ -66,9 +65,9 @@ SynchroWindow::SynchroWindow(QWidget* owner, AppState& state)
     });
     connect(ok, &QPushButton::clicked, this, [this] {
         for (std::size_t k = 0; k < channelBoxes_.size(); ++k) {
-            state_.doc.synchroChannels[k] = channelBoxes_[k]->isChecked() ? 1 : 0;
+            channels_[k] = channelBoxes_[k]->isChecked();
         }
-        state_.doc.synchro = modeBox_->isChecked() ? 1 : 0;
+        synchro_ = modeBox_->isChecked();
         closeWith(kToolOk);
     });
     connect(cancel, &QPushButton::clicked, this, [this] { closeWith(kToolCancel); });

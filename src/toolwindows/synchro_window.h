@@ -11,8 +11,6 @@ class QCheckBox;
 
 namespace spectrane {
 
-struct AppState;
-
 // The label of channel `ch` (0..2) in the synchro window: R/G/B or C/M/Y, with the suffix that
 // marks the current channel.
 QString synchroChannelLabel(int ch, bool cmy, bool current);
@@ -22,12 +20,15 @@ QString synchroChannelLabel(int ch, bool cmy, bool current);
 class SynchroWindow : public ToolWindow {
     Q_OBJECT
 public:
-    SynchroWindow(QWidget* owner, AppState& state);
+    // The labels name the channels as `cmy` says and mark `currentChannel`.
+    SynchroWindow(QWidget* owner, bool& synchro, std::array<bool, 3>& channels, bool cmy,
+                  int currentChannel);
 
 private:
     void modeClicked();
 
-    AppState& state_;
+    bool& synchro_;
+    std::array<bool, 3>& channels_;
     QCheckBox* modeBox_;
     std::array<QCheckBox*, 3> channelBoxes_{};
 };

@@ -1,6 +1,5 @@
 #include "toolwindows/title_window.h"
 
-#include "app/app_state.h"
 #include "qtsupport/fonts.h"
 #include "toolwindows/tool_controls.h"
 
@@ -8,9 +7,9 @@
 
 namespace spectrane {
 
-TitleWindow::TitleWindow(QWidget* owner, AppState& state)
-    : ToolWindow(owner, *findToolWindow("TitleWnd")),
-      main_(state.mainWindow != nullptr ? state.mainWindow : owner) {
+TitleWindow::TitleWindow(QWidget* owner, QWidget* mainWindow)
+    : ToolWindow(owner, ToolWindowKind::Title),
+      main_(mainWindow != nullptr ? mainWindow : owner) {
     // No close item: the window goes only with its button (or Enter).
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::MSWindowsFixedSizeDialogHint);

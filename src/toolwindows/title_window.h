@@ -8,12 +8,11 @@ class QPushButton;
 
 namespace spectrane {
 
-struct AppState;
-
 class TitleWindow : public ToolWindow {
     Q_OBJECT
 public:
-    TitleWindow(QWidget* owner, AppState& state);
+    // Centres on `mainWindow` (the owner when none) and activates it when it closes.
+    TitleWindow(QWidget* owner, QWidget* mainWindow);
 
     // The window that the title window centres on and activates when it closes.
     QWidget* mainWindow() const { return main_; }

@@ -1,8 +1,6 @@
 #include "toolwindows/tool_window.h"
 
-#include "app/app_state.h"
 #include "qtsupport/fonts.h"
-#include "app/ui_services.h"
 #include "toolwindows/cmy_window.h"
 #include "toolwindows/direction_window.h"
 #include "toolwindows/length_window.h"
@@ -23,47 +21,60 @@ namespace spectrane {
 namespace {
 
 constexpr std::array<ToolWindowSpec, 9> kToolWindows{{
-    {"SettingWnd", "グラデーションの方向の変更", 382, 356},
-    {"SettingLengthWnd", "グラデーションの長さの変更", 444, 400},
-    {"SaveBitMapWnd", "ビットマップ画像として保存", 461, 268},
-    {"Shinki_Wnd", "新規作成", 380, 523},
-    {"TitleWnd", "Welcome", 480, 360},
-    {"PositionSetWnd", "ポイント位置のセット", 180, 191},
-    {"UseCMY_Wnd", "CMYモード", 386, 416},
-    {"SyncroModeWnd", "シンクロ・モード", 386, 444},
-    {"LoopOnOffWnd", "グラデーションのループ", 366, 390},
+    {ToolWindowKind::Direction, "SettingWnd", "グラデーションの方向の変更", 382, 356},
+    {ToolWindowKind::Length, "SettingLengthWnd", "グラデーションの長さの変更", 444, 400},
+    {ToolWindowKind::SaveBitmap, "SaveBitMapWnd", "ビットマップ画像として保存", 461, 268},
+    {ToolWindowKind::NewGradation, "Shinki_Wnd", "新規作成", 380, 523},
+    {ToolWindowKind::Title, "TitleWnd", "Welcome", 480, 360},
+    {ToolWindowKind::PositionSet, "PositionSetWnd", "ポイント位置のセット", 180, 191},
+    {ToolWindowKind::Cmy, "UseCMY_Wnd", "CMYモード", 386, 416},
+    {ToolWindowKind::Synchro, "SyncroModeWnd", "シンクロ・モード", 386, 444},
+    {ToolWindowKind::Loop, "LoopOnOffWnd", "グラデーションのループ", 366, 390},
 }};
 
-std::unique_ptr<ToolWindow> createToolWindow(std::string_view name, QWidget* owner,
-                                             AppState& state) {
-    if (name == "SettingWnd") {
-        return std::make_unique<DirectionWindow>(owner, state);
-    }
-    if (name == "SettingLengthWnd") {
-        return std::make_unique<LengthWindow>(owner, state);
-    }
-    if (name == "SaveBitMapWnd") {
-        return std::make_unique<SaveBitmapWindow>(owner, state);
-    }
-    if (name == "Shinki_Wnd") {
-        return std::make_unique<NewGradationWindow>(owner, state);
-    }
-    if (name == "TitleWnd") {
-        return std::make_unique<TitleWindow>(owner, state);
-    }
-    if (name == "UseCMY_Wnd") {
-        return std::make_unique<CmyWindow>(owner, state);
-    }
-    if (name == "SyncroModeWnd") {
-        return std::make_unique<SynchroWindow>(owner, state);
-    }
-    if (name == "LoopOnOffWnd") {
-        return std::make_unique<LoopWindow>(owner, state);
+// Each window gets the fields it edits and nothing more.
+std::unique_ptr<ToolWindow> createToolWindow(ToolWindowKind kind, QWidget* owner,
+                                             ToolWindowContext& ctx) {
+    GradationDocument& doc = ctx.doc;
+    Settings& settings = ctx.settings;
+    switch (kind) {
+    case ToolWindowKind::Direction:
+        return std::make_unique<DirectionWindow>(owner, ctx.previews, doc.direction);
+    case ToolWindowKind::Length:
+        return std::make_unique<LengthWindow>(owner, ctx.previews, doc.direction, doc.length,
+                                              settings.lengthChangeMethod);
+    case ToolWindowKind::SaveBitmap:
+        return std::make_unique<SaveBitmapWindow>(owner, ctx.previews, doc.direction,
+                                                  doc.thickness, settings.saveWidth,
+                                                  settings.useWindowWidth);
+    case ToolWindowKind::NewGradation:
+        return std::make_unique<NewGradationWindow>(owner, ctx.previews, doc.length,
+                                                    doc.direction, doc.loop);
+    case ToolWindowKind::Title:
+        return std::make_unique<TitleWindow>(owner, ctx.mainWindow);
+    case ToolWindowKind::Cmy:
+        return std::make_unique<CmyWindow>(owner, doc.cmy);
+    case ToolWindowKind::Synchro:
+        return std::make_unique<SynchroWindow>(owner, doc.synchro, doc.synchroChannels, doc.cmy,
+                                               doc.currentChannel);
+    case ToolWindowKind::Loop:
+        return std::make_unique<LoopWindow>(owner, doc.loop);
+    case ToolWindowKind::PositionSet:
+        break; // needs its point: RunPositionSetWindow
     }
     return nullptr;
 }
 
 } // namespace
+
+const ToolWindowSpec& toolWindowSpec(ToolWindowKind kind) {
+    for (const ToolWindowSpec& spec : kToolWindows) {
+        if (spec.kind == kind) {
+            return spec;
+        }
+    }
+    return kToolWindows.front(); // every kind is in the table
+}
 
 const ToolWindowSpec* findToolWindow(std::string_view name) {
     for (const ToolWindowSpec& spec : kToolWindows) {
@@ -74,7 +85,8 @@ const ToolWindowSpec* findToolWindow(std::string_view name) {
     return nullptr;
 }
 
-ToolWindow::ToolWindow(QWidget* owner, const ToolWindowSpec& spec) : QDialog(owner) {
+ToolWindow::ToolWindow(QWidget* owner, ToolWindowKind kind) : QDialog(owner) {
+    const ToolWindowSpec& spec = toolWindowSpec(kind);
     setObjectName(QString::fromUtf8(spec.name));
     setWindowTitle(QString::fromUtf8(spec.title));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -132,7 +144,7 @@ void ToolWindow::refuse(QLineEdit* edit, const char* title, const char* instruct
     edit->selectAll();
 }
 
-int runModal(QWidget* owner, ToolWindow& window) {
+int execToolWindow(QWidget* owner, ToolWindow& window) {
     if (owner != nullptr) {
         // Disabling a widget disables its child windows too, which takes their focus away; the
         // tool window must stay usable with the control it chose to focus.
@@ -154,17 +166,18 @@ int runModal(QWidget* owner, ToolWindow& window) {
     return window.resultCode();
 }
 
-int RunToolWindow(QWidget* owner, std::string_view name, AppState& state,
-                  const MessageBoxFn& messageBox) {
-    if (findToolWindow(name) == nullptr) {
+int RunToolWindow(QWidget* owner, ToolWindowKind kind, ToolWindowContext& ctx) {
+    std::unique_ptr<ToolWindow> window = createToolWindow(kind, owner, ctx);
+    if (!window) {
         return kToolClosed;
     }
-    std::unique_ptr<ToolWindow> window = createToolWindow(name, owner, state);
-    if (!window) { // PositionSetWnd
-        return kToolClosed;
-    }
-    window->setMessageBox(messageBox);
-    return runModal(owner, *window);
+    window->setMessageBox(ctx.messageBox);
+    return execToolWindow(owner, *window);
+}
+
+int RunToolWindow(QWidget* owner, std::string_view name, ToolWindowContext& ctx) {
+    const ToolWindowSpec* spec = findToolWindow(name);
+    return spec != nullptr ? RunToolWindow(owner, spec->kind, ctx) : kToolClosed;
 }
 
 } // namespace spectrane

@@ -2,11 +2,12 @@
 // by RunToolWindow, which returns 1 (OK), 2 (Cancel or Escape) or 0 (close box).
 #pragma once
 
+#include "qtsupport/message_box.h"
+#include "toolwindows/tool_window_context.h"
+
 #include <QDialog>
-#include <QMessageBox>
 #include <QString>
 
-#include <functional>
 #include <string_view>
 
 class QLineEdit;
@@ -17,8 +18,21 @@ inline constexpr int kToolOk = 1;
 inline constexpr int kToolCancel = 2;
 inline constexpr int kToolClosed = 0;
 
+enum class ToolWindowKind {
+    Direction,
+    Length,
+    SaveBitmap,
+    NewGradation,
+    Title,
+    PositionSet,
+    Cmy,
+    Synchro,
+    Loop,
+};
+
 struct ToolWindowSpec {
-    const char* name;
+    ToolWindowKind kind;
+    const char* name; // the window's name, also its object name
     const char* title;
     int width; // outer size on a platform with a 3-pixel fixed frame and a 19-pixel caption
     int height;
@@ -26,14 +40,10 @@ struct ToolWindowSpec {
     int clientHeight() const { return height - 25; }
 };
 
+// The table entry of a kind.
+const ToolWindowSpec& toolWindowSpec(ToolWindowKind kind);
 // The table entry for `name` (exact, case-sensitive), or nullptr.
 const ToolWindowSpec* findToolWindow(std::string_view name);
-
-// How a tool window shows a message box and learns the button pressed; the program passes
-// the real QMessageBox, tests answer without a person.
-using MessageBoxFn = std::function<QMessageBox::StandardButton(
-    QWidget* owner, QMessageBox::Icon icon, const QString& title, const QString& text,
-    QMessageBox::StandardButtons buttons)>;
 
 // Base of every tool window: titled and sized from the table, fixed client size, result codes
 // as above, the tool windows' font. Subclasses build their controls in the constructor and
@@ -41,7 +51,7 @@ using MessageBoxFn = std::function<QMessageBox::StandardButton(
 class ToolWindow : public QDialog {
     Q_OBJECT
 public:
-    ToolWindow(QWidget* owner, const ToolWindowSpec& spec);
+    ToolWindow(QWidget* owner, ToolWindowKind kind);
 
     // Ends the window with `code`; the owner is enabled again by the runner.
     void closeWith(int code);
@@ -77,16 +87,14 @@ private:
     bool raisesOwner_ = true;
 };
 
-struct AppState;
-
-// Runs tool window `name` modally over a disabled `owner`; the window reads and, on OK, writes
-// `state`. A name not in the table, or "PositionSetWnd", which needs its point (see
-// RunPositionSetWindow), shows nothing and returns 0 at once. `messageBox` shows the window's
-// message boxes (empty = the real QMessageBox).
-int RunToolWindow(QWidget* owner, std::string_view name, AppState& state,
-                  const MessageBoxFn& messageBox = {});
+// Runs tool window `kind` modally over a disabled `owner`; the window reads and, on OK,
+// writes its fields of `ctx`. The point position window needs its point and is run by
+// RunPositionSetWindow instead: here it shows nothing and returns 0.
+int RunToolWindow(QWidget* owner, ToolWindowKind kind, ToolWindowContext& ctx);
+// The same by the window's name; a name not in the table shows nothing and returns 0 at once.
+int RunToolWindow(QWidget* owner, std::string_view name, ToolWindowContext& ctx);
 
 // Runs an already built tool window modally over a disabled `owner` and returns its code.
-int runModal(QWidget* owner, ToolWindow& window);
+int execToolWindow(QWidget* owner, ToolWindow& window);
 
 } // namespace spectrane
