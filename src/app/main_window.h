@@ -78,6 +78,8 @@ public:
     // Right release over the plot at screen position `screenPos`: the editor's popup menu over
     // the highlighted anchor, then its command.
     void editorPopupAt(const QPoint& screenPos);
+    // The real tool windows (what the tool-window service runs unless a test answers).
+    int runRealToolWindow(QWidget* owner, ToolWindowKind kind);
     // The drag worker's start-up requests: the gradation window, the title window.
     void showGradationWindowAtStart();
     void runTitleWindow();
@@ -137,8 +139,6 @@ private:
     // before the change.
     void updateSynchroBoxes(bool previous);
     void synchroBoxClicked(int ch);
-    // The real tool windows (what the tool-window service runs unless a test answers).
-    int runRealToolWindow(QWidget* owner, ToolWindowKind kind);
     // The point position window for the highlighted anchor, owned by `owner`: leaves the typed
     // dot and level in the editing state; returns 1 when confirmed.
     int runPositionWindow(QWidget* owner);

@@ -24,6 +24,7 @@ SynchroWindow::SynchroWindow(QWidget* owner, bool& synchro, std::array<bool, 3>&
     for (int ch = 0; ch < 3; ++ch) {
         QCheckBox* box = addCheckBox(this, ids[ch], "", {70, 64 + 22 * ch, 224, 15});
         box->setText(synchroChannelLabel(ch, cmy, ch == currentChannel));
+        fitButton(box);
         box->setChecked(channels[static_cast<std::size_t>(ch)]);
         box->setEnabled(synchro);
         channelBoxes_[static_cast<std::size_t>(ch)] = box;

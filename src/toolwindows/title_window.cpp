@@ -18,8 +18,10 @@ TitleWindow::TitleWindow(QWidget* owner, QWidget* mainWindow)
     const QFont display = programFont(kCalistoFace, 40);
     QLabel* first = addStatic(this, 1014, "Spectrane", {59, 24, 349, 41});
     QLabel* second = addStatic(this, 1015, "", {127, 71, 233, 43});
-    first->setFont(display);
-    second->setFont(display);
+    for (QLabel* name : {first, second}) {
+        name->setFont(display);
+        fitStatic(name);
+    }
     addStatic(this, 1016, "Version " SPECTRANE_VERSION, {152, 124, 115, 19});
     ok_ = addPushButton(this, 1003, kToolOk, "OK", {169, 195, 88, 38});
     ok_->setDefault(true);

@@ -22,10 +22,18 @@ void fitStatic(QLabel* label) {
     const QRect described = label->property("describedRect").toRect();
     const QFontMetrics metrics(label->font());
     QRect r = described;
-    if (described.height() < 2 * metrics.height()) {
-        // One line: a wider substitute font widens the line instead of wrapping it out of view.
+    // A box at least one and a half lines of its font tall is a box of several lines.
+    if (2 * described.height() < 3 * label->font().pixelSize()) {
+        // One line: a wider or taller substitute font grows the box instead of cutting the line;
+        // a right-aligned line grows to the left, keeping its right edge by what follows it.
         label->setWordWrap(false);
-        r.setWidth(std::max(described.width(), metrics.horizontalAdvance(label->text()) + 1));
+        const int width = std::max(described.width(), metrics.horizontalAdvance(label->text()) + 1);
+        if ((label->alignment() & Qt::AlignRight) != 0 || label->property("growsLeft").toBool()) {
+            r.setLeft(described.right() + 1 - width);
+        } else {
+            r.setWidth(width);
+        }
+        r.setHeight(std::max(described.height(), metrics.height()));
     } else {
         label->setWordWrap(true);
         r.setHeight(std::max(described.height(), label->heightForWidth(described.width())));
@@ -51,6 +59,13 @@ QLabel* addStatic(QWidget* parent, int id, const QString& text, QRect geometry,
     return label;
 }
 
+QLabel* addStaticBefore(QWidget* parent, int id, const QString& text, QRect geometry) {
+    QLabel* label = addStatic(parent, id, text, geometry);
+    label->setProperty("growsLeft", true);
+    fitStatic(label);
+    return label;
+}
+
 QGroupBox* addGroupBox(QWidget* parent, int id, const char* text, QRect geometry) {
     auto* box = new QGroupBox(QString::fromUtf8(text), parent);
     placeControl(box, id, geometry);
@@ -63,18 +78,30 @@ QPushButton* addPushButton(QWidget* parent, int createdId, int id, const char* t
     auto* button = new QPushButton(QString::fromUtf8(text), parent);
     placeControl(button, id, geometry);
     button->setProperty("createdId", createdId);
+    // A focused button must not take Enter from OK: Enter confirms whatever has the focus, and
+    // Space presses the focused button.
+    button->setAutoDefault(false);
     return button;
+}
+
+void fitButton(QAbstractButton* button) {
+    const QRect described = button->property("describedRect").toRect();
+    button->setGeometry(QRect(described.topLeft(),
+                              QSize(std::max(described.width(), button->sizeHint().width()),
+                                    described.height())));
 }
 
 QCheckBox* addCheckBox(QWidget* parent, int id, const char* text, QRect geometry) {
     auto* box = new QCheckBox(QString::fromUtf8(text), parent);
     placeControl(box, id, geometry);
+    fitButton(box);
     return box;
 }
 
 QRadioButton* addRadioButton(QWidget* parent, int id, const char* text, QRect geometry) {
     auto* radio = new QRadioButton(QString::fromUtf8(text), parent);
     placeControl(radio, id, geometry);
+    fitButton(radio);
     return radio;
 }
 

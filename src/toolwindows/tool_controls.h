@@ -17,14 +17,20 @@ class Surface;
 // property "describedRect").
 void placeControl(QWidget* control, int id, QRect geometry);
 
-// A static text, top-aligned: a one-line box widens to the whole line and a taller box wraps
-// and grows downwards, where the substitute font needs more room than the described box.
+// A static text, top-aligned: a one-line box widens to the whole line (leftwards when it is
+// right-aligned) and a box of several lines wraps and grows downwards, where the substitute font
+// needs more room than the described box.
 QLabel* addStatic(QWidget* parent, int id, const QString& text, QRect geometry,
                   Qt::Alignment horizontal = Qt::AlignLeft);
 QLabel* addStatic(QWidget* parent, int id, const char* text, QRect geometry,
                   Qt::Alignment horizontal = Qt::AlignLeft);
+// A static that labels the control right of it: a line wider than the box grows to the left.
+QLabel* addStaticBefore(QWidget* parent, int id, const QString& text, QRect geometry);
 // Fits a static again after a change of its text or font.
 void fitStatic(QLabel* label);
+// A check box or radio button widens to its caption where the substitute font needs more room
+// than the described box (the synchro labels change after creation: call it again).
+void fitButton(QAbstractButton* button);
 QGroupBox* addGroupBox(QWidget* parent, int id, const char* text, QRect geometry);
 // A push button created as `createdId` and known as `id` afterwards (OK = 1, Cancel = 2);
 // the created id stays in the property "createdId".

@@ -32,6 +32,8 @@ constexpr std::array<ToolWindowSpec, 9> kToolWindows{{
     {ToolWindowKind::Loop, "LoopOnOffWnd", "グラデーションのループ", 366, 390},
 }};
 
+} // namespace
+
 // Each window gets the fields it edits and nothing more.
 std::unique_ptr<ToolWindow> createToolWindow(ToolWindowKind kind, QWidget* owner,
                                              ToolWindowContext& ctx) {
@@ -64,8 +66,6 @@ std::unique_ptr<ToolWindow> createToolWindow(ToolWindowKind kind, QWidget* owner
     }
     return nullptr;
 }
-
-} // namespace
 
 const ToolWindowSpec& toolWindowSpec(ToolWindowKind kind) {
     for (const ToolWindowSpec& spec : kToolWindows) {

@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QString>
 
+#include <memory>
 #include <string_view>
 
 class QLineEdit;
@@ -86,6 +87,11 @@ private:
     int code_ = kToolClosed;
     bool raisesOwner_ = true;
 };
+
+// Builds tool window `kind` over `owner` with its fields of `ctx`, without showing it; nullptr
+// for the point position window, which needs its point (RunPositionSetWindow).
+std::unique_ptr<ToolWindow> createToolWindow(ToolWindowKind kind, QWidget* owner,
+                                             ToolWindowContext& ctx);
 
 // Runs tool window `kind` modally over a disabled `owner`; the window reads and, on OK,
 // writes its fields of `ctx`. The point position window needs its point and is run by

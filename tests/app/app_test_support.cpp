@@ -1,6 +1,6 @@
 #include "app_test_support.h"
 
-#include "toolwindows/tool_window.h"
+#include "app/menus.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -8,22 +8,21 @@
 
 namespace spectrane::test {
 
-UiServices ScriptedUi::services(std::function<AppState&()> state) {
+UiServices ScriptedUi::services(MainWindow*& window) {
     UiServices s;
-    s.runToolWindow = [this, state](QWidget* owner, std::string_view name) {
-        tools.push_back({std::string(name), owner});
-        if (toolAnswers.empty() && !toolActions.empty()) {
-            auto act = std::move(toolActions.front());
+    s.runToolWindow = [this, &window](QWidget* owner, ToolWindowKind kind) {
+        tools.push_back({kind, owner});
+        if (!toolAnswers.empty()) {
+            auto answer = std::move(toolAnswers.front());
+            toolAnswers.pop_front();
+            return answer(window->state());
+        }
+        std::function<void(QWidget*)> act = [](QWidget* w) { w->close(); };
+        if (!toolActions.empty()) {
+            act = std::move(toolActions.front());
             toolActions.pop_front();
-            QTimer::singleShot(0, [act] { act(QApplication::activeModalWidget()); });
-            return realRunner(owner, name);
         }
-        if (toolAnswers.empty()) {
-            return 0;
-        }
-        auto answer = std::move(toolAnswers.front());
-        toolAnswers.pop_front();
-        return answer(state());
+        return runAndAct([&] { return window->runRealToolWindow(owner, kind); }, act);
     };
     s.chooseFile = [this](QWidget*, FileDialogKind, const QString& start) {
         fileStartFolders.push_back(start);
@@ -34,20 +33,7 @@ UiServices ScriptedUi::services(std::function<AppState&()> state) {
         fileAnswers.pop_front();
         return answer;
     };
-    messageBoxFn = [this](QWidget* owner, QMessageBox::Icon icon, const QString& title,
-                          const QString& text, QMessageBox::StandardButtons buttons) {
-        messages.push_back({title, text, icon, owner});
-        if (buttons.testFlag(QMessageBox::Yes)) {
-            if (questionAnswers.empty()) {
-                return QMessageBox::No;
-            }
-            const auto answer = questionAnswers.front();
-            questionAnswers.pop_front();
-            return answer;
-        }
-        return QMessageBox::Ok;
-    };
-    s.messageBox = messageBoxFn;
+    s.messageBox = boxes.fn();
     s.choosePopupItem = [this](QMenu*, const QPoint&) {
         ++popupsShown;
         if (popupAnswers.empty()) {
@@ -60,22 +46,32 @@ UiServices ScriptedUi::services(std::function<AppState&()> state) {
     return s;
 }
 
-TestApp::TestApp(QSize workArea) {
-    restart(workArea);
+TestApp::TestApp(QSize workArea, bool startUpRequests) {
+    restart(workArea, startUpRequests);
 }
 
-void TestApp::restart(QSize workArea) {
-    window.reset();
+TestApp::~TestApp() {
+    stop();
+}
+
+void TestApp::stop() {
+    delete window;
+    window = nullptr;
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void TestApp::restart(QSize workArea, bool startUpRequests) {
+    stop();
     MainWindow::Options options;
     options.exeFolder = dir.path();
-    options.ui = ui.services([this]() -> AppState& { return window->state(); });
+    options.ui = ui.services(window);
     options.workArea = [workArea] { return workArea; };
-    options.startUpRequests = false;
-    window = std::make_unique<MainWindow>(std::move(options));
-    ui.realRunner = [this](QWidget* owner, std::string_view name) {
-        return window->runRealToolWindow(owner, name);
-    };
+    options.startUpRequests = startUpRequests;
+    window = new MainWindow(std::move(options));
+}
+
+bool TestApp::checked(int commandId) const {
+    return findCommandAction(window, commandId)->isChecked();
 }
 
 } // namespace spectrane::test

@@ -1,4 +1,5 @@
 #include "app/canvas_widget.h"
+#include "app/command_ids.h"
 #include "app/refresh_document.h"
 #include "editing/hit_test.h"
 #include "editing/point_commands.h"
@@ -6,9 +7,8 @@
 
 #include "app_test_support.h"
 
-#include <QAction>
 #include <QCheckBox>
-#include <QMenu>
+#include <QLineEdit>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -68,9 +68,9 @@ TEST(CurveEditing, DragOnTheCanvasMovesPointCurveAndGradation) {
     const BitmapWindowLayout& l = s.bitmapLayout;
     const Surface& grad = s.buffers.gradationBuffer(s.doc.direction);
     const int pos = dotPosition(dot, s.doc.length, s.doc.direction);
-    const Color expected = mixedColor(s.doc.colorLine, dot, s.doc.cmy != 0);
-    const Color shown = (s.doc.direction & 1) != 0 ? grad.pixel(l.marginX + 5, l.marginY + pos)
-                                                   : grad.pixel(l.marginX + pos, l.marginY + 5);
+    const Color expected = mixedColor(s.doc.colorLine, dot, s.doc.cmy);
+    const Color shown = s.doc.vertical() ? grad.pixel(l.marginX + 5, l.marginY + pos)
+                                         : grad.pixel(l.marginX + pos, l.marginY + 5);
     EXPECT_EQ(shown, expected);
     // The canvas shows MainBuffer after the queued repaint: the ring around the new place.
     QCoreApplication::processEvents();
@@ -111,19 +111,6 @@ TEST(CurveEditing, RightButtonSwitchesChannelsOrOpensThePointMenu) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     CanvasWidget* canvas = w.canvas();
 
-    // The menu's items, in order, with their ids.
-    const QList<QAction*> items = w.editorPopupMenu()->actions();
-    ASSERT_EQ(items.size(), 6);
-    const char* texts[] = {"ポイントの挿入(&I)", "ポイントの削除(&D)", "", "位置のセット(&P)", "",
-                           "キャンセル(&C)"};
-    for (int k = 0; k < 6; ++k) {
-        EXPECT_EQ(items[k]->data().toInt(), 1000 + k);
-        EXPECT_EQ(items[k]->isSeparator(), texts[k][0] == '\0');
-        if (!items[k]->isSeparator()) {
-            EXPECT_EQ(items[k]->text(), QString::fromUtf8(texts[k]));
-        }
-    }
-
     // Right clicks on empty plot: R -> G -> B -> R, no menu.
     const QPoint empty = clientOf(w, 300, 330);
     for (ChannelIndex expected : {1, 2, 0}) {
@@ -150,15 +137,16 @@ TEST(CurveEditing, RightButtonSwitchesChannelsOrOpensThePointMenu) {
     QTest::mouseMove(canvas, clientOf(w, b.x, b.y));
     ASSERT_EQ(s.edit.hoveredPoint, 3);
     app.ui.popupAnswers = {kPopupSetPosition};
-    app.ui.toolAnswers.push_back([](AppState& st) {
-        EXPECT_EQ(st.edit.positionDot,
-                  static_cast<int>(std::floor(st.doc.channels[0].anchorPoints[3].x - 56)));
-        st.edit.positionDot = 300;
-        st.edit.positionLevel = 200;
-        return 1;
+    app.ui.toolActions.push_back([&](QWidget* win) {
+        EXPECT_EQ(test::control<QLineEdit>(win, 1008)->text().toInt(),
+                  static_cast<int>(std::floor(b.x - 56)));
+        test::setText(win, 1008, "300");
+        test::setText(win, 1024, "200");
+        test::click(win, 1);
     });
     QTest::mouseClick(canvas, Qt::RightButton, {}, clientOf(w, b.x, b.y));
-    EXPECT_EQ(app.ui.tools.back().name, "PositionSetWnd");
+    EXPECT_EQ(app.ui.tools.back().kind, ToolWindowKind::PositionSet);
+    EXPECT_EQ(app.ui.tools.back().owner, &w);
     EXPECT_NEAR(s.doc.channels[0].anchorPoints[3].x, 356.0, 1e-6);
     EXPECT_NEAR(s.doc.channels[0].anchorPoints[3].y, 120.0, 1e-6);
 
@@ -168,9 +156,9 @@ TEST(CurveEditing, RightButtonSwitchesChannelsOrOpensThePointMenu) {
     ASSERT_EQ(s.edit.hoveredPoint, 0);
     app.ui.popupAnswers = {kPopupDeletePoint};
     QTest::mouseClick(canvas, Qt::RightButton, {}, clientOf(w, e.x + 1, e.y));
-    ASSERT_FALSE(app.ui.messages.empty());
-    EXPECT_EQ(app.ui.messages.back().title, QString::fromUtf8("メッセージ"));
-    EXPECT_EQ(app.ui.messages.back().text, QString::fromUtf8("端点を削除することは出来ません。"));
+    ASSERT_FALSE(app.messages().empty());
+    EXPECT_EQ(app.messages().back().title, QString::fromUtf8("メッセージ"));
+    EXPECT_EQ(app.messages().back().text, QString::fromUtf8("端点を削除することは出来ません。"));
     EXPECT_EQ(s.doc.channels[0].pointCount, 5);
     w.hide();
 }
@@ -179,20 +167,44 @@ TEST(CurveEditing, SynchroBoxesMakeCheckedChannelsEqual) {
     TestApp app;
     MainWindow& w = *app.window;
     AppState& s = app.state();
-    s.doc.synchro = 1;
-    s.doc.synchroChannels = {0, 0, 0};
-    w.updateSynchroBoxes(false);
+    app.ui.toolAnswers.push_back([](AppState& st) {
+        st.doc.synchro = true;
+        return kToolOk;
+    });
+    w.dispatchCommand(kCmdSynchro);
     const ChannelCurve g = s.doc.channels[1];
     w.synchroBox(1)->click();
-    EXPECT_EQ(s.doc.synchroChannels[1], 1);
+    EXPECT_TRUE(s.doc.synchroChannels[1]);
     w.synchroBox(2)->click();
     // G is the higher one in the list and R is current but unchecked: B follows G.
     EXPECT_EQ(s.doc.channels[2].pointCount, g.pointCount);
     EXPECT_EQ(s.doc.channels[2].controlPoints, g.controlPoints);
     const ChannelCurve b = s.doc.channels[2];
     w.synchroBox(2)->click();
-    EXPECT_EQ(s.doc.synchroChannels[2], 0);
-    EXPECT_EQ(s.doc.channels[2].controlPoints, b.controlPoints);
+    EXPECT_FALSE(s.doc.synchroChannels[2]);
+    EXPECT_EQ(s.doc.channels[2].controlPoints, b.controlPoints); // unchecking keeps the curve
+}
+
+TEST(CurveEditing, SetPositionOnAnEndPointChangesOnlyTheLevel) {
+    TestApp app;
+    MainWindow& w = *app.window;
+    AppState& s = app.state();
+    s.doc.currentChannel = 1;
+    const int last = s.doc.channels[1].pointCount - 1;
+    const CurvePoint before = s.doc.channels[1].anchorPoints[last];
+    s.edit.hoveredPoint = last;
+    app.ui.popupAnswers = {kPopupSetPosition};
+    app.ui.toolActions.push_back([](QWidget* win) {
+        test::setText(win, 1008, "100"); // the disabled edit's text does not count
+        test::setText(win, 1024, "200");
+        test::click(win, 1);
+    });
+    w.editorPopupAt(w.mapToGlobal(QPoint(100, 100)));
+    const CurvePoint after = s.doc.channels[1].anchorPoints[last];
+    EXPECT_EQ(after.x, before.x);
+    EXPECT_EQ(after.y, 320 - 200);
+    EXPECT_EQ(s.doc.colorLine.level(1, 511), 200);
+    EXPECT_TRUE(w.isEnabled());
 }
 
 } // namespace

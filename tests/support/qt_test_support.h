@@ -1,32 +1,31 @@
-// Helpers for the tool-window tests: a program state with the preview sheet and text drawing,
-// recorded message boxes, and controls found by their id.
+// Helpers shared by the Qt tests: message boxes answered and recorded without a person, a modal
+// window acted on once it is up, and controls found by their id.
 #pragma once
 
-#include "app/app_state.h"
-#include "toolwindows/tool_window.h"
+#include "qtsupport/message_box.h"
 
-#include <QMessageBox>
+#include <QAbstractButton>
+#include <QLineEdit>
 #include <QString>
 
 #include <deque>
 #include <functional>
-#include <memory>
 #include <vector>
-
-class QWidget;
 
 namespace spectrane::test {
 
-// A state as the program has it after start-up: preview sheet drawn, Qt text renderer.
-std::unique_ptr<AppState> makeToolState();
+inline QString u(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
-// Message boxes answered without a person: question boxes take the queued answers (No when
-// none is left), others answer OK.
-struct RecordedBoxes {
+// Question boxes (with a Yes button) take the queued answers, No when none is left; the others
+// answer OK.
+struct MessageRecorder {
     struct Box {
+        QWidget* owner;
+        QMessageBox::Icon icon;
         QString title;
         QString text;
-        QMessageBox::Icon icon;
         QMessageBox::StandardButtons buttons;
     };
     std::vector<Box> shown;
@@ -37,6 +36,12 @@ struct RecordedBoxes {
 // The control with id `id` under `window`, as type T (nullptr if missing).
 template <class T = QWidget> T* control(QWidget* window, int id) {
     return window->findChild<T*>(QStringLiteral("id%1").arg(id));
+}
+inline void click(QWidget* window, int id) {
+    control<QAbstractButton>(window, id)->click();
+}
+inline void setText(QWidget* window, int id, const char* utf8) {
+    control<QLineEdit>(window, id)->setText(u(utf8));
 }
 
 // Runs `run` (which opens a modal window) and, once the window is up, does `act` to it.
