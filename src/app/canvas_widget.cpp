@@ -2,8 +2,8 @@
 
 #include "app/main_window.h"
 #include "app/qt_editor_host.h"
-#include "qtsupport/surface_image.h"
 #include "editing/editor_input.h"
+#include "qtsupport/surface_image.h"
 
 #include <QMouseEvent>
 #include <QPainter>

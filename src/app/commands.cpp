@@ -52,7 +52,7 @@ constexpr Row kHelpMenu[] = {
     {kCmdAbout, "バージョン情報(&A)", false, &MainWindow::commandAbout},
 };
 constexpr MainWindow::MenuColumn kMainMenu[] = {
-    {"ファイル(&F)", kFileMenu}, {"編集(&E)", kEditMenu},  {"表示(&V)", kViewMenu},
+    {"ファイル(&F)", kFileMenu}, {"編集(&E)", kEditMenu},   {"表示(&V)", kViewMenu},
     {"設定(&S)", kSettingsMenu}, {"ヘルプ(&H)", kHelpMenu},
 };
 
@@ -82,7 +82,8 @@ void MainWindow::buildMenus() {
         for (const MenuRow& row : column.rows) {
             QAction* action = addMenuItem(menu, row.id, row.text, row.checkable);
             if (row.run != nullptr) {
-                connect(action, &QAction::triggered, this, [this, run = row.run] { runCommand(run); });
+                connect(action, &QAction::triggered, this,
+                        [this, run = row.run] { runCommand(run); });
             }
         }
     }
@@ -239,9 +240,9 @@ void MainWindow::saveBitmapOwnedBy(QWidget* popupOwner) {
     }
     const FileResult written =
         writeGradationBitmap(file.toStdString(), s.doc, s.settings.saveWidth);
-    dialogs_->message(owner, written ? QMessageBox::NoIcon : QMessageBox::Warning,
-                      QStringLiteral("Message"),
-                      written ? text("ビットマップを保存しました。") : text(written.message.c_str()));
+    dialogs_->message(
+        owner, written ? QMessageBox::NoIcon : QMessageBox::Warning, QStringLiteral("Message"),
+        written ? text("ビットマップを保存しました。") : text(written.message.c_str()));
 }
 
 void MainWindow::commandExit() {

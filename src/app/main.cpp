@@ -1,7 +1,7 @@
 // Spectrane: start-up of the program.
-#include "qtsupport/fonts.h"
 #include "app/main_window.h"
 #include "files/program_folders.h"
+#include "qtsupport/fonts.h"
 
 #include <QApplication>
 #include <QIcon>

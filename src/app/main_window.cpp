@@ -36,12 +36,13 @@ std::unique_ptr<AppState> makeState() {
 } // namespace
 
 MainWindow::MainWindow(Options options)
-    : options_(std::move(options)), state_(makeState()),
-      toolContext_{state_->doc,
-                   state_->settings,
-                   {state_->buffers.previewSheet, state_->buffers.previewCanvas, *state_->text},
-                   this,
-                   {}} {
+    : options_(std::move(options)),
+      state_(makeState()), toolContext_{state_->doc,
+                                        state_->settings,
+                                        {state_->buffers.previewSheet,
+                                         state_->buffers.previewCanvas, *state_->text},
+                                        this,
+                                        {}} {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(QStringLiteral("Spectrane  ver." SPECTRANE_VERSION));
     UiServices& ui = options_.ui;

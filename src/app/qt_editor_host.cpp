@@ -19,9 +19,7 @@ void QtEditorHost::invalidateMainWindow() {
 
 bool QtEditorHost::invalidateBitmapWindow() {
     QMetaObject::invokeMethod(
-        window_,
-        [w = window_] { w->gradationWindow().invalidate(); },
-        Qt::QueuedConnection);
+        window_, [w = window_] { w->gradationWindow().invalidate(); }, Qt::QueuedConnection);
     return bitmapOpen_.load();
 }
 

@@ -19,15 +19,13 @@ void RedrawCurrentChannelColumns(EditorContext& ctx, int a, int b) {
     const ChannelIndex c = doc.currentChannel;
     const int left = a - kRedrawMargin;
     const int right = b + kRedrawMargin;
-    CopyPanelColumns(ctx.buffers.mainBuffer, ctx.buffers.inactiveComposite, left,
-                     right - left + 1);
+    CopyPanelColumns(ctx.buffers.mainBuffer, ctx.buffers.inactiveComposite, left, right - left + 1);
     DrawCurve(ctx.buffers.mainBuffer, doc, c, CanvasGeometry::dotOfX(left) - 1,
               CanvasGeometry::dotOfX(right) + 1, ctx.colors.active[c]);
     DrawPointMarkers(ctx.buffers, doc, ctx.colors);
 }
 
-void PaintCurrentChannelDots(EditorContext& ctx, const DragSnapshot& s, int firstDot,
-                             int lastDot) {
+void PaintCurrentChannelDots(EditorContext& ctx, const DragSnapshot& s, int firstDot, int lastDot) {
     paintColorBars(ctx.buffers.mainBuffer, ctx.doc.colorLine, ctx.doc.currentChannel, firstDot,
                    lastDot, s.cmy);
     RenderGradationPicture(ctx, s, firstDot, lastDot);

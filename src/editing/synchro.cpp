@@ -82,8 +82,8 @@ void PropagateSynchro(GradationDocument& doc, GraphBuffers& buffers, const Chann
 
 bool ResyncSynchro(EditorContext& ctx) {
     GradationDocument& doc = ctx.doc;
-    const int checked = static_cast<int>(
-        std::count(doc.synchroChannels.begin(), doc.synchroChannels.end(), true));
+    const int checked =
+        static_cast<int>(std::count(doc.synchroChannels.begin(), doc.synchroChannels.end(), true));
     if (!doc.synchro || checked < 2) {
         return false;
     }

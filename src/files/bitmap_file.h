@@ -33,6 +33,6 @@ std::vector<std::uint8_t> encodeBitmap24(const Surface& picture);
 // Builds the picture and writes it to `target` atomically. The failure is returned, never
 // swallowed.
 FileResult writeGradationBitmap(const std::filesystem::path& target, const GradationDocument& doc,
-                                 int width);
+                                int width);
 
 } // namespace spectrane

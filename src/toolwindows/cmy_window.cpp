@@ -4,7 +4,8 @@
 
 namespace spectrane {
 
-CmyWindow::CmyWindow(QWidget* owner, bool& cmy) : ToolWindow(owner, ToolWindowKind::Cmy), cmy_(cmy) {
+CmyWindow::CmyWindow(QWidget* owner, bool& cmy)
+    : ToolWindow(owner, ToolWindowKind::Cmy), cmy_(cmy) {
     setRaisesOwnerWhenDone(false);
     addGroupBox(this, 1006, "CMY (減法混合方式) 設定", {16, 12, 348, 336});
     addStatic(this, 1014, "RGB (赤、緑、青の光の三原色による加法混合) 方式ではなく、",

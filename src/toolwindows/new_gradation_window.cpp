@@ -6,8 +6,8 @@
 
 namespace spectrane {
 
-NewGradationWindow::NewGradationWindow(QWidget* owner, const PreviewBuffers& previews,
-                                       int& length, int& direction, bool& loop)
+NewGradationWindow::NewGradationWindow(QWidget* owner, const PreviewBuffers& previews, int& length,
+                                       int& direction, bool& loop)
     : ToolWindow(owner, ToolWindowKind::NewGradation), previews_(previews), length_(length),
       documentDirection_(direction), loop_(loop), direction_(direction & 3) {
     addGroupBox(this, 1006, "１．グラデーションの長さ(ドット数)", {16, 196, 342, 82});

@@ -16,8 +16,8 @@ class UpDownControl;
 class NewGradationWindow : public ToolWindow {
     Q_OBJECT
 public:
-    NewGradationWindow(QWidget* owner, const PreviewBuffers& previews, int& length,
-                       int& direction, bool& loop);
+    NewGradationWindow(QWidget* owner, const PreviewBuffers& previews, int& length, int& direction,
+                       bool& loop);
 
     int workingDirection() const { return direction_; }
 

@@ -43,8 +43,7 @@ PositionWindow::PositionWindow(QWidget* owner, const PositionRequest& request,
     dotEdit_ = addNumberEdit(this, 1008, {90, 48, 56, 21}, EditChars::Digits);
     showNumber(dotEdit_, request.dot);
     new UpDownControl(this, 1022, {138, 47, 16, 21}, dotEdit_, 0, std::max(0, request.length - 1));
-    addStaticBefore(this, 1016, QString::fromUtf8("y = %1 →").arg(request.level),
-                    {26, 84, 60, 12});
+    addStaticBefore(this, 1016, QString::fromUtf8("y = %1 →").arg(request.level), {26, 84, 60, 12});
     levelEdit_ = addNumberEdit(this, 1024, {90, 80, 56, 21}, EditChars::DigitsAndMinus);
     showNumber(levelEdit_, request.level);
     new UpDownControl(this, 1025, {142, 83, 16, 21}, levelEdit_, -32, 288);
@@ -81,8 +80,8 @@ void PositionWindow::confirm() {
     closeWith(kToolOk);
 }
 
-int RunPositionSetWindow(QWidget* owner, const PositionRequest& request,
-                         PositionResult& result, const MessageBoxFn& messageBox) {
+int RunPositionSetWindow(QWidget* owner, const PositionRequest& request, PositionResult& result,
+                         const MessageBoxFn& messageBox) {
     PositionResult typed;
     PositionWindow window(owner, request, typed);
     window.setMessageBox(messageBox);

@@ -55,7 +55,7 @@ private:
 // Runs the window owned by `owner` (the main window); returns 1 with `result` filled on OK,
 // 2 for Cancel, 0 for the close box (result untouched). An edit left without a number keeps
 // the point's value for that axis.
-int RunPositionSetWindow(QWidget* owner, const PositionRequest& request,
-                         PositionResult& result, const MessageBoxFn& messageBox = {});
+int RunPositionSetWindow(QWidget* owner, const PositionRequest& request, PositionResult& result,
+                         const MessageBoxFn& messageBox = {});
 
 } // namespace spectrane

@@ -6,9 +6,8 @@
 
 namespace spectrane {
 
-SaveBitmapWindow::SaveBitmapWindow(QWidget* owner, const PreviewBuffers& previews,
-                                   int direction, int thickness, int& saveWidth,
-                                   bool& useWindowWidth)
+SaveBitmapWindow::SaveBitmapWindow(QWidget* owner, const PreviewBuffers& previews, int direction,
+                                   int thickness, int& saveWidth, bool& useWindowWidth)
     : ToolWindow(owner, ToolWindowKind::SaveBitmap), thickness_(thickness), saveWidth_(saveWidth),
       useWindowWidth_(useWindowWidth) {
     addGroupBox(this, 1006, "ビットマップの幅のセット", {16, 12, 206, 182});

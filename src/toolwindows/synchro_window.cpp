@@ -14,8 +14,8 @@ QString synchroChannelLabel(int ch, bool cmy, bool current) {
     return label;
 }
 
-SynchroWindow::SynchroWindow(QWidget* owner, bool& synchro, std::array<bool, 3>& channels,
-                             bool cmy, int currentChannel)
+SynchroWindow::SynchroWindow(QWidget* owner, bool& synchro, std::array<bool, 3>& channels, bool cmy,
+                             int currentChannel)
     : ToolWindow(owner, ToolWindowKind::Synchro), synchro_(synchro), channels_(channels) {
     setRaisesOwnerWhenDone(false);
     addGroupBox(this, 1006, "シンクロする色のチェック", {16, 12, 348, 364});

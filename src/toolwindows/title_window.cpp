@@ -8,8 +8,7 @@
 namespace spectrane {
 
 TitleWindow::TitleWindow(QWidget* owner, QWidget* mainWindow)
-    : ToolWindow(owner, ToolWindowKind::Title),
-      main_(mainWindow != nullptr ? mainWindow : owner) {
+    : ToolWindow(owner, ToolWindowKind::Title), main_(mainWindow != nullptr ? mainWindow : owner) {
     // No close item: the window goes only with its button (or Enter).
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::MSWindowsFixedSizeDialogHint);

@@ -86,9 +86,9 @@ QPushButton* addPushButton(QWidget* parent, int createdId, int id, const char* t
 
 void fitButton(QAbstractButton* button) {
     const QRect described = button->property("describedRect").toRect();
-    button->setGeometry(QRect(described.topLeft(),
-                              QSize(std::max(described.width(), button->sizeHint().width()),
-                                    described.height())));
+    button->setGeometry(
+        QRect(described.topLeft(),
+              QSize(std::max(described.width(), button->sizeHint().width()), described.height())));
 }
 
 QCheckBox* addCheckBox(QWidget* parent, int id, const char* text, QRect geometry) {

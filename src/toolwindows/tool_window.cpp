@@ -46,12 +46,11 @@ std::unique_ptr<ToolWindow> createToolWindow(ToolWindowKind kind, QWidget* owner
         return std::make_unique<LengthWindow>(owner, ctx.previews, doc.direction, doc.length,
                                               settings.lengthChangeMethod);
     case ToolWindowKind::SaveBitmap:
-        return std::make_unique<SaveBitmapWindow>(owner, ctx.previews, doc.direction,
-                                                  doc.thickness, settings.saveWidth,
-                                                  settings.useWindowWidth);
+        return std::make_unique<SaveBitmapWindow>(owner, ctx.previews, doc.direction, doc.thickness,
+                                                  settings.saveWidth, settings.useWindowWidth);
     case ToolWindowKind::NewGradation:
-        return std::make_unique<NewGradationWindow>(owner, ctx.previews, doc.length,
-                                                    doc.direction, doc.loop);
+        return std::make_unique<NewGradationWindow>(owner, ctx.previews, doc.length, doc.direction,
+                                                    doc.loop);
     case ToolWindowKind::Title:
         return std::make_unique<TitleWindow>(owner, ctx.mainWindow);
     case ToolWindowKind::Cmy:

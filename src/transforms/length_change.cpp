@@ -48,7 +48,8 @@ void extendEnd(GradationDocument& doc, int newLength, bool loop) {
         return; // the period simply grows
     }
     for (ChannelCurve& curve : doc.channels) {
-        curve.controlPoints[curve.pointCount - 1].x = CanvasGeometry::forLength(newLength).lastDotX();
+        curve.controlPoints[curve.pointCount - 1].x =
+            CanvasGeometry::forLength(newLength).lastDotX();
     }
 }
 

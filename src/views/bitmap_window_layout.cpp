@@ -72,9 +72,9 @@ BitmapWindowLayout layoutBitmapWindow(int direction, int length, int thickness, 
 
     l.clientWidth -=
         placeAxis(l.outer.x, l.outer.width, mainOuter.x - kBitmapWindowLeftOfMain, workRight);
-    l.clientHeight -= placeAxis(l.outer.y, l.outer.height,
-                                mainOuter.bottom() + kBitmapWindowBelowMain - l.outer.height,
-                                workBottom);
+    l.clientHeight -=
+        placeAxis(l.outer.y, l.outer.height,
+                  mainOuter.bottom() + kBitmapWindowBelowMain - l.outer.height, workBottom);
 
     l.along.extent = l.vertical ? l.bufferHeight : l.bufferWidth;
     l.along.client = l.vertical ? l.clientHeight : l.clientWidth;

@@ -181,8 +181,8 @@ void copyStrip(Surface& canvas, const Surface& sheet, int d) {
 }
 
 void drawLengthDimension(Surface& canvas, int d, TextRenderer& text) {
-    DrawDimension(canvas, kLengthEdges[d].from, kLengthEdges[d].to, kLengthLabel,
-                  kLengthLabelWidth, kLabelHeight, text);
+    DrawDimension(canvas, kLengthEdges[d].from, kLengthEdges[d].to, kLengthLabel, kLengthLabelWidth,
+                  kLabelHeight, text);
 }
 
 void drawWidthDimension(Surface& canvas, int d, TextRenderer& text) {

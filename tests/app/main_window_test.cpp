@@ -375,8 +375,7 @@ TEST(MainWindow, ScrollsLongGradationsAndKeepsTheBoxesOnTheirBars) {
     EXPECT_FALSE(v->isHidden());
     v->triggerAction(QAbstractSlider::SliderPageStepAdd);
     EXPECT_EQ(s.mainLayout.vertical.pos, 16);
-    EXPECT_EQ(app.window->synchroBox(1)->pos(),
-              QPoint(18 - s.mainLayout.horizontal.pos, 418 - 16));
+    EXPECT_EQ(app.window->synchroBox(1)->pos(), QPoint(18 - s.mainLayout.horizontal.pos, 418 - 16));
 }
 
 TEST(MainWindow, GradationWindowFollowsResizingAndOwnsDialogsWhenOnTop) {

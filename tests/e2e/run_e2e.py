@@ -5,7 +5,8 @@ writes and through spectrane-cli, never through its internals.
 
 Usage: run_e2e.py BUILD_DIR [SCENARIO ...]
 Each scenario starts the program from a scratch folder of its own. A failed step names itself
-and leaves a screenshot in BUILD_DIR/e2e-failures/.
+and leaves a screenshot in BUILD_DIR/e2e-failures/; with SPECTRANE_E2E_SHOTS=DIR every passed
+scenario leaves its last screen in DIR/SCENARIO.png.
 """
 
 import os
@@ -341,6 +342,8 @@ def main():
             started = time.monotonic()
             try:
                 SCENARIOS[name](x, build, work)
+                if os.environ.get("SPECTRANE_E2E_SHOTS"):
+                    x.screenshot(Path(os.environ["SPECTRANE_E2E_SHOTS"]) / f"{name}.png")
                 passed += 1
                 print(f"PASS {name} ({time.monotonic() - started:.1f} s)", flush=True)
             except Exception as error:  # any failure is reported with its step and a picture

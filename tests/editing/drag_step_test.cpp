@@ -1,7 +1,7 @@
 #include "editing/drag_step.h"
 
-#include "editing/hit_test.h"
 #include "editing/drag_start.h"
+#include "editing/hit_test.h"
 #include "editing_fixture.h"
 #include "model/spline.h"
 

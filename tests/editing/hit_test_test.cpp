@@ -1,5 +1,5 @@
-#include "editing/hit_test.h"
 #include "editing/drag_start.h"
+#include "editing/hit_test.h"
 
 #include "editing_fixture.h"
 #include "model/spline.h"

@@ -1,8 +1,8 @@
 #include "editing/synchro.h"
 
+#include "editing/drag_start.h"
 #include "editing/drag_step.h"
 #include "editing/hit_test.h"
-#include "editing/drag_start.h"
 #include "editing_fixture.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "files/settings_file.h"
 #include "files/program_folders.h"
+#include "files/settings_file.h"
 
 #include "support/test_support.h"
 

@@ -6,8 +6,8 @@
 namespace spectrane::test {
 
 MessageBoxFn MessageRecorder::fn() {
-    return [this](QWidget* owner, QMessageBox::Icon icon, const QString& title,
-                  const QString& text, QMessageBox::StandardButtons buttons) {
+    return [this](QWidget* owner, QMessageBox::Icon icon, const QString& title, const QString& text,
+                  QMessageBox::StandardButtons buttons) {
         shown.push_back({owner, icon, title, text, buttons});
         if (!buttons.testFlag(QMessageBox::Yes)) {
             return QMessageBox::Ok;

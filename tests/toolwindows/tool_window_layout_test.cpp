@@ -63,7 +63,8 @@ QSize textNeeds(QWidget* w) {
     option.text = text;
     int textLeft = 4; // a push button's frame
     if (qobject_cast<QCheckBox*>(w) != nullptr) {
-        textLeft = button->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, button).left();
+        textLeft =
+            button->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, button).left();
     } else if (qobject_cast<QRadioButton*>(w) != nullptr) {
         textLeft =
             button->style()->subElementRect(QStyle::SE_RadioButtonContents, &option, button).left();

@@ -32,10 +32,16 @@ bool checked(QWidget* w, int id) {
 }
 
 TEST(NumericEdit, ReadsWholeNumbersAndStepsWithinTheArrowsRange) {
-    const std::pair<const char*, std::optional<int>> rows[] = {
-        {"512", 512}, {"12.9", 12},          {"-3.7", -3},          {" 7 ", 7},
-        {".5", 0},    {"", std::nullopt},    {"-", std::nullopt},   {"abc", std::nullopt},
-        {"12ab", std::nullopt}, {"1e3", std::nullopt}};
+    const std::pair<const char*, std::optional<int>> rows[] = {{"512", 512},
+                                                               {"12.9", 12},
+                                                               {"-3.7", -3},
+                                                               {" 7 ", 7},
+                                                               {".5", 0},
+                                                               {"", std::nullopt},
+                                                               {"-", std::nullopt},
+                                                               {"abc", std::nullopt},
+                                                               {"12ab", std::nullopt},
+                                                               {"1e3", std::nullopt}};
     for (const auto& [text, value] : rows) {
         EXPECT_EQ(parseEditNumber(u(text)), value) << text;
     }
@@ -111,13 +117,21 @@ TEST(ToolWindows, RefuseBadNumbersAndAcceptTheBounds) {
         const char* text;
     };
     const Row rows[] = {
-        {Kind::NewGradation, {"1", "0", "1601", "", "abc"}, {{"2", 2}, {"1600", 1600}},
+        {Kind::NewGradation,
+         {"1", "0", "1601", "", "abc"},
+         {{"2", 2}, {"1600", 1600}},
          "グラデーションの長さ設定が不正です。",
          "グラデーションの長さは2～1600の間でセットして下さい。"},
-        {Kind::Length, {"1601", "1"}, {{"640", 640}}, "グラデーションの長さ設定が不正です。",
+        {Kind::Length,
+         {"1601", "1"},
+         {{"640", 640}},
+         "グラデーションの長さ設定が不正です。",
          "グラデーションの長さは2～1600の間でセットして下さい。"},
-        {Kind::SaveBitmap, {"0", "1201", "", "x1"}, {{"1", 1}, {"1200", 1200}},
-         "幅の設定が不正です。", "グラデーションの幅は1～1200の間でセットして下さい。"},
+        {Kind::SaveBitmap,
+         {"0", "1201", "", "x1"},
+         {{"1", 1}, {"1200", 1200}},
+         "幅の設定が不正です。",
+         "グラデーションの幅は1～1200の間でセットして下さい。"},
     };
     for (const Row& row : rows) {
         test::ToolFixture f;
@@ -178,7 +192,8 @@ TEST(ToolWindows, ResetPutsDefaultsIntoTheControlsOnly) {
              EXPECT_FALSE(checked(w, 1000));
          }},
         {Kind::Direction, 1007, "リセットしますか？", [](QWidget*) {}},
-        {Kind::Loop, 1005, "リセットしますか？", [](QWidget* w) { EXPECT_FALSE(checked(w, 1000)); }},
+        {Kind::Loop, 1005, "リセットしますか？",
+         [](QWidget* w) { EXPECT_FALSE(checked(w, 1000)); }},
         {Kind::Cmy, 1005, "リセットしますか？", [](QWidget* w) { EXPECT_FALSE(checked(w, 1000)); }},
         {Kind::Synchro, 1005, "リセットしますか？",
          [](QWidget* w) {
@@ -375,7 +390,8 @@ TEST(PositionWindow, EndPointsKeepTheirDotAndTypedValuesPassUnchecked) {
              setText(w, 1024, "-32");
              QTest::keyClick(edit(w, 1024), Qt::Key_Return);
          },
-         kToolOk, {0, -32}},
+         kToolOk,
+         {0, -32}},
         {middle,
          [](QWidget* w) {
              EXPECT_EQ(w->focusWidget(), edit(w, 1008));
@@ -383,22 +399,24 @@ TEST(PositionWindow, EndPointsKeepTheirDotAndTypedValuesPassUnchecked) {
              setText(w, 1024, "300");  // out of range: passed on
              click(w, 1);
          },
-         kToolOk, {1234, 300}},
+         kToolOk,
+         {1234, 300}},
         {middle,
          [](QWidget* w) { // no number: that axis stays
              setText(w, 1024, "-");
              click(w, 1);
          },
-         kToolOk, {644, middle.level}},
+         kToolOk,
+         {644, middle.level}},
         {middle, [](QWidget* w) { click(w, 2); }, kToolCancel, {5, 5}},
     };
     for (const Row& row : rows) {
         PositionRequest r = row.request;
         r.workArea = {0, 0, 1920, 1080};
         PositionResult result{5, 5};
-        EXPECT_EQ(test::runAndAct([&] { return RunPositionSetWindow(nullptr, r, result); },
-                                  row.act),
-                  row.code);
+        EXPECT_EQ(
+            test::runAndAct([&] { return RunPositionSetWindow(nullptr, r, result); }, row.act),
+            row.code);
         EXPECT_EQ(result.dot, row.expected.dot);
         EXPECT_EQ(result.level, row.expected.level);
     }
