@@ -47,7 +47,7 @@ QPoint CanvasWidget::publish(const QMouseEvent* event) {
 void CanvasWidget::mousePressEvent(QMouseEvent* event) {
     const QPoint p = publish(event);
     if (event->button() == Qt::RightButton) {
-        rightPress(event);
+        rightPress(event, p);
         return;
     }
     if (event->button() != Qt::LeftButton) {
@@ -70,17 +70,18 @@ void CanvasWidget::mousePressEvent(QMouseEvent* event) {
 }
 
 void CanvasWidget::mouseDoubleClickEvent(QMouseEvent* event) {
-    publish(event);
+    const QPoint p = publish(event);
     if (event->button() == Qt::RightButton) {
-        rightPress(event);
+        rightPress(event, p);
         return;
     }
     // The second press of a left double-click does nothing.
     event->accept();
 }
 
-void CanvasWidget::rightPress(QMouseEvent* event) {
-    if (RightButtonDown(owner_->state().edit, owner_->worker()) == RightPress::Swallowed) {
+void CanvasWidget::rightPress(QMouseEvent* event, QPoint content) {
+    if (RightButtonDown(owner_->editor(), owner_->worker(), content.x(), content.y()) ==
+        RightPress::Swallowed) {
         event->accept();
         return;
     }
@@ -89,7 +90,8 @@ void CanvasWidget::rightPress(QMouseEvent* event) {
 
 void CanvasWidget::mouseMoveEvent(QMouseEvent* event) {
     const QPoint p = publish(event);
-    MouseMove(owner_->editor(), owner_->worker(), p.x(), p.y());
+    MouseMove(owner_->editor(), owner_->worker(), p.x(), p.y(),
+              event->buttons().testFlag(Qt::LeftButton));
 }
 
 void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {

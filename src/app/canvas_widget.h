@@ -25,7 +25,7 @@ private:
     // The event's position in content coordinates (scroll positions added); publishes it with
     // the left button's state for the drag worker.
     QPoint publish(const QMouseEvent* event);
-    void rightPress(QMouseEvent* event);
+    void rightPress(QMouseEvent* event, QPoint content);
 
     MainWindow* owner_;
 };

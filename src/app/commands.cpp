@@ -276,12 +276,14 @@ void MainWindow::applyLengthChange(int oldLength) {
     const LengthChange change{s.doc.length, oldLength,
                               static_cast<LengthChangeMethod>(s.settings.lengthChangeMethod)};
     s.doc.length = oldLength;
-    hideWindows();
-    if (ChangeLength(s.doc, change)) {
-        LayoutMainWindow();
-        gradation_->LayoutBitmapWindow();
-        RefreshDocument(s, RefreshMode::Evaluating);
+    if (!ChangeLength(s.doc, change)) {
+        dialogs_->requestMessageBox(text(kLengthChangeFailedMessage));
+        return;
     }
+    hideWindows();
+    LayoutMainWindow();
+    gradation_->LayoutBitmapWindow();
+    RefreshDocument(s, RefreshMode::Evaluating);
     showWindows();
 }
 
@@ -340,10 +342,13 @@ void MainWindow::commandLoop() {
     if (dialogs_->runToolWindow(ToolWindowKind::Loop) != kToolOk || s.doc.loop == previous) {
         return;
     }
-    gradation_->hide();
-    if (!s.doc.loop) {
-        convertLoopOff(s.doc); // reads the looped curve still in the ColorLine
+    // Switching off reads the looped curve still in the ColorLine.
+    if (!s.doc.loop && !convertLoopOff(s.doc)) {
+        s.doc.loop = true;
+        dialogs_->requestMessageBox(text(kLoopChangeFailedMessage));
+        return;
     }
+    gradation_->hide();
     RefreshDocument(s, RefreshMode::Evaluating);
     invalidate();
     gradation_->showInPlace();
@@ -379,7 +384,10 @@ void MainWindow::commandAbout() {
     dialogs_->setGradationWindowEnabled(false);
     dialogs_->message(dialogs_->owner(), QMessageBox::Information, QStringLiteral("Version Info."),
                       QStringLiteral("Spectrane\nversion " SPECTRANE_VERSION));
+    // The main window comes to the front as the active window, even from under a gradation
+    // window that stays on top.
     raise();
+    activateWindow();
     dialogs_->setGradationWindowEnabled(true);
 }
 

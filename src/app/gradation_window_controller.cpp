@@ -2,6 +2,7 @@
 
 #include "app/app_state.h"
 #include "app/bitmap_window.h"
+#include "qtsupport/window_frame.h"
 #include "views/bitmap_window_picture.h"
 
 #include <QScrollBar>
@@ -63,10 +64,11 @@ void GradationWindowController::LayoutBitmapWindow() {
     const QSize work = hooks_.workArea();
     WindowFrame f;
     if (window_ != nullptr) {
-        const QRect frame = window_->frameGeometry();
-        const QRect inner = window_->geometry();
-        f.extraWidth = frame.width() - inner.width();
-        f.extraHeight = frame.height() - inner.height();
+        // Before the window manager has framed this window, the main window's frame stands in
+        // for its own, so that the first placement is cut to the work area with a frame too.
+        const QMargins m = windowFrameOf(window_, main_);
+        f.extraWidth = m.left() + m.right();
+        f.extraHeight = m.top() + m.bottom();
         f.scrollBarHeight = window_->horizontalBar()->sizeHint().height();
         f.scrollBarWidth = window_->verticalBar()->sizeHint().width();
     }
@@ -91,7 +93,12 @@ void GradationWindowController::showInPlace() {
     }
     // A window shown again comes up on top here: put the main window back in front of it.
     window_->setAttribute(Qt::WA_ShowWithoutActivating);
+    const bool first = !window_->testAttribute(Qt::WA_WState_ExplicitShowHide);
     window_->show();
+    if (first) {
+        // Placed with a borrowed frame; once its own is known it is placed again.
+        whenFramed(window_, [this] { LayoutBitmapWindow(); });
+    }
     if (!state_.settings.bitmapWindowTopmost) {
         main_->raise();
     }

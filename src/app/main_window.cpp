@@ -6,9 +6,11 @@
 #include "app/qt_editor_host.h"
 #include "app/refresh_document.h"
 #include "app/scroll_bar_binding.h"
+#include "editing/editor_input.h"
 #include "editing/point_commands.h"
 #include "model/whole_numbers.h"
 #include "qtsupport/qt_text_renderer.h"
+#include "qtsupport/window_frame.h"
 #include "toolwindows/position_window.h"
 #include "views/previews.h"
 
@@ -193,8 +195,8 @@ int MainWindow::runPositionWindow(QWidget* owner) {
     PositionRequest request = positionRequestFor(s.doc, s.edit.hoveredPoint);
     // The window opens beside the point as it is on the screen now.
     const CurvePoint& a = s.doc.channels[s.doc.currentChannel].anchorPoints[s.edit.hoveredPoint];
-    request.screenPoint = canvas_->mapToGlobal(QPoint(truncToInt(a.x) - s.mainLayout.horizontal.pos,
-                                                      truncToInt(a.y) - s.mainLayout.vertical.pos));
+    request.screenPoint = canvas_->mapToGlobal(QPoint(shownTrunc(a.x) - s.mainLayout.horizontal.pos,
+                                                      shownTrunc(a.y) - s.mainLayout.vertical.pos));
     request.workArea = QRect(QPoint(0, 0), options_.workArea());
     PositionResult result{request.dot, request.level};
     const int code = RunPositionSetWindow(owner, request, result, options_.ui.messageBox);
@@ -208,6 +210,9 @@ int MainWindow::runPositionWindow(QWidget* owner) {
 void MainWindow::editorPopupAt(const QPoint& screenPos) {
     waitForWorkerIdle();
     AppState& s = *state_;
+    // The menu takes the mouse: a drag still held (the left button pressed on a point, then a
+    // right click) ends here, since its release will go to the menu.
+    MouseGrabLost(s.edit);
     if (s.edit.hoveredPoint == -1) {
         return;
     }
@@ -242,6 +247,20 @@ void MainWindow::shutDown() {
                           QString::fromUtf8(saved.message.c_str()));
     }
     gradation_->destroy();
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!framed_) {
+        framed_ = true;
+        // The first layout could not know the window manager's frame; once it does, the window
+        // and the gradation window beside it are placed again where they belong.
+        whenFramed(this, [this] {
+            waitForWorkerIdle();
+            LayoutMainWindow();
+            gradation_->LayoutBitmapWindow();
+        });
+    }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

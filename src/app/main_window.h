@@ -114,6 +114,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -161,6 +162,7 @@ private:
     std::unique_ptr<EditorContext> editor_;
     std::unique_ptr<DragWorker> worker_;
     bool shutDown_ = false;
+    bool framed_ = false; // placed once with the window manager's real frame
 };
 
 } // namespace spectrane

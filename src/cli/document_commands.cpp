@@ -49,7 +49,8 @@ int runResize(const ParsedArgs& args) {
     const LengthChange change{static_cast<int>(length), doc->length,
                               static_cast<LengthChangeMethod>(method)};
     if (!ChangeLength(*doc, change)) {
-        printError(args.positional[0], "the length change was refused");
+        printError(args.positional[0], "the length change would move a point beyond ±1e9; "
+                                       "nothing written");
         return kExitRefused;
     }
     return saveDocument(args.values.at("--output"), *doc);
@@ -65,7 +66,11 @@ int runLoop(const ParsedArgs& args) {
     if (!doc) {
         return kExitRefused;
     }
-    setLoop(*doc, state == "on");
+    if (!setLoop(*doc, state == "on")) {
+        printError(args.positional[0], "the loop cannot be switched off: a point would lie "
+                                       "beyond ±1e9; nothing written");
+        return kExitRefused;
+    }
     return saveDocument(args.values.at("--output"), *doc);
 }
 

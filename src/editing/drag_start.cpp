@@ -59,7 +59,7 @@ bool StartDrag(EditorContext& ctx, int x, int y) {
     edit.inverseAx = inv.ax;
     edit.inverseAy = inv.ay;
     edit.inverseK = inv.k;
-    edit.ringCentreX = floorToInt(a.x);
+    edit.ringCentreX = shownFloor(a.x);
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "editing/hit_test.h"
 #include "editing/redraw.h"
 #include "editing/synchro.h"
+#include "model/document_check.h"
 #include "model/spline.h"
 
 #include <algorithm>
@@ -119,8 +120,10 @@ DragPath DragStep(EditorContext& ctx, int x, int y) {
     d.x = std::clamp(d.x, static_cast<double>(CanvasGeometry::kDotX0),
                      static_cast<double>(s.geometry().lastDotX()));
     d.y = std::clamp(d.y, static_cast<double>(kAnchorTop), static_cast<double>(kAnchorBottom));
-    curve.controlPoints[i] = {(d.x - edit.inverseAx) * edit.inverseK,
-                              (d.y - edit.inverseAy) * edit.inverseK};
+    // Only neighbours far outside the canvas can push the control point past what a file holds.
+    curve.controlPoints[i] = {
+        std::clamp((d.x - edit.inverseAx) * edit.inverseK, -kCoordinateBound, kCoordinateBound),
+        std::clamp((d.y - edit.inverseAy) * edit.inverseK, -kCoordinateBound, kCoordinateBound)};
     const bool partial = CheckControlOrder(edit, curve, s.loop, s.length);
     if (partial) {
         partialUpdate(ctx, i);

@@ -62,9 +62,13 @@ DragWorker::~DragWorker() {
 }
 
 void DragWorker::post(int message, std::uint32_t param) {
-    idle_.reset();
     {
+        // A stopped worker takes no more jobs; the idle event stays as it is.
         std::lock_guard lock(queueMutex_);
+        if (stopping_) {
+            return;
+        }
+        idle_.reset();
         queue_.push_back({message, param});
     }
     queueChanged_.notify_one();
@@ -108,7 +112,8 @@ void DragWorker::run(StartUp startUp) {
             runSwitchJob();
             break;
         default:
-            break; // taken off the queue and ignored
+            finishJob(); // taken off the queue and ignored; the worker is idle again
+            break;
         }
     }
 }
@@ -120,7 +125,9 @@ void DragWorker::finishJob() {
 
 void DragWorker::runDragJob(std::uint32_t param) {
     PointerSample pos = UnpackJobPosition(param);
-    for (;;) {
+    // A release that came before the job started ends it before its first step: no step ever
+    // runs once the button is seen up.
+    for (bool down = ctx_.host.pollPointer().leftDown; down;) {
         {
             std::unique_lock<std::mutex> lock;
             if (ctx_.bufferMutex != nullptr) {
@@ -135,13 +142,9 @@ void DragWorker::runDragJob(std::uint32_t param) {
         }
         const PointerSample previous = pos;
         pos = ctx_.host.pollPointer();
-        if (!pos.leftDown || (pos.x == previous.x && pos.y == previous.y)) {
-            break;
-        }
+        down = pos.leftDown && (pos.x != previous.x || pos.y != previous.y);
         std::lock_guard lock(queueMutex_);
-        if (stopping_) {
-            break;
-        }
+        down = down && !stopping_;
     }
     finishJob();
 }

@@ -77,7 +77,8 @@ public:
     // What the mouse handlers poll: no job may be posted now.
     bool busy() const { return !ready() || !idle_.isSet(); }
 
-    // UI thread, with the worker idle: resets the idle event and queues the job.
+    // UI thread, with the worker idle: resets the idle event and queues the job. After stop()
+    // it does nothing.
     void post(int message, std::uint32_t param = 0);
     void postDrag(int x, int y) { post(kJobDrag, PackJobPosition(x, y)); }
     void postSwitchChannel() { post(kJobSwitchChannel); }

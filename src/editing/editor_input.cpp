@@ -12,7 +12,10 @@ LeftPress LeftButtonDown(EditorContext& ctx, DragWorker& worker, int x, int y) {
     return StartDrag(ctx, x, y) ? LeftPress::DragStarted : LeftPress::MoveWindow;
 }
 
-void MouseMove(EditorContext& ctx, DragWorker& worker, int x, int y) {
+void MouseMove(EditorContext& ctx, DragWorker& worker, int x, int y, bool leftDown) {
+    if (ctx.edit.dragging && !leftDown) {
+        EndDrag(ctx.edit);
+    }
     if (worker.busy()) {
         return;
     }
@@ -27,11 +30,16 @@ void LeftButtonUp(EditState& edit) {
     EndDrag(edit);
 }
 
-RightPress RightButtonDown(const EditState& edit, DragWorker& worker) {
+void MouseGrabLost(EditState& edit) {
+    EndDrag(edit);
+}
+
+RightPress RightButtonDown(EditorContext& ctx, DragWorker& worker, int x, int y) {
     if (worker.busy()) {
         return RightPress::Swallowed;
     }
-    if (edit.hoveredPoint == -1) {
+    UpdateHover(ctx, x, y);
+    if (ctx.edit.hoveredPoint == -1) {
         worker.postSwitchChannel();
         return RightPress::SwitchPosted;
     }

@@ -17,12 +17,16 @@ enum class LeftPress {
 // Left press at content (x, y).
 LeftPress LeftButtonDown(EditorContext& ctx, DragWorker& worker, int x, int y);
 
-// Pointer moved to content (x, y): hover while idle, a drag job while dragging; dropped while
-// the worker is busy (it follows the pointer by itself).
-void MouseMove(EditorContext& ctx, DragWorker& worker, int x, int y);
+// Pointer moved to content (x, y) with the left button down or not: hover while idle, a drag job
+// while dragging; dropped while the worker is busy (it follows the pointer by itself). A move
+// without the left button ends a drag whose release went elsewhere (to a popup menu, say).
+void MouseMove(EditorContext& ctx, DragWorker& worker, int x, int y, bool leftDown);
 
 // Left release: ends the drag. Does not look at the worker.
 void LeftButtonUp(EditState& edit);
+
+// The canvas lost the mouse to a popup or another window: a drag cannot go on without it.
+void MouseGrabLost(EditState& edit);
 
 enum class RightPress {
     Swallowed,    // the worker is busy
@@ -30,7 +34,8 @@ enum class RightPress {
     Passed,       // an anchor is highlighted: its popup opens at the release
 };
 
-// Right press or double-click.
-RightPress RightButtonDown(const EditState& edit, DragWorker& worker);
+// Right press or double-click at content (x, y). The highlight is hit-tested again at the press,
+// so that a highlight left over from a fast drag never opens the menu of a point elsewhere.
+RightPress RightButtonDown(EditorContext& ctx, DragWorker& worker, int x, int y);
 
 } // namespace spectrane

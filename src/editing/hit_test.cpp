@@ -49,7 +49,7 @@ bool UpdateHover(EditorContext& ctx, int x, int y) {
         EraseHoverRing(ctx);
     }
     if (edit.hoveredPoint != -1) {
-        edit.ringCentreX = floorToInt(hoveredAnchor(ctx).x);
+        edit.ringCentreX = shownFloor(hoveredAnchor(ctx).x);
         DrawHoverRing(ctx);
     }
     ctx.host.invalidateMainWindow();
@@ -65,19 +65,19 @@ void DrawHoverRing(EditorContext& ctx) {
     Surface& main = ctx.buffers.mainBuffer;
     const CurvePoint a = hoveredAnchor(ctx);
     constexpr int kSize = GraphBuffers::kRingSaveSize;
-    edit.ringSaveX = truncToInt(a.x - kHoverRadius);
-    edit.ringSaveY = truncToInt(a.y - kHoverRadius);
+    edit.ringSaveX = shownTrunc(a.x - kHoverRadius);
+    edit.ringSaveY = shownTrunc(a.y - kHoverRadius);
     CopyBlock(ctx.buffers.ringSave, 0, 0, main, edit.ringSaveX, edit.ringSaveY, kSize, kSize);
-    const int cx = truncToInt(a.x);
-    const int cy = truncToInt(a.y);
+    const int cx = shownTrunc(a.x);
+    const int cy = shownTrunc(a.y);
     DrawEllipse(main, cx - kHoverRadius, cy - kHoverRadius, cx + kHoverRadius + 1,
                 cy + kHoverRadius + 1, kHoverRingColor);
     if (!*ctx.showPointPositions) {
         return;
     }
     char text[48];
-    std::snprintf(text, sizeof text, "[x %d,y %d]", floorToInt(a.x - CanvasGeometry::kDotX0),
-                  floorToInt(CanvasGeometry::kLevelY0 - a.y));
+    std::snprintf(text, sizeof text, "[x %d,y %d]", shownFloor(a.x - CanvasGeometry::kDotX0),
+                  shownFloor(CanvasGeometry::kLevelY0 - a.y));
     TextStyle style;
     style.face = std::string(kCourierFace);
     style.pixelHeight = kReadoutPixelHeight;

@@ -4,6 +4,7 @@
 #include "editing/hit_test.h"
 #include "editing/redraw.h"
 #include "editing/synchro.h"
+#include "model/document_check.h"
 #include "model/spline.h"
 #include "model/whole_numbers.h"
 
@@ -56,29 +57,40 @@ bool DeletePoint(EditorContext& ctx, ChannelIndex c, int i, bool loop) {
     return true;
 }
 
-void SetPointPosition(EditorContext& ctx, ChannelIndex c, int i, int dot, int level, bool loop) {
+bool SetPointPosition(EditorContext& ctx, ChannelIndex c, int i, int dot, int level, bool loop) {
     ChannelCurve& curve = ctx.doc.channels[c];
     const int n = curve.pointCount;
     if (i < 0 || i >= n) {
-        return;
+        return false;
     }
     const InverseCoefficients inv = ComputeInverseCoefficients(curve, i, loop, ctx.doc.length);
     EraseHoverRing(ctx);
     CurvePoint& d = curve.anchorPoints[i];
+    const CurvePoint oldControl = curve.controlPoints[i];
+    const CurvePoint oldAnchor = d;
     constexpr double x0 = CanvasGeometry::kDotX0;
-    if (floorToInt(d.x - x0) != dot) {
+    // An axis is left alone when the user kept the value the window showed.
+    if (shownFloor(d.x - x0) != dot) {
         if ((i > 0 && i < n - 1) || loop) {
             d.x = static_cast<double>(dot) + x0;
         }
         d.x = std::clamp(d.x, x0, static_cast<double>(ctx.doc.geometry().lastDotX()));
         curve.controlPoints[i].x = (d.x - inv.ax) * inv.k;
     }
-    if (floorToInt(CanvasGeometry::kLevelY0 - d.y) != level) {
+    if (shownFloor(CanvasGeometry::kLevelY0 - d.y) != level) {
         d.y = CanvasGeometry::kLevelY0 - static_cast<double>(level);
         d.y = std::clamp(d.y, static_cast<double>(CanvasGeometry::kAnchorMinY),
                          static_cast<double>(CanvasGeometry::kAnchorMaxY));
         curve.controlPoints[i].y = (d.y - inv.ay) * inv.k;
     }
+    // Neighbours far outside the canvas can push the point past what a file can hold.
+    if (!withinBound(curve.controlPoints[i])) {
+        curve.controlPoints[i] = oldControl;
+        d = oldAnchor;
+        ctx.host.messageBox(kSetPositionFailedMessage);
+        return false;
+    }
+    return true;
 }
 
 void RunPopupCommand(EditorContext& ctx, int command) {

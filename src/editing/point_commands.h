@@ -34,6 +34,8 @@ inline constexpr std::string_view kTooManyPointsMessage =
     "これ以上ポイントを増やすことは出来ません。(最大数=256)";
 inline constexpr std::string_view kEndPointMessage = "端点を削除することは出来ません。";
 inline constexpr std::string_view kLastPointMessage = "残り一点を削除することは出来ません。";
+inline constexpr std::string_view kSetPositionFailedMessage =
+    "ポイント位置のセットに失敗しました。";
 
 // Inserts a control point halfway between the one before anchor i and anchor i's own (after
 // the first when i = 0); a 1-point loop gets a copy. Refused with a message at 256 points.
@@ -46,8 +48,10 @@ bool DeletePoint(EditorContext& ctx, ChannelIndex c, int i, bool loop);
 
 // Moves anchor i to dot `dot` and level `level` (clamped to the anchor limits) by setting its
 // control point; an axis whose shown value is unchanged is left as it is, and an open curve's
-// end keeps its dot. Erases the hover ring first.
-void SetPointPosition(EditorContext& ctx, ChannelIndex c, int i, int dot, int level, bool loop);
+// end keeps its dot. Erases the hover ring first. Refused with a message, the point left where
+// it was, when the control point would lie beyond the coordinate bound. Returns true if the
+// point was set.
+bool SetPointPosition(EditorContext& ctx, ChannelIndex c, int i, int dot, int level, bool loop);
 
 // Carries out popup command `command` (0 = dismissed, 1000..1005) on the highlighted anchor,
 // with the typed position for 1003; for any item, recomputes and redraws the current channel,

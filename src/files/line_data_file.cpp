@@ -3,11 +3,11 @@
 #include "files/atomic_write.h"
 #include "files/little_endian.h"
 #include "model/curve_rebuild.h"
+#include "model/document_check.h"
 #include "model/spline.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <cmath>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -43,10 +43,6 @@ LineDataReadResult refused(std::string why) {
     LineDataReadResult r;
     r.status = FileResult::failure(std::move(why));
     return r;
-}
-
-bool finite(const CurvePoint& p) {
-    return std::isfinite(p.x) && std::isfinite(p.y);
 }
 
 } // namespace
@@ -131,17 +127,18 @@ LineDataReadResult parseLineData(std::span<const std::uint8_t> bytes) {
         auto& target = version == 1 ? curve.anchorPoints : curve.controlPoints;
         for (int i = 0; i < curve.pointCount; ++i) {
             target[i] = in.point();
-            if (!finite(target[i])) {
+            if (!withinBound(target[i])) {
                 return refused("channel " + std::to_string(ch) + " point " + std::to_string(i) +
-                               " has a non-finite coordinate");
+                               " has a coordinate that is not finite or beyond ±1e9");
             }
         }
         if (version == 1) {
             fitControlPoints(curve);
             for (int i = 0; i < curve.pointCount; ++i) {
-                if (!finite(curve.controlPoints[i])) {
+                if (!withinBound(curve.controlPoints[i])) {
                     return refused("channel " + std::to_string(ch) +
-                                   " anchors give non-finite control points");
+                                   " anchors give control points that are not finite or beyond "
+                                   "±1e9");
                 }
             }
         }
@@ -238,6 +235,10 @@ std::vector<std::uint8_t> encodeLineData(const GradationDocument& doc) {
 }
 
 FileResult writeLineDataFile(const std::filesystem::path& path, const GradationDocument& doc) {
+    // Never write what the reader would refuse: the file could not be opened again.
+    if (const std::string fault = documentFault(doc); !fault.empty()) {
+        return FileResult::failure("not written: " + fault);
+    }
     return writeFileAtomically(path, encodeLineData(doc));
 }
 

@@ -53,7 +53,7 @@ struct LineDataReadResult {
 // Parses the bytes of a whole file. Refuses (never partially reads) anything that does not fit
 // the document model: a short or over-long file, a length outside 2..1600, a direction outside
 // 0..3, a flag other than 0/1, a point count outside 2..256 (open) or 1..256 (loop), or a
-// non-finite coordinate.
+// coordinate that is not finite or beyond kCoordinateBound (model/document_check.h).
 LineDataReadResult parseLineData(std::span<const std::uint8_t> bytes);
 
 // Reads and parses the file at `path`; a file that cannot be opened or read is refused too.
@@ -71,7 +71,7 @@ void applyLineData(GradationDocument& doc, const GradationDocument& read);
 std::vector<std::uint8_t> encodeLineData(const GradationDocument& doc);
 
 // Writes version 3 atomically: on failure the previous file is untouched and the result carries
-// kFileOpenFailedMessage.
+// kFileOpenFailedMessage. A document the reader would refuse (documentFault) is not written.
 FileResult writeLineDataFile(const std::filesystem::path& path, const GradationDocument& doc);
 
 } // namespace spectrane

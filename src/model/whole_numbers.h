@@ -30,4 +30,18 @@ inline std::int32_t floorToInt(double v) {
     return truncToInt(std::floor(v));
 }
 
+// A value within 1e-9 of a whole number taken as that number. Positions shown to the user and
+// the places of markers go through it, so that a point set to level 200 and stored as
+// 199.99999999999997 shows as 200; the stored coordinates stay as computed.
+inline double snapToWhole(double v) {
+    const double whole = std::round(v);
+    return std::fabs(v - whole) <= 1e-9 ? whole : v;
+}
+inline std::int32_t shownFloor(double v) {
+    return floorToInt(snapToWhole(v));
+}
+inline std::int32_t shownTrunc(double v) {
+    return truncToInt(snapToWhole(v));
+}
+
 } // namespace spectrane

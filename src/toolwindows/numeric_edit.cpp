@@ -2,7 +2,9 @@
 
 #include "toolwindows/tool_controls.h"
 
+#include <QKeyEvent>
 #include <QRegularExpressionValidator>
+#include <QWheelEvent>
 #include <QToolButton>
 
 #include <algorithm>
@@ -88,6 +90,29 @@ UpDownControl::UpDownControl(QWidget* parent, int id, QRect geometry, QLineEdit*
     if (const std::optional<int> v = readEditNumber(buddy)) {
         position_ = std::clamp(*v, minimum_, maximum_);
     }
+    buddy->installEventFilter(this);
+}
+
+bool UpDownControl::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != buddy_ || !buddy_->isEnabled()) {
+        return false;
+    }
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down) {
+            step(key == Qt::Key_Up ? 1 : -1);
+            return true;
+        }
+    } else if (event->type() == QEvent::Wheel) {
+        // One step per notch (120 eighths of a degree), however finely the wheel reports.
+        wheelAngle_ += static_cast<QWheelEvent*>(event)->angleDelta().y();
+        while (wheelAngle_ >= 120 || wheelAngle_ <= -120) {
+            step(wheelAngle_ > 0 ? 1 : -1);
+            wheelAngle_ -= wheelAngle_ > 0 ? 120 : -120;
+        }
+        return true;
+    }
+    return false;
 }
 
 void UpDownControl::step(int delta) {

@@ -48,11 +48,16 @@ public:
     // One step up (+1) or down (-1), as a click on an arrow does.
     void step(int delta);
 
+protected:
+    // The Up and Down keys and the mouse wheel over the edit step it as the arrows do.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     QLineEdit* buddy_;
     int minimum_;
     int maximum_;
-    int position_; // last value written, used while the edit holds no number
+    int position_;   // last value written, used while the edit holds no number
+    int wheelAngle_ = 0; // eighths of a degree turned and not yet stepped
     QToolButton* up_;
     QToolButton* down_;
 };

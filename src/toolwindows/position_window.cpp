@@ -16,8 +16,8 @@ PositionRequest positionRequestFor(const GradationDocument& doc, int point) {
     const ChannelCurve& curve = doc.channels[static_cast<std::size_t>(doc.currentChannel)];
     const CurvePoint& a = curve.anchorPoints[static_cast<std::size_t>(point)];
     PositionRequest r;
-    r.dot = floorToInt(a.x - CanvasGeometry::kDotX0);
-    r.level = floorToInt(CanvasGeometry::kLevelY0 - a.y);
+    r.dot = shownFloor(a.x - CanvasGeometry::kDotX0);
+    r.level = shownFloor(CanvasGeometry::kLevelY0 - a.y);
     r.fixedDot = doc.loop == 0 && (point == 0 || point == curve.pointCount - 1);
     r.length = doc.length;
     return r;

@@ -1,8 +1,10 @@
 #include "toolwindows/title_window.h"
 
 #include "qtsupport/fonts.h"
+#include "qtsupport/window_frame.h"
 #include "toolwindows/tool_controls.h"
 
+#include <QCloseEvent>
 #include <QEvent>
 
 namespace spectrane {
@@ -33,6 +35,7 @@ void TitleWindow::reject() {}
 void TitleWindow::showEvent(QShowEvent* event) {
     ToolWindow::showEvent(event);
     centreOnMainWindow();
+    whenFramed(this, [this] { centreOnMainWindow(); });
 }
 
 void TitleWindow::changeEvent(QEvent* event) {
@@ -46,9 +49,21 @@ void TitleWindow::centreOnMainWindow() {
     if (main_ == nullptr) {
         return;
     }
+    // The outer frame is centred: before the window manager has framed this window, the main
+    // window's frame stands in for its own.
     const QRect m = main_->frameGeometry();
-    const QSize outer = frameGeometry().size();
+    const QSize outer = size().grownBy(windowFrameOf(this, main_));
     move(m.left() + (m.width() - outer.width()) / 2, m.top() + (m.height() - outer.height()) / 2);
+}
+
+void TitleWindow::closeEvent(QCloseEvent* event) {
+    // The window has no close command: a close request of the window manager (its close box,
+    // Alt+F4) is ignored; it goes only with its button or Enter, or with the program.
+    if (event->spontaneous()) {
+        event->ignore();
+        return;
+    }
+    ToolWindow::closeEvent(event);
 }
 
 } // namespace spectrane

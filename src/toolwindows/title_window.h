@@ -21,6 +21,7 @@ public:
 protected:
     void reject() override; // Escape does nothing: there is no Cancel
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:

@@ -66,8 +66,38 @@ QLabel* addStaticBefore(QWidget* parent, int id, const QString& text, QRect geom
     return label;
 }
 
+int GroupFrame::frameTop() const {
+    return QFontMetrics(font()).height() / 2;
+}
+
+void GroupFrame::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const int top = frameTop();
+    const int w = width();
+    const int h = height();
+    // Etched: a shadow line with a light line one pixel inside it.
+    const QRect outer(0, top, w - 2, h - top - 2);
+    p.setPen(palette().color(QPalette::Mid));
+    p.drawRect(outer);
+    p.setPen(palette().color(QPalette::Light));
+    p.drawLine(1, top + 1, w - 3, top + 1);
+    p.drawLine(1, top + 1, 1, h - 3);
+    p.drawLine(0, h - 1, w - 1, h - 1);
+    p.drawLine(w - 1, top, w - 1, h - 1);
+    const QString caption = title();
+    if (caption.isEmpty()) {
+        return;
+    }
+    const QFontMetrics fm(font());
+    const QRect text(kCaptionLeft, 0, fm.horizontalAdvance(caption) + 4, fm.height());
+    p.fillRect(text, palette().color(QPalette::Window));
+    p.setPen(palette().color(QPalette::WindowText));
+    p.drawText(text.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextShowMnemonic,
+               caption);
+}
+
 QGroupBox* addGroupBox(QWidget* parent, int id, const char* text, QRect geometry) {
-    auto* box = new QGroupBox(QString::fromUtf8(text), parent);
+    auto* box = new GroupFrame(QString::fromUtf8(text), parent);
     placeControl(box, id, geometry);
     box->lower(); // the controls inside are its siblings and lie above it
     return box;

@@ -31,6 +31,20 @@ void fitStatic(QLabel* label);
 // A check box or radio button widens to its caption where the substitute font needs more room
 // than the described box (the synchro labels change after creation: call it again).
 void fitButton(QAbstractButton* button);
+// A group box drawn as the dialogs of the described program draw it: an etched frame filling
+// the described rectangle, its top line through the middle of the caption's line, the caption
+// standing on that line near the left.
+class GroupFrame : public QGroupBox {
+    Q_OBJECT
+public:
+    using QGroupBox::QGroupBox;
+    static constexpr int kCaptionLeft = 8; // the caption's left edge, from the frame's
+    // The frame's top line, from the top of the box: half the caption's line height.
+    int frameTop() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
 QGroupBox* addGroupBox(QWidget* parent, int id, const char* text, QRect geometry);
 // A push button created as `createdId` and known as `id` afterwards (OK = 1, Cancel = 2);
 // the created id stays in the property "createdId".

@@ -1,8 +1,10 @@
 #include "transforms/length_change.h"
 
 #include "model/curve_rebuild.h"
+#include "model/document_check.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace spectrane {
 
@@ -126,15 +128,9 @@ bool validLength(int length) {
     return length >= kMinDots && length <= kMaxDots;
 }
 
-} // namespace
-
-bool ChangeLength(GradationDocument& doc, const LengthChange& change) {
+void applyChange(GradationDocument& doc, const LengthChange& change) {
     const int newLength = change.newLength;
     const int oldLength = change.oldLength;
-    if (!validLength(newLength) || !validLength(oldLength) || change.method < kLengthScale ||
-        change.method > kLengthFinishEnd) {
-        return false;
-    }
     const bool loop = doc.loop;
     if (newLength != oldLength) {
         switch (change.method) {
@@ -162,6 +158,22 @@ bool ChangeLength(GradationDocument& doc, const LengthChange& change) {
         }
     }
     doc.length = newLength;
+}
+
+} // namespace
+
+bool ChangeLength(GradationDocument& doc, const LengthChange& change) {
+    if (!validLength(change.newLength) || !validLength(change.oldLength) ||
+        change.method < kLengthScale || change.method > kLengthFinishEnd) {
+        return false;
+    }
+    // Worked on a copy, so that a refused result leaves the document exactly as it was.
+    auto changed = std::make_unique<GradationDocument>(doc);
+    applyChange(*changed, change);
+    if (!documentFault(*changed).empty()) {
+        return false;
+    }
+    doc = *changed;
     return true;
 }
 

@@ -26,7 +26,12 @@ struct LengthChange {
 // curves at oldLength; writes the counts and control points of all three channels and sets
 // doc.length. Anchors and levels are left for the caller's rebuild (rebuildAllCurves). Equal
 // lengths change nothing but the length. Returns false, changing nothing, when a length or the
-// method is out of range.
+// method is out of range, or when the result could not be saved and read back (a point pushed
+// beyond the coordinate bound by repeated stretching: documentFault).
 [[nodiscard]] bool ChangeLength(GradationDocument& doc, const LengthChange& change);
+
+// The message the program shows when a length change is refused.
+inline constexpr const char* kLengthChangeFailedMessage =
+    "グラデーションの長さの変更に失敗しました。";
 
 } // namespace spectrane

@@ -1,6 +1,9 @@
 #include "transforms/loop_change.h"
 
+#include "model/document_check.h"
+
 #include <cmath>
+#include <memory>
 
 namespace spectrane {
 
@@ -8,9 +11,7 @@ namespace {
 
 constexpr double kX0 = CanvasGeometry::kDotX0;
 
-} // namespace
-
-void convertLoopOff(GradationDocument& doc) {
+void pinEnds(GradationDocument& doc) {
     const int l = doc.length;
     const double lastX = doc.geometry().lastDotX();
     for (ChannelIndex ch = 0; ch < kChannelCount; ++ch) {
@@ -36,12 +37,27 @@ void convertLoopOff(GradationDocument& doc) {
     }
 }
 
-bool setLoop(GradationDocument& doc, bool loop) {
-    if (doc.loop == loop) {
+} // namespace
+
+bool convertLoopOff(GradationDocument& doc) {
+    // Worked on a copy, so that a refused result leaves the document exactly as it was.
+    auto open = std::make_unique<GradationDocument>(doc);
+    open->loop = false;
+    pinEnds(*open);
+    if (!documentFault(*open).empty()) {
         return false;
     }
-    if (!loop) {
-        convertLoopOff(doc);
+    open->loop = doc.loop;
+    doc = *open;
+    return true;
+}
+
+bool setLoop(GradationDocument& doc, bool loop) {
+    if (doc.loop == loop) {
+        return true;
+    }
+    if (!loop && !convertLoopOff(doc)) {
+        return false;
     }
     doc.loop = loop;
     return true;

@@ -32,7 +32,7 @@ void drawMarkersOf(Surface& surface, const ChannelCurve& curve, Color color) {
     const int n = std::clamp<int>(curve.pointCount, 0, kMaxPoints);
     for (int i = 0; i < n; ++i) {
         const CurvePoint& p = curve.anchorPoints[i];
-        DrawPointMarker(surface, floorToInt(p.x), floorToInt(p.y), 2, color);
+        DrawPointMarker(surface, shownFloor(p.x), shownFloor(p.y), 2, color);
     }
 }
 
