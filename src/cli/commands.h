@@ -16,9 +16,11 @@ Command newCommand();    // document_commands.cpp
 Command resizeCommand(); // document_commands.cpp
 Command loopCommand();   // document_commands.cpp
 
+Command analyzeCommand(); // analyze_command.cpp
+
 inline std::vector<Command> allCommands() {
-    return {infoCommand(),   levelsCommand(), pointsCommand(), renderCommand(),
-            newCommand(),    resizeCommand(), loopCommand()};
+    return {infoCommand(), levelsCommand(), pointsCommand(), renderCommand(),
+            newCommand(),  resizeCommand(), loopCommand(),   analyzeCommand()};
 }
 
 } // namespace spectrane::cli
