@@ -91,6 +91,12 @@ Analyzer::Analyzer() : lcms_(std::make_unique<Lcms>()) {
         encodeThreshold_[k - 1] =
             cmsEvalToneCurveFloat(curve, static_cast<cmsFloat32Number>((k - 0.5) / 255.0));
     }
+    for (int i = 0; i <= kEncodeBins; ++i) {
+        const double v = static_cast<double>(i) / kEncodeBins;
+        encodeStart_[i] = static_cast<std::uint8_t>(
+            std::upper_bound(encodeThreshold_.begin(), encodeThreshold_.end(), v) -
+            encodeThreshold_.begin());
+    }
 }
 
 Analyzer::~Analyzer() = default;
@@ -105,8 +111,14 @@ int Analyzer::encode(double v) const {
     if (!(v > 0.0)) {
         return 0;
     }
-    return static_cast<int>(std::upper_bound(encodeThreshold_.begin(), encodeThreshold_.end(), v) -
-                            encodeThreshold_.begin());
+    if (v >= 1.0) {
+        return 255;
+    }
+    int code = encodeStart_[static_cast<int>(v * kEncodeBins)];
+    while (code < 255 && v >= encodeThreshold_[code]) {
+        ++code;
+    }
+    return code;
 }
 
 LabColor Analyzer::labOf(const XyzColor& xyz) const {

@@ -11,6 +11,7 @@
 #include "raster/surface.h"
 
 #include <array>
+#include <cstdint>
 #include <memory>
 
 namespace spectrane {
@@ -59,6 +60,10 @@ private:
     std::array<double, 256> linear_{}; // decoded sRGB components
     // encodeThreshold_[k - 1] is the linear value from which the 8-bit code is at least k.
     std::array<double, 255> encodeThreshold_{};
+    // encodeStart_[i]: the code of linear value i / kEncodeBins, where encode starts its walk
+    // up the thresholds (a step or two at most: the bins are finer than the codes).
+    static constexpr int kEncodeBins = 4096;
+    std::array<std::uint8_t, kEncodeBins + 1> encodeStart_{};
 };
 
 } // namespace spectrane

@@ -150,11 +150,27 @@ Color analysisStripColor(const GradationAnalysis& a, int strip, int dot) {
 void DrawAnalysisStrips(Surface& surface, const GradationAnalysis& a, int left, int top,
                         int pitch) {
     const int l = std::clamp(a.length, kMinDots, kMaxDots);
+    const int first = std::max(0, -left); // dots on the surface: first..last-1
+    const int last = std::min(l, surface.width() - left);
+    if (first >= last) {
+        return;
+    }
+    // Row by row: the first row of a strip is coloured dot by dot, the others copy it.
     for (int k = 0; k < kAnalysisStripCount; ++k) {
-        const int y = top + k * pitch;
-        for (int j = 0; j < l; ++j) {
-            fillRect(surface, {left + j, y, left + j + 1, y + kAnalysisStripHeight},
-                     analysisStripColor(a, k, j));
+        const Color* pattern = nullptr;
+        for (int y = top + k * pitch; y < top + k * pitch + kAnalysisStripHeight; ++y) {
+            if (y < 0 || y >= surface.height()) {
+                continue;
+            }
+            Color* row = surface.row(y) + (left + first); // the pixel of dot `first`
+            if (pattern != nullptr) {
+                std::copy(pattern, pattern + (last - first), row);
+                continue;
+            }
+            for (int j = first; j < last; ++j) {
+                row[j - first] = analysisStripColor(a, k, j);
+            }
+            pattern = row;
         }
     }
 }

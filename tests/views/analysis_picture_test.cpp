@@ -73,6 +73,13 @@ TEST(AnalysisPicture, StripsShowTheColourItsGreyAndTheSimulations) {
     }
     EXPECT_EQ(d.surface.pixel(623, 619), kBackgroundColor); // L + 112 wide
     EXPECT_EQ(d.surface.pixel(624, 619), kSentinel);
+    // Stacked 32 apart (as spectrane-cli writes them) and clipped on every side.
+    Surface small(8, 200, kSentinel);
+    DrawAnalysisStrips(small, *d.analysis, -10, -16, 32);
+    EXPECT_EQ(small.pixel(0, 0), expected[0]);
+    EXPECT_EQ(small.pixel(7, 16), expected[1]);
+    EXPECT_EQ(small.pixel(0, 143), expected[4]);
+    EXPECT_EQ(small.pixel(0, 144), kSentinel);
 }
 
 TEST(AnalysisPicture, MarksTheReversalsTheJumpAndTheSeam) {
