@@ -19,7 +19,7 @@ namespace spectrane {
 // Build it once and keep it: creating the transform costs far more than an analysis. After
 // construction nothing in it changes, so its const functions may run on several threads at
 // once (the transform is made without Little CMS's one-pixel cache), each thread writing its
-// own GradationAnalysis.
+// own GradationAnalysis. A moved-from Analyzer may only be destroyed or assigned to.
 class Analyzer {
 public:
     // Throws std::runtime_error when Little CMS cannot build the profiles or the transform

@@ -16,7 +16,7 @@
 namespace spectrane {
 
 // Plain record of fixed size (no allocation when it is refreshed); entries from `length` on
-// carry no meaning. Large (about 130 KB): keep one per window, not on the stack.
+// carry no meaning. Large (about 125 KB): keep one per window, not on the stack.
 struct GradationAnalysis {
     int length = 0;    // L, 2..1600
     bool loop = false; // the dot after the last is dot 0 again
