@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-    cmake ninja-build g++ clang
+    cmake ninja-build pkg-config g++ clang
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-l10n-tools qt6-translations-l10n
     libpng-dev liblcms2-dev nlohmann-json3-dev

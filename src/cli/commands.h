@@ -8,17 +8,20 @@
 
 namespace spectrane::cli {
 
-Command infoCommand();   // inspect_commands.cpp
-Command levelsCommand(); // inspect_commands.cpp
-Command pointsCommand(); // inspect_commands.cpp
-Command renderCommand(); // render_command.cpp
-Command newCommand();    // document_commands.cpp
-Command resizeCommand(); // document_commands.cpp
-Command loopCommand();   // document_commands.cpp
+Command infoCommand();    // inspect_commands.cpp
+Command levelsCommand();  // inspect_commands.cpp
+Command pointsCommand();  // inspect_commands.cpp
+Command renderCommand();  // render_command.cpp
+Command newCommand();     // document_commands.cpp
+Command resizeCommand();  // document_commands.cpp
+Command loopCommand();    // document_commands.cpp
+Command analyzeCommand(); // analyze_command.cpp
 
 inline std::vector<Command> allCommands() {
-    return {infoCommand(), levelsCommand(), pointsCommand(), renderCommand(),
-            newCommand(),  resizeCommand(), loopCommand()};
+    return {
+        infoCommand(), levelsCommand(), pointsCommand(), renderCommand(),
+        newCommand(),  resizeCommand(), loopCommand(),   analyzeCommand(),
+    };
 }
 
 } // namespace spectrane::cli

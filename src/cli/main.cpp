@@ -28,6 +28,7 @@ constexpr const char* kUsage =
     "                            change the gradation's length\n"
     "  loop FILE on|off -o OUT.spd\n"
     "                            switch the loop on or off\n"
+    "  analyze FILE [--per-dot] [--strips OUT.png]  lightness, CIEDE2000 steps, deficiencies\n"
     "\n"
     "Run 'spectrane-cli COMMAND --help' for the details of one command.\n"
     "Exit status: 0 done, 1 a refused file or a bad argument, 2 wrong usage.\n"

@@ -66,4 +66,15 @@ public:
     std::vector<Call> calls;
 };
 
+// What a program run by runProgram left: its exit status (-1 if it did not exit) and output.
+struct ProgramRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs `program` (a path) with `args` (a shell command line's tail, quoted as needed) inside
+// `dir`, catching its standard output and error in files there.
+ProgramRun runProgram(const TempDir& dir, const std::string& program, const std::string& args);
+
 } // namespace spectrane::test
