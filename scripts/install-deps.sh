@@ -9,7 +9,7 @@ packages=(
     qt6-base-dev qt6-l10n-tools qt6-translations-l10n
     libpng-dev liblcms2-dev nlohmann-json3-dev
     fonts-ipafont-gothic fonts-liberation fonts-dejavu-core
-    xvfb openbox xdotool x11-apps python3
+    xvfb openbox xdotool x11-apps x11-utils python3
 )
 
 missing=()

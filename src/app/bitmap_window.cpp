@@ -6,6 +6,7 @@
 #include "app/menus.h"
 #include "app/scroll_bar_binding.h"
 #include "qtsupport/surface_image.h"
+#include "qtsupport/window_frame.h"
 
 #include <QCloseEvent>
 #include <QMenu>
@@ -58,14 +59,11 @@ void BitmapWindow::setTopmost(bool topmost) {
 void BitmapWindow::applyLayout() {
     const BitmapWindowLayout& l = state_.bitmapLayout;
     applyingLayout_ = true;
-    const QRect frame = frameGeometry();
-    const QRect inner = geometry();
-    const int frameW = frame.width() - inner.width();
-    const int frameH = frame.height() - inner.height();
-    setMinimumSize(l.minTrackWidth - frameW, l.minTrackHeight - frameH);
-    setMaximumSize(l.maxTrackWidth - frameW, l.maxTrackHeight - frameH);
-    move(l.outer.x, l.outer.y);
-    resize(l.outer.width - frameW, l.outer.height - frameH);
+    const QMargins wm = windowFrameOf(this, controller_.mainWindow());
+    const QSize wmExtra(wm.left() + wm.right(), wm.top() + wm.bottom());
+    setMinimumSize(QSize(l.minTrackWidth, l.minTrackHeight) - wmExtra);
+    setMaximumSize(QSize(l.maxTrackWidth, l.maxTrackHeight) - wmExtra);
+    placeTopLevel(this, {l.outer.x, l.outer.y, l.outer.width, l.outer.height}, wm);
     applyingLayout_ = false;
     hBar_->setVisible(!l.vertical);
     vBar_->setVisible(l.vertical);

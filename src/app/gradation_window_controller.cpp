@@ -72,7 +72,7 @@ void GradationWindowController::LayoutBitmapWindow() {
         f.scrollBarHeight = window_->horizontalBar()->sizeHint().height();
         f.scrollBarWidth = window_->verticalBar()->sizeHint().width();
     }
-    const QRect main = main_->frameGeometry();
+    const QRect main = main_->geometry().marginsAdded(windowFrameOf(main_));
     const GradationDocument& doc = state_.doc;
     state_.bitmapLayout =
         layoutBitmapWindow(doc.direction, doc.length, doc.thickness, work.width(), work.height(),

@@ -62,6 +62,7 @@ public:
     void popupChosen(int id) { hooks_.popupChosen(id); }
     void waitForWorker() { hooks_.waitForWorker(); }
     AppState& state() { return state_; }
+    QWidget* mainWindow() const { return main_; }
 
 private:
     QWidget* main_;

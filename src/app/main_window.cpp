@@ -278,24 +278,21 @@ void MainWindow::LayoutMainWindow() {
     // ours and are part of the size. The layout is settled first so the menu bar's height is
     // the real one.
     layout()->activate();
-    const QRect frame = frameGeometry();
-    const QRect inner = geometry();
+    const QMargins wm = windowFrameOf(this, gradation_->window());
     WindowFrame f;
-    f.extraWidth = frame.width() - centralWidget()->width();
-    f.extraHeight = frame.height() - centralWidget()->height();
+    f.extraWidth = wm.left() + wm.right() + width() - centralWidget()->width();
+    f.extraHeight = wm.top() + wm.bottom() + height() - centralWidget()->height();
     f.scrollBarHeight = hBar_->sizeHint().height();
     f.scrollBarWidth = vBar_->sizeHint().width();
     s.mainLayout = layoutMainWindow(s.doc.length, work.width(), work.height(), f);
     const MainLayout& l = s.mainLayout;
 
-    const int frameW = frame.width() - inner.width();
-    const int frameH = frame.height() - inner.height();
+    const QSize wmExtra(wm.left() + wm.right(), wm.top() + wm.bottom());
     setMinimumSize(kMainMinClientWidth,
-                   kMainMinClientHeight + f.extraHeight - frameH + f.scrollBarHeight);
-    setMaximumSize(l.maxTrackWidth - frameW, l.maxTrackHeight - frameH);
+                   kMainMinClientHeight + f.extraHeight - wmExtra.height() + f.scrollBarHeight);
+    setMaximumSize(QSize(l.maxTrackWidth, l.maxTrackHeight) - wmExtra);
     applyScrollBars();
-    move(l.outer.x, l.outer.y);
-    resize(l.outer.width - frameW, l.outer.height - frameH);
+    placeTopLevel(this, {l.outer.x, l.outer.y, l.outer.width, l.outer.height}, wm);
     placeSynchroBoxes();
 }
 

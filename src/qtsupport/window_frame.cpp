@@ -24,6 +24,11 @@ QMargins windowFrameOf(const QWidget* window, const QWidget* fallback) {
     return own.isNull() ? ownFrame(fallback) : own;
 }
 
+void placeTopLevel(QWidget* window, const QRect& outer, const QMargins& frame) {
+    window->move(outer.topLeft()); // a top-level window's position includes its frame
+    window->resize(outer.size().shrunkBy(frame));
+}
+
 void whenFramed(QWidget* window, std::function<void()> placed) {
     constexpr int kTries = 50;
     constexpr int kIntervalMs = 20;
@@ -32,9 +37,9 @@ void whenFramed(QWidget* window, std::function<void()> placed) {
     auto tries = std::make_shared<int>(0);
     QObject::connect(timer, &QTimer::timeout, window,
                      [timer, window, tries, placed = std::move(placed)] {
-                         if (!ownFrame(window).isNull()) {
-                             timer->deleteLater();
+                         if (!ownFrame(window).isNull() && window->windowHandle()->isExposed()) {
                              timer->stop();
+                             timer->deleteLater();
                              placed();
                          } else if (++*tries >= kTries) {
                              timer->stop();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QMargins>
+#include <QRect>
 
 #include <functional>
 
@@ -14,6 +15,10 @@ namespace spectrane {
 // The frame around `window`, or, while that is not known yet, around `fallback`; zero when
 // neither is known (as on a platform without a window manager).
 QMargins windowFrameOf(const QWidget* window, const QWidget* fallback = nullptr);
+
+// Puts a top-level window so that its outer frame covers `outer`, given the frame the window
+// manager puts around it.
+void placeTopLevel(QWidget* window, const QRect& outer, const QMargins& frame);
 
 // Calls `placed` once the window manager has framed the shown `window`, so that a placement
 // made before can be made again with the real frame. Gives up after about a second.

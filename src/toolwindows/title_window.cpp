@@ -51,9 +51,14 @@ void TitleWindow::centreOnMainWindow() {
     }
     // The outer frame is centred: before the window manager has framed this window, the main
     // window's frame stands in for its own.
-    const QRect m = main_->frameGeometry();
-    const QSize outer = size().grownBy(windowFrameOf(this, main_));
-    move(m.left() + (m.width() - outer.width()) / 2, m.top() + (m.height() - outer.height()) / 2);
+    const QRect m = main_->geometry().marginsAdded(windowFrameOf(main_));
+    const QMargins frame = windowFrameOf(this, main_);
+    const QSize outer = size().grownBy(frame);
+    placeTopLevel(this,
+                  QRect(QPoint(m.left() + (m.width() - outer.width()) / 2,
+                               m.top() + (m.height() - outer.height()) / 2),
+                        outer),
+                  frame);
 }
 
 void TitleWindow::closeEvent(QCloseEvent* event) {

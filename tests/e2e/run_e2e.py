@@ -318,6 +318,96 @@ def scenario_broken_file_leaves_document(x, build, work):
     app.stop()
 
 
+def scenario_stuck_drag_ends(x, build, work):
+    """A right click during a drag opens the point menu, which takes the left release: the drag
+    must end all the same, and a bare pointer must move nothing."""
+    app, _ = started_with_known_file(x, build, work)
+    x.move(*screen_of(app, 311, 192))
+    time.sleep(0.2)
+    x.xdo("mousedown", 1)
+    for y in range(190, 150, -8):
+        x.move(*screen_of(app, 311, y))
+        time.sleep(0.05)
+    app.after_popup(lambda: x.xdo("click", 3), "Escape")
+    time.sleep(0.3)
+    x.xdo("mouseup", 1)
+    held = Path(work) / "held.spd"
+    save_file(app, held)
+    for y in (250, 300, 120):  # the bare pointer over the plot and beyond
+        x.move(*screen_of(app, 311, y))
+        time.sleep(0.1)
+    after = Path(work) / "after.spd"
+    save_file(app, after)
+    if after.read_bytes() != held.read_bytes():
+        raise StepFailed("moving the pointer without a button still moved the point")
+    app.stop()
+
+
+def scenario_direction_confirmed_with_enter(x, build, work):
+    app, path = started_with_known_file(x, build, work)
+    app.menu("e", "d")
+    x.key(x.wait_window("グラデーションの方向の変更"), "Return")
+    x.wait_gone("グラデーションの方向の変更")
+    saved = Path(work) / "turned.spd"
+    save_file(app, saved)
+    if saved.read_bytes() != path.read_bytes():
+        raise StepFailed("Enter in the direction window did not confirm the shown direction")
+    app.stop()
+
+
+def expect_frame(what, frame, x=None, y=None, bottom=None):
+    fx, fy, fw, fh = frame
+    for name, got, wanted in (("x", fx, x), ("y", fy, y), ("bottom", fy + fh, bottom)):
+        if wanted is not None and abs(got - wanted) > 1:
+            raise StepFailed(f"{what}: frame {name} is {got}, expected {wanted} ({frame})")
+
+
+def scenario_window_frames(x, build, work):
+    """Placements count the window manager's frame: the main window at first start, the title
+    window centred, the gradation window cut to the work area; the title window ignores its
+    close request; after the about box the main window is the active one."""
+    app = App(x, build, work)
+    app.start()
+    welcome = x.wait_window("Welcome")
+    screen_w, screen_h = x.screen_size()
+    main = x.settled(lambda: x.frame(app.main))
+    expect_frame("main window", main, x=(screen_w - main[2]) // 2, y=(screen_h - main[3]) // 3)
+    title = x.settled(lambda: x.frame(welcome))
+    expect_frame("title window", title, x=main[0] + (main[2] - title[2]) // 2,
+                 y=main[1] + (main[3] - title[3]) // 2)
+    x.key(welcome, "alt+F4")
+    time.sleep(1)
+    if not x.windows("Welcome"):
+        raise StepFailed("Alt+F4 closed the title window")
+    x.key(welcome, "Return")
+    x.wait_gone("Welcome")
+
+    # A vertical gradation of 1600 dots is cut to the work area, frame included, both when it
+    # is laid out by New and when the window is opened again from the menu.
+    app.menu("f", "n")
+    new = x.wait_window("新規作成")
+    x.key(new, "ctrl+a")
+    x.type_text(new, "1600")
+    x.key(new, "Return")
+    x.wait_gone("新規作成")
+    for reopen in (False, True):
+        if reopen:
+            app.menu("v", "b")
+            x.wait(lambda: not x.windows_matching(GRADATION_PATTERN), 10, "the window to close")
+            app.menu("v", "b")
+        gradation = x.wait_window_matching(GRADATION_PATTERN)
+        expect_frame("gradation window", x.settled(lambda: x.frame(gradation)), y=0,
+                     bottom=screen_h)
+
+    # Topmost gradation window and the about box: the main window becomes active afterwards.
+    app.menu("v", "w")
+    app.menu("h", "a")
+    x.key(x.wait_window("Version Info."), "Return")
+    x.wait_gone("Version Info.")
+    x.wait(lambda: x.active() == app.main, 5, "the main window to become active")
+    app.stop()
+
+
 SCENARIOS = {
     "first_start": scenario_first_start,
     "open_drag_save": scenario_open_drag_save,
@@ -326,6 +416,9 @@ SCENARIOS = {
     "save_bitmap": scenario_save_bitmap,
     "length_from_gradation_popup": scenario_length_from_gradation_popup,
     "broken_file_leaves_document": scenario_broken_file_leaves_document,
+    "stuck_drag_ends": scenario_stuck_drag_ends,
+    "direction_confirmed_with_enter": scenario_direction_confirmed_with_enter,
+    "window_frames": scenario_window_frames,
 }
 
 

@@ -90,6 +90,14 @@ class XSession:
             return ids[0] if ids else None
         return self.wait(find, timeout, f"a window matching /{pattern}/")
 
+    def windows_matching(self, pattern):
+        out = self.xdo("search", "--onlyvisible", "--name", pattern)
+        return [int(w) for w in out.stdout.split()]
+
+    def screen_size(self):
+        out = self.xdo("getdisplaygeometry").stdout.split()
+        return int(out[0]), int(out[1])
+
     def wait_gone(self, title, timeout=20):
         self.wait(lambda: not self.windows(title), timeout, f'window "{title}" to close')
 
@@ -97,10 +105,38 @@ class XSession:
         return self.xdo("getwindowname", wid).stdout.rstrip("\n")
 
     def geometry(self, wid):
-        """Position and size of a window's client area on the screen."""
-        out = self.xdo("getwindowgeometry", "--shell", wid).stdout
-        values = dict(line.split("=", 1) for line in out.split())
-        return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
+        """Position and size of a window's client area on the screen (xwininfo's absolute
+        position: xdotool adds the frame's offset to a framed window's)."""
+        out = _run(["xwininfo", "-id", str(wid)], env=self.env).stdout
+        values = {k.strip(): v.strip() for k, v in
+                  (line.split(":", 1) for line in out.splitlines() if ":" in line)}
+        return (int(values["Absolute upper-left X"]), int(values["Absolute upper-left Y"]),
+                int(values["Width"]), int(values["Height"]))
+
+    def frame(self, wid):
+        """Position and size of a window's outer frame, from the window manager's extents."""
+        x, y, w, h = self.geometry(wid)
+        out = _run(["xprop", "-id", str(wid), "_NET_FRAME_EXTENTS"], env=self.env).stdout
+        if "=" not in out:
+            return x, y, w, h
+        left, right, top, bottom = (int(v) for v in out.split("=", 1)[1].split(","))
+        return x - left, y - top, w + left + right, h + top + bottom
+
+    def active(self):
+        return int(self.xdo("getactivewindow").stdout.strip() or 0)
+
+    def settled(self, measure, timeout=5):
+        """The value of `measure` once it has stayed the same for half a second."""
+        last, since = None, time.monotonic()
+        deadline = since + timeout
+        while time.monotonic() < deadline:
+            value = measure()
+            if value != last:
+                last, since = value, time.monotonic()
+            elif time.monotonic() - since >= 0.5:
+                return value
+            time.sleep(0.1)
+        return last
 
     # ---- input -----------------------------------------------------------------------------
     def activate(self, wid):
