@@ -3,17 +3,37 @@
 #include "files/line_data_file.h"
 
 #include <cstdio>
+#include <unistd.h>
 
 namespace spectrane::cli {
 
+std::string printable(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7f) {
+            static constexpr char kHex[] = "0123456789abcdef";
+            out += "\\x";
+            out += kHex[byte >> 4];
+            out += kHex[byte & 15];
+        } else if (c == '\\') {
+            out += "\\\\";
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 void printError(const std::string& subject, const std::string& reason) {
-    std::fprintf(stderr, "%s: %s: %s\n", kProgram, subject.c_str(), reason.c_str());
+    std::fprintf(stderr, "%s: %s: %s\n", kProgram, printable(subject).c_str(), reason.c_str());
 }
 
 std::unique_ptr<GradationDocument> loadDocument(const std::string& file, int* version) {
     LineDataReadResult read = readLineDataFile(file);
     if (!read) {
-        printError(file, read.status.message + " (" + read.status.detail + ")");
+        printError(file, read.status.message + " (" + printable(read.status.detail) + ")");
         return nullptr;
     }
     if (!read.warning.empty()) {
@@ -29,14 +49,32 @@ std::unique_ptr<GradationDocument> loadDocument(const std::string& file, int* ve
 
 int reportWrite(const std::string& out, const FileResult& result) {
     if (!result) {
-        printError(out, result.message + " (" + result.detail + ")");
+        printError(out, result.message + " (" + printable(result.detail) + ")");
         return kExitRefused;
     }
     return kExitOk;
 }
 
+std::unique_ptr<AtomicFile> openOutput(const std::string& out) {
+    auto file = out == "-"
+                    ? std::make_unique<AtomicFile>(OpenDescriptor{STDOUT_FILENO, "standard output"})
+                    : std::make_unique<AtomicFile>(out);
+    file->open();
+    return file;
+}
+
+int finishOutput(const std::string& out, AtomicFile& file) {
+    return reportWrite(out, file.commit());
+}
+
+int writeOutput(const std::string& out, std::span<const std::uint8_t> bytes) {
+    const auto file = openOutput(out);
+    file->write(bytes);
+    return finishOutput(out, *file);
+}
+
 int saveDocument(const std::string& out, const GradationDocument& doc) {
-    return reportWrite(out, writeLineDataFile(out, doc));
+    return writeOutput(out, encodeLineData(doc));
 }
 
 bool integerOption(const ParsedArgs& args, const std::string& name, std::int64_t lo,

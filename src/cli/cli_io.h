@@ -1,15 +1,19 @@
 // What every spectrane-cli command shares: the error lines, reading a document as the program
-// opens it, writing one, and integer options checked against their range.
+// opens it, the output named by -o (a file, or standard output for "-"), writing a document,
+// and integer options checked against their range.
 #pragma once
 
 #include "cli/cli_args.h"
+#include "files/atomic_write.h"
 #include "files/file_result.h"
 #include "model/gradation_document.h"
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
+#include <string_view>
 
 namespace spectrane::cli {
 
@@ -25,7 +29,11 @@ struct Command {
     std::function<int(const ParsedArgs&)> run;
 };
 
-// "spectrane-cli: SUBJECT: REASON" on standard error.
+// `text` with control characters (and the backslash) escaped as \xHH (and \\), so that a file
+// name can neither break a line of output nor send a terminal command.
+std::string printable(std::string_view text);
+
+// "spectrane-cli: SUBJECT: REASON" on standard error, the subject made printable.
 void printError(const std::string& subject, const std::string& reason);
 
 // Reads FILE as the program opens it, anchors and levels derived: a refused file is reported
@@ -35,7 +43,18 @@ std::unique_ptr<GradationDocument> loadDocument(const std::string& file, int* ve
 // Reports a failed write of `out`; returns the exit status (0 when `result` is ok).
 int reportWrite(const std::string& out, const FileResult& result);
 
-// Writes `doc` as version 3 to `out`; returns the exit status.
+// The output a command's -o names, already opened: "-" writes to standard output as the bytes
+// come, any other name is a file replaced atomically. Stream into it with write(), then end
+// with finishOutput; an opening failure is reported there.
+std::unique_ptr<AtomicFile> openOutput(const std::string& out);
+
+// Commits `file` and reports a failure against `out`; returns the exit status.
+int finishOutput(const std::string& out, AtomicFile& file);
+
+// The whole content of `out` at once: openOutput, write, finishOutput.
+int writeOutput(const std::string& out, std::span<const std::uint8_t> bytes);
+
+// Writes `doc` as version 3 to `out` ("-" for standard output); returns the exit status.
 int saveDocument(const std::string& out, const GradationDocument& doc);
 
 // An optional integer option within lo..hi: `value` is left alone when the option is absent;

@@ -81,7 +81,7 @@ Command newCommand() {
             "Usage: spectrane-cli new -o OUT.spd [--length L] [--direction D] [--loop] [--seed "
             "S]\n\n"
             "Writes a new document with random curves, as the program makes them.\n"
-            "  -o, --output OUT.spd  the line data file to write (version 3)\n"
+            "  -o, --output OUT.spd  the file to write (version 3); - for standard output\n"
             "  --length L            dots, 2..1600 (default 512)\n"
             "  --direction D         0..3 (default 1)\n"
             "  --loop                make looped curves\n"
@@ -99,7 +99,7 @@ Command resizeCommand() {
             "  --length N            the new length, 2..1600\n"
             "  --method M            0 stretch/shrink the whole, 1 both ends, 2 the start,\n"
             "                        3 the end\n"
-            "  -o, --output OUT.spd  the line data file to write\n",
+            "  -o, --output OUT.spd  the line data file to write; - for standard output\n",
             {{{"--output", "-o"}, {"--length"}, {"--method"}}, {}},
             1,
             {"--length", "--method", "--output"},
@@ -111,7 +111,7 @@ Command loopCommand() {
             "Usage: spectrane-cli loop FILE on|off -o OUT.spd\n\n"
             "Switches the loop on (points unchanged) or off (ends pinned to the looped curve)\n"
             "and writes the result as version 3.\n"
-            "  -o, --output OUT.spd  the line data file to write\n",
+            "  -o, --output OUT.spd  the line data file to write; - for standard output\n",
             {{{"--output", "-o"}}, {}},
             2,
             {"--output"},

@@ -22,7 +22,7 @@ int runRender(const ParsedArgs& args) {
         doc->direction = static_cast<int>(direction);
     }
     const std::string& out = args.values.at("--output");
-    return reportWrite(out, writeGradationBitmap(out, *doc, static_cast<int>(width)));
+    return writeOutput(out, encodeBitmap24(renderGradationPicture(*doc, static_cast<int>(width))));
 }
 
 } // namespace
@@ -31,7 +31,7 @@ Command renderCommand() {
     return {"render",
             "Usage: spectrane-cli render FILE -o OUT.bmp [--width W] [--direction D]\n\n"
             "Writes the gradation as a 24-bit bitmap.\n"
-            "  -o, --output OUT.bmp  the bitmap to write\n"
+            "  -o, --output OUT.bmp  the bitmap to write; - for standard output\n"
             "  --width W             pixels across the gradation, 1..1200 (default 32)\n"
             "  --direction D         0..3: dot 0 left, top, right, bottom (default: the file's)\n",
             {{{"--output", "-o"}, {"--width"}, {"--direction"}}, {}},

@@ -1,8 +1,10 @@
 #include "files/program_folders.h"
 
 #include <cstdlib>
+#include <pwd.h>
 #include <system_error>
 #include <unistd.h>
+#include <vector>
 
 namespace spectrane {
 
@@ -25,16 +27,38 @@ std::filesystem::path executableFolder() {
     return exe.parent_path();
 }
 
+std::filesystem::path homeFolder(const std::string& homeVariable) {
+    if (std::filesystem::path(homeVariable).is_absolute()) {
+        return homeVariable;
+    }
+    std::vector<char> buffer(16384);
+    passwd entry{};
+    passwd* found = nullptr;
+    if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) != 0 ||
+        found == nullptr || found->pw_dir == nullptr) {
+        return {};
+    }
+    const std::filesystem::path home = found->pw_dir;
+    return home.is_absolute() ? home : std::filesystem::path();
+}
+
 ProgramPaths BuildProgramPaths(const std::filesystem::path& exeFolder,
                                const std::string& xdgConfigHome, const std::string& home) {
     std::filesystem::path folder;
     if (writableFolder(exeFolder)) {
         folder = exeFolder;
     } else {
-        // XDG: a relative $XDG_CONFIG_HOME is invalid and ignored.
+        // XDG: a relative $XDG_CONFIG_HOME is invalid and ignored. A relative home would put
+        // the settings wherever the program happens to be started.
         std::filesystem::path configHome = xdgConfigHome;
-        if (configHome.empty() || configHome.is_relative()) {
-            configHome = std::filesystem::path(home) / ".config";
+        if (configHome.is_relative()) {
+            configHome.clear();
+            if (std::filesystem::path(home).is_absolute()) {
+                configHome = std::filesystem::path(home) / ".config";
+            }
+        }
+        if (configHome.empty()) {
+            return {};
         }
         folder = configHome / "spectrane";
     }
@@ -45,10 +69,13 @@ ProgramPaths BuildProgramPaths(const std::filesystem::path& exeFolder,
 ProgramPaths BuildProgramPaths(const std::filesystem::path& exeFolder) {
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
     const char* home = std::getenv("HOME");
-    return BuildProgramPaths(exeFolder, xdg ? xdg : "", home ? home : "");
+    return BuildProgramPaths(exeFolder, xdg ? xdg : "", homeFolder(home ? home : "").string());
 }
 
 bool ensureProgramFolders(const ProgramPaths& paths) {
+    if (!paths.hasFolder()) {
+        return false;
+    }
     bool ok = true;
     for (const auto* folder : {&paths.programFolder, &paths.lineDataFolder, &paths.bitmapFolder}) {
         std::error_code ec;

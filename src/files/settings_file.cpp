@@ -96,6 +96,9 @@ SettingsLoadResult LoadSettings(const std::filesystem::path& path) {
 }
 
 FileResult SaveSettings(const std::filesystem::path& path, const Settings& settings) {
+    if (path.empty()) {
+        return FileResult::failure("there is no folder to keep the settings in");
+    }
     std::error_code ec;
     if (path.has_parent_path()) {
         std::filesystem::create_directories(path.parent_path(), ec);

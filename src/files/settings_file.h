@@ -53,8 +53,9 @@ SettingsLoadResult decodeSettings(std::span<const std::uint8_t> bytes);
 // Reads the record at `path`; a missing or unreadable file gives the defaults silently.
 SettingsLoadResult LoadSettings(const std::filesystem::path& path);
 
-// Writes the record atomically, creating the folder if it is missing. On failure the old file
-// is untouched and the result carries kFileOpenFailedMessage.
+// Writes the record atomically, creating the folder if it is missing. Fails with
+// kFileOpenFailedMessage, leaving the old file untouched, when it cannot be written, when the
+// existing file is read-only (see canReplace) or when `path` is empty (no place for settings).
 FileResult SaveSettings(const std::filesystem::path& path, const Settings& settings);
 
 } // namespace spectrane

@@ -103,36 +103,5 @@ TEST(BitmapFile, RowsAreBottomUpAndDotZeroFollowsTheDirection) {
     EXPECT_EQ(b[54 + 2], 255 - 40);
 }
 
-TEST(BitmapFile, FailedSaveReportsAndLeavesNoPartialFile) {
-    TempDir dir;
-    auto doc = test::flatLevels(512, 1, 2, 3);
-    const FileResult missing = writeGradationBitmap(dir / "no-such-folder" / "g.bmp", *doc, 32);
-    EXPECT_FALSE(missing);
-    EXPECT_FALSE(missing.detail.empty());
-
-    // Replacing an existing file: a failure keeps the old content, a success replaces it whole.
-    const auto file = dir / "keep.bmp";
-    ASSERT_TRUE(writeFileAtomically(file, std::vector<std::uint8_t>{1, 2, 3}));
-    ASSERT_TRUE(writeGradationBitmap(file, *doc, 32));
-    EXPECT_EQ(readBytes(file).size(), 49206u);
-
-    if (::geteuid() != 0) { // root ignores folder permissions
-        ::chmod(dir.path().c_str(), 0500);
-        EXPECT_FALSE(writeGradationBitmap(file, *doc, 1));
-        ::chmod(dir.path().c_str(), 0700);
-        EXPECT_EQ(readBytes(file).size(), 49206u);
-    }
-    // A folder in place of the target: rename fails, the folder survives, no temp file left.
-    std::filesystem::create_directory(dir / "taken.bmp");
-    std::filesystem::create_directory(dir / "taken.bmp" / "inner");
-    EXPECT_FALSE(writeGradationBitmap(dir / "taken.bmp", *doc, 1));
-    EXPECT_TRUE(std::filesystem::is_directory(dir / "taken.bmp"));
-    int entries = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path())) {
-        ++entries;
-    }
-    EXPECT_EQ(entries, 2); // keep.bmp and taken.bmp only
-}
-
 } // namespace
 } // namespace spectrane

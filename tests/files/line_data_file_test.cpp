@@ -352,37 +352,5 @@ TEST(LineDataFile, AcceptsCoordinatesFarOutsideTheCanvas) {
     EXPECT_EQ(encodeLineData(*live), b);
 }
 
-TEST(LineDataFile, FailedWriteIsReportedAndKeepsTheOldFile) {
-    TempDir dir;
-    auto doc = sampleDocument();
-
-    const FileResult noFolder = writeLineDataFile(dir / "missing" / "a.spd", *doc);
-    EXPECT_FALSE(noFolder);
-    EXPECT_EQ(noFolder.message, kFileOpenFailedMessage);
-
-    // A folder in the way of the rename: reported, and the folder stays.
-    std::filesystem::create_directory(dir / "taken.spd");
-    const FileResult taken = writeLineDataFile(dir / "taken.spd", *doc);
-    EXPECT_FALSE(taken);
-    EXPECT_EQ(taken.message, kFileOpenFailedMessage);
-    EXPECT_TRUE(std::filesystem::is_directory(dir / "taken.spd"));
-
-    const auto file = dir / "kept.spd";
-    const std::vector<unsigned char> old = validVersion3().bytes;
-    writeBytes(file, old);
-    if (::geteuid() != 0) {
-        ::chmod(dir.path().c_str(), 0555);
-        const FileResult locked = writeLineDataFile(file, *doc);
-        ::chmod(dir.path().c_str(), 0755);
-        EXPECT_FALSE(locked);
-        EXPECT_EQ(readBytes(file), old);
-    }
-    ASSERT_TRUE(writeLineDataFile(file, *doc));
-    EXPECT_EQ(readBytes(file), encodeLineData(*doc));
-    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
-        EXPECT_NE(entry.path().filename().string().front(), '.') << "temporary file left";
-    }
-}
-
 } // namespace
 } // namespace spectrane

@@ -124,19 +124,6 @@ TEST(SettingsFile, BadRecordsFallBack) {
     EXPECT_EQ(r.settings, stored);
 }
 
-TEST(SettingsFile, SaveCreatesTheFolderAndReportsFailure) {
-    TempDir dir;
-    const auto nested = dir / "config" / "spectrane" / "Setting.ini";
-    ASSERT_TRUE(SaveSettings(nested, Settings{}));
-    EXPECT_EQ(readBytes(nested).size(), 52u);
-
-    writeBytes(dir / "plain", {1, 2, 3});
-    const FileResult blocked = SaveSettings(dir / "plain" / "Setting.ini", Settings{});
-    EXPECT_FALSE(blocked);
-    EXPECT_EQ(blocked.message, kFileOpenFailedMessage);
-    EXPECT_EQ(readBytes(dir / "plain"), (std::vector<unsigned char>{1, 2, 3}));
-}
-
 TEST(SettingsFile, ProgramFolders) {
     TempDir dir;
     const auto exe = dir / "bin";

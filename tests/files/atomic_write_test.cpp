@@ -1,0 +1,228 @@
+// The one writer under every output, case by case: each row makes a scene in a fresh folder,
+// writes in a child process (so that the umask, a size limit or the user can change) and
+// checks what is on disk.
+#include "files/atomic_write.h"
+#include "files/program_folders.h"
+#include "files/settings_file.h"
+#include "support/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <functional>
+#include <pwd.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace spectrane {
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<unsigned char>;
+using test::readBytes;
+
+const Bytes kOld(300, 'o');
+const Bytes kNew(5000, 'n');
+constexpr uid_t kNobody = 65534;
+
+fs::path existing(const fs::path& file, mode_t mode) {
+    test::writeBytes(file, kOld);
+    ::chmod(file.c_str(), mode);
+    return file;
+}
+
+FileResult writeNew(const fs::path& target) {
+    return writeFileAtomically(target, kNew);
+}
+
+FileResult saveSettings(const fs::path& target) {
+    return SaveSettings(target, Settings{});
+}
+
+// The temporary file is not inherited by programs started meanwhile.
+FileResult writeCheckingCloseOnExec(const fs::path& target) {
+    AtomicFile file(target);
+    file.open();
+    for (const auto& link : fs::directory_iterator("/proc/self/fd")) {
+        std::error_code ec;
+        if (fs::read_symlink(link, ec).string().find(kTemporaryMarker) != std::string::npos &&
+            (::fcntl(std::stoi(link.path().filename()), F_GETFD) & FD_CLOEXEC) == 0) {
+            return FileResult::failure("temporary file open without close-on-exec");
+        }
+    }
+    file.write(kNew);
+    return file.commit();
+}
+
+struct Row {
+    const char* name;
+    std::function<fs::path(const fs::path& dir)> scene; // makes the scene, gives the target
+    bool ok;
+    mode_t mode = 0; // the written file's permissions, when not 0
+    mode_t umask = 022;
+    uid_t user = 0;
+    rlim_t sizeLimit = RLIM_INFINITY;
+    bool needsRoot = false;
+    std::function<FileResult(const fs::path&)> write = writeNew;
+    Bytes content = kNew;
+};
+
+// Writes as the row says in a child process; the result's detail, empty when it succeeded.
+std::string writeInChild(const Row& row, const fs::path& target) {
+    int pipeFds[2];
+    EXPECT_EQ(::pipe(pipeFds), 0);
+    if (::fork() == 0) {
+        ::umask(row.umask);
+        const rlimit limit{row.sizeLimit, row.sizeLimit};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        std::signal(SIGXFSZ, SIG_IGN);
+        const bool switched = row.user == 0 || (::setgid(row.user) == 0 && ::setuid(row.user) == 0);
+        const FileResult r = switched ? row.write(target) : FileResult::failure("no switch");
+        const std::string detail = r ? "" : r.message + " " + r.detail;
+        [[maybe_unused]] auto n = ::write(pipeFds[1], detail.data(), detail.size());
+        ::_exit(0);
+    }
+    ::close(pipeFds[1]);
+    std::string detail;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0;) {
+        detail.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(pipeFds[0]);
+    ::wait(nullptr);
+    return detail;
+}
+
+// Scenes: each makes what the row needs in `d` and gives the target.
+fs::path fresh(const fs::path& d) {
+    return d / "a";
+}
+
+// Set-id bits and another owner (root may keep it).
+fs::path nobodys6755(const fs::path& d) {
+    [[maybe_unused]] const int r = ::chown(existing(d / "a", 0).c_str(), kNobody, kNobody);
+    ::chmod((d / "a").c_str(), 06755);
+    return d / "a";
+}
+
+fs::path linkToSub(const fs::path& d) {
+    fs::create_directory(d / "sub");
+    existing(d / "sub" / "real", 0644);
+    fs::create_symlink("sub/real", d / "link");
+    return d / "link";
+}
+
+// A folder only root may write, holding a file nobody may write: no temporary file fits.
+fs::path nobodysFile(const fs::path& d) {
+    [[maybe_unused]] const int r = ::chown(existing(d / "a", 0644).c_str(), kNobody, kNobody);
+    return d / "a";
+}
+
+TEST(AtomicWrite, EveryCaseEveryCallerMeets) {
+    // clang-format off
+    const std::vector<Row> rows = {
+        {.name = "new, umask 077", .scene = fresh, .ok = true, .mode = 0600, .umask = 077},
+        {.name = "new, umask 002", .scene = fresh, .ok = true, .mode = 0664, .umask = 002},
+        {.name = "0600 kept", .scene = [](auto& d) { return existing(d / "a", 0600); }, .ok = true,
+         .mode = 0600},
+        {.name = "6755 loses set-id bits, keeps owner", .scene = nobodys6755, .ok = true,
+         .mode = 0755, .needsRoot = true},
+        {.name = "link followed, link kept", .scene = linkToSub, .ok = true},
+        {.name = "FIFO written, not replaced",
+         .scene = [](auto& d) { return ::mkfifo((d / "f").c_str(), 0644), d / "f"; }, .ok = true},
+        {.name = "device written, not replaced", .scene = [](auto& d) {
+             return ::mknod((d / "n").c_str(), S_IFCHR | 0666, makedev(1, 3)), d / "n"; },
+         .ok = true, .needsRoot = true},
+        {.name = "250-byte name", .scene = [](auto& d) { return d / std::string(250, 'n'); },
+         .ok = true},
+        {.name = "folder in the way",
+         .scene = [](auto& d) { return fs::create_directory(d / "t"), d / "t"; }, .ok = false},
+        {.name = "missing folder", .scene = [](auto& d) { return d / "no" / "a"; }, .ok = false},
+        {.name = "settings make their folder", .scene = [](auto& d) { return d / "cfg" / "S"; },
+         .ok = true, .write = saveSettings, .content = encodeSettings(Settings{})},
+        {.name = "settings under a file",
+         .scene = [](auto& d) { return existing(d / "f", 0) / "S"; }, .ok = false,
+         .write = saveSettings},
+        {.name = "read-only settings kept, even by root",
+         .scene = [](auto& d) { return existing(d / "Setting.ini", 0444); }, .ok = false,
+         .write = saveSettings},
+        {.name = "writable file, folder not: in place", .scene = nobodysFile, .ok = true,
+         .user = kNobody, .needsRoot = true},
+        {.name = "in place, no room under the size limit: old bytes kept", .scene = nobodysFile,
+         .ok = false, .user = kNobody, .sizeLimit = 4096, .needsRoot = true},
+        {.name = "size limit: File too large", .scene = fresh, .ok = false, .sizeLimit = 4096},
+        {.name = "close-on-exec", .scene = fresh, .ok = true, .write = writeCheckingCloseOnExec},
+    };
+    // clang-format on
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        if (row.needsRoot && ::geteuid() != 0) {
+            continue;
+        }
+        const test::TempDir dir;
+        const fs::path target = row.scene(dir.path());
+        const auto before = fs::symlink_status(target).type();
+        struct stat old {};
+        const bool existed = ::stat(target.c_str(), &old) == 0;
+        const Bytes oldContent = fs::is_regular_file(target) ? readBytes(target) : Bytes();
+        // Opened before the writer and read after it: the content fits in the FIFO's buffer.
+        const int fifo = fs::is_fifo(target) ? ::open(target.c_str(), O_RDONLY | O_NONBLOCK) : -1;
+        const std::string detail = writeInChild(row, target);
+        EXPECT_EQ(detail.empty(), row.ok) << detail;
+        if (existed) {
+            EXPECT_EQ(fs::symlink_status(target).type(), before);
+        }
+        struct stat now {};
+        if (row.ok && ::stat(target.c_str(), &now) == 0 && S_ISREG(now.st_mode)) {
+            EXPECT_EQ(readBytes(target), row.content);
+            EXPECT_TRUE(row.mode == 0 || (now.st_mode & 07777) == row.mode) << now.st_mode;
+            EXPECT_TRUE(!existed || (now.st_uid == old.st_uid && now.st_gid == old.st_gid));
+        } else if (!row.ok) {
+            EXPECT_NE(detail.find(kFileOpenFailedMessage), std::string::npos);
+            EXPECT_EQ(fs::is_regular_file(target) ? readBytes(target) : Bytes(), oldContent);
+            EXPECT_EQ(fs::exists(target), existed);
+        }
+        if (fifo >= 0) {
+            Bytes got(kNew.size() + 1);
+            EXPECT_EQ(::read(fifo, got.data(), got.size()), static_cast<ssize_t>(kNew.size()));
+            EXPECT_TRUE(std::equal(kNew.begin(), kNew.end(), got.begin()));
+            ::close(fifo);
+        }
+        if (row.sizeLimit != RLIM_INFINITY) {
+            EXPECT_NE(detail.find(std::strerror(EFBIG)), std::string::npos) << detail;
+        }
+        for (const auto& entry : fs::recursive_directory_iterator(dir.path())) {
+            EXPECT_EQ(entry.path().string().find(kTemporaryMarker), std::string::npos);
+        }
+    }
+}
+
+TEST(AtomicWrite, SettingsWithoutAHomeStayInMemory) {
+    const passwd* user = ::getpwuid(::getuid());
+    ASSERT_NE(user, nullptr);
+    EXPECT_EQ(homeFolder(""), fs::path(user->pw_dir));
+    EXPECT_EQ(homeFolder("relative"), fs::path(user->pw_dir));
+    EXPECT_EQ(homeFolder("/h"), fs::path("/h"));
+    const fs::path noExe = "/nonexistent/bin";
+    const fs::path viaPasswd = fs::path(user->pw_dir) / ".config" / "spectrane";
+    EXPECT_EXIT((::unsetenv("HOME"), ::unsetenv("XDG_CONFIG_HOME"),
+                 std::exit(BuildProgramPaths(noExe).programFolder == viaPasswd ? 0 : 1)),
+                testing::ExitedWithCode(0), "");
+
+    const ProgramPaths none = BuildProgramPaths(noExe, "", "");
+    EXPECT_FALSE(none.hasFolder());
+    EXPECT_FALSE(ensureProgramFolders(none));
+    EXPECT_EQ(LoadSettings(none.settingsPath).source, SettingsSource::Defaults);
+    const FileResult saved = SaveSettings(none.settingsPath, Settings{});
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(saved.message, kFileOpenFailedMessage);
+}
+
+} // namespace
+} // namespace spectrane
