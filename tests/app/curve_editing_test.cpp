@@ -7,8 +7,10 @@
 
 #include "app_test_support.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -99,6 +101,67 @@ TEST(CurveEditing, PressOnEmptyPlotChangesNothingInTheDocument) {
     for (ChannelIndex ch = 0; ch < 3; ++ch) {
         EXPECT_EQ(s.doc.channels[ch].controlPoints, before.channels[ch].controlPoints);
     }
+    w.hide();
+}
+
+// A mouse event as the window system delivers it, with the buttons held at that moment.
+void send(QWidget* canvas, QEvent::Type type, QPoint at, Qt::MouseButton button,
+          Qt::MouseButtons held) {
+    QMouseEvent event(type, at, canvas->mapToGlobal(at), button, held, Qt::NoModifier);
+    QApplication::sendEvent(canvas, &event);
+}
+
+TEST(CurveEditing, ADragEndsWhenTheLeftButtonIsSeenUpWhereverItsReleaseWent) {
+    TestApp app;
+    MainWindow& w = *app.window;
+    AppState& s = app.state();
+    knownCurves(s);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    QWidget* canvas = w.canvas();
+    const CurvePoint a = s.doc.channels[0].anchorPoints[2];
+    const QPoint on = clientOf(w, a.x, a.y);
+    for (bool byPopup : {false, true}) {
+        SCOPED_TRACE(byPopup ? "the point menu took the release" : "the release went elsewhere");
+        send(canvas, QEvent::MouseMove, on, Qt::NoButton, Qt::NoButton);
+        send(canvas, QEvent::MouseButtonPress, on, Qt::LeftButton, Qt::LeftButton);
+        ASSERT_TRUE(s.edit.dragging);
+        send(canvas, QEvent::MouseMove, on + QPoint(0, -20), Qt::NoButton, Qt::LeftButton);
+        w.worker().waitUntilIdle();
+        if (byPopup) { // a right click opens the point menu, which takes the left release
+            send(canvas, QEvent::MouseButtonPress, on + QPoint(0, -20), Qt::RightButton,
+                 Qt::LeftButton | Qt::RightButton);
+            send(canvas, QEvent::MouseButtonRelease, on + QPoint(0, -20), Qt::RightButton,
+                 Qt::LeftButton);
+            EXPECT_FALSE(s.edit.dragging);
+        }
+        const auto held = s.doc.channels[0].controlPoints;
+        // The bare pointer moves on: it ends the drag and moves nothing.
+        send(canvas, QEvent::MouseMove, on + QPoint(0, 60), Qt::NoButton, Qt::NoButton);
+        w.worker().waitUntilIdle();
+        EXPECT_FALSE(s.edit.dragging);
+        EXPECT_EQ(s.doc.channels[0].controlPoints, held);
+    }
+    w.hide();
+}
+
+TEST(CurveEditing, ARightPressHitTestsAgainWhereItIs) {
+    TestApp app;
+    MainWindow& w = *app.window;
+    AppState& s = app.state();
+    knownCurves(s);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    const CurvePoint a = s.doc.channels[0].anchorPoints[1];
+    send(w.canvas(), QEvent::MouseMove, clientOf(w, a.x, a.y), Qt::NoButton, Qt::NoButton);
+    ASSERT_EQ(s.edit.hoveredPoint, 1);
+    // Far away on empty plot, with no move in between (dropped while the worker was busy).
+    const QPoint far = clientOf(w, 500, 330);
+    send(w.canvas(), QEvent::MouseButtonPress, far, Qt::RightButton, Qt::RightButton);
+    send(w.canvas(), QEvent::MouseButtonRelease, far, Qt::RightButton, Qt::NoButton);
+    w.worker().waitUntilIdle();
+    EXPECT_EQ(app.ui.popupsShown, 0);
+    EXPECT_EQ(s.doc.currentChannel, 1); // the press on empty plot switched the channel
     w.hide();
 }
 

@@ -50,7 +50,7 @@ QSize textNeeds(QWidget* w) {
         return {ink(label->text()).width(), fm.height()};
     }
     if (auto* box = qobject_cast<QGroupBox*>(w)) {
-        return {ink(box->title()).width(), 0};
+        return {GroupFrame::kCaptionLeft + 4 + ink(box->title()).width(), 0};
     }
     auto* button = qobject_cast<QAbstractButton*>(w);
     if (button == nullptr) {
@@ -151,6 +151,28 @@ TEST(ToolWindowLayout, EveryWindowHoldsItsControlsAndTheirTexts) {
         EXPECT_EQ(test::control(window.get(), renumbered ? 2 : 1004) != nullptr,
                   kind != ToolWindowKind::Title);
     }
+}
+
+// A group box's frame fills its described rectangle: its left line on the rectangle's left edge,
+// its top line through the middle of the caption's line, the caption standing on it.
+TEST(ToolWindowLayout, GroupBoxFramesStandOnTheirDescribedRectangle) {
+    test::ToolFixture f;
+    auto window = f.open(ToolWindowKind::Loop);
+    auto* box = test::control<GroupFrame>(window.get(), 1006);
+    ASSERT_NE(box, nullptr);
+    const QImage image = box->grab().toImage();
+    const QRgb face = box->palette().color(QPalette::Window).rgb();
+    const int top = QFontMetrics(box->font()).height() / 2;
+    EXPECT_NE(image.pixel(0, box->height() / 2), face);                // the left line
+    EXPECT_NE(image.pixel(box->width() / 2, top), face);               // the top line
+    EXPECT_EQ(image.pixel(box->width() / 2, top - 2), face);           // nothing above it
+    EXPECT_EQ(image.pixel(box->width() / 2, box->height() / 2), face); // inside
+    bool caption = false;
+    for (int x = GroupFrame::kCaptionLeft; x < GroupFrame::kCaptionLeft + 40; ++x) {
+        caption =
+            caption || image.pixel(x, top) == box->palette().color(QPalette::WindowText).rgb();
+    }
+    EXPECT_TRUE(caption); // the caption's ink crosses the top line
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QToolButton>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -63,6 +64,19 @@ TEST(NumericEdit, ReadsWholeNumbersAndStepsWithinTheArrowsRange) {
     QLineEdit* level = addNumberEdit(&parent, 1024, {10, 40, 56, 21}, EditChars::DigitsAndMinus);
     QTest::keyClicks(level, u("-12345"));
     EXPECT_EQ(level->text(), u("-123")); // a minus sign, at most 4 characters
+
+    // The Up and Down keys and the wheel over the edit step it as the arrows do.
+    showNumber(e, 10);
+    QTest::keyClick(e, Qt::Key_Up);
+    QTest::keyClick(e, Qt::Key_Up);
+    QTest::keyClick(e, Qt::Key_Down);
+    EXPECT_EQ(e->text(), u("11"));
+    for (int angle : {120, 120, -120, 60, 60}) { // two half notches make one step
+        QWheelEvent wheel(QPointF(5, 5), e->mapToGlobal(QPointF(5, 5)), {}, {0, angle},
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(e, &wheel);
+    }
+    EXPECT_EQ(e->text(), u("13"));
 }
 
 TEST(ToolWindowFramework, ResultCodesKeysAndTheDisabledOwner) {
@@ -104,6 +118,42 @@ TEST(ToolWindowFramework, ResultCodesKeysAndTheDisabledOwner) {
     // A name not in the table (exact, case-sensitive) shows nothing and disables nothing.
     EXPECT_EQ(RunToolWindow(&owner, "shinki_wnd", f.ctx), kToolClosed);
     EXPECT_TRUE(owner.isEnabled());
+}
+
+// Enter confirms whatever control has the focus (the title window closes with 0), Escape
+// cancels, Space presses the focused button.
+TEST(ToolWindows, EnterConfirmsWhateverHasTheFocus) {
+    for (int k = 0; k <= static_cast<int>(Kind::Loop); ++k) {
+        const auto kind = static_cast<Kind>(k);
+        if (kind == Kind::PositionSet) {
+            continue; // its keys are checked with its point below
+        }
+        SCOPED_TRACE(toolWindowSpec(kind).name);
+        test::ToolFixture probe;
+        const auto probed = probe.open(kind);
+        std::vector<QString> focusable;
+        for (QWidget* w : probed->findChildren<QWidget*>()) {
+            if (w->property("controlId").isValid() && (w->focusPolicy() & Qt::TabFocus) != 0) {
+                focusable.push_back(w->objectName());
+            }
+        }
+        ASSERT_FALSE(focusable.empty());
+        for (const QString& name : focusable) {
+            test::ToolFixture f;
+            auto w = f.open(kind);
+            auto* target = w->findChild<QWidget*>(name);
+            target->setFocus();
+            QTest::keyClick(target, Qt::Key_Return);
+            EXPECT_EQ(w->resultCode(), kind == Kind::Title ? kToolClosed : kToolOk)
+                << name.toStdString();
+            EXPECT_FALSE(w->isVisible()) << name.toStdString();
+        }
+    }
+    test::ToolFixture f;
+    auto loop = f.open(Kind::Loop);
+    control(loop.get(), 2)->setFocus();
+    QTest::keyClick(control(loop.get(), 2), Qt::Key_Space);
+    EXPECT_EQ(loop->resultCode(), kToolCancel);
 }
 
 // A window that refuses what is typed keeps itself open, the edit focused with its text
