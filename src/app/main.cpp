@@ -6,7 +6,12 @@
 #include <QApplication>
 #include <QIcon>
 
+#include <csignal>
+
 int main(int argc, char** argv) {
+    // A file-size limit makes a write fail with an error the save reports, instead of killing
+    // the program with the document unsaved.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Spectrane"));
     QApplication::setApplicationVersion(QStringLiteral(SPECTRANE_VERSION));

@@ -56,7 +56,7 @@ TEST(DragWorker, JobEndsWhenThePointerRestsOrTheButtonIsReleased) {
         std::lock_guard lock(f.host.pointerMutex);
         f.host.script = {{x + 2, y - 10, true}, {x + 4, y - 20, true}, {x + 4, y - 20, true}};
     }
-    MouseMove(ctx, worker, x + 1, y - 5);
+    MouseMove(ctx, worker, x + 1, y - 5, true);
     worker.waitUntilIdle();
     EXPECT_EQ(f.host.mainInvalidations, 1 + 3); // the hover at the press, then one per step
     EXPECT_EQ(jobsDone(f.host, 1), 1);
@@ -67,7 +67,7 @@ TEST(DragWorker, JobEndsWhenThePointerRestsOrTheButtonIsReleased) {
         std::lock_guard lock(f.host.pointerMutex);
         f.host.script = {{x + 6, y - 30, true}, {x + 50, y - 80, false}};
     }
-    MouseMove(ctx, worker, x + 5, y - 25);
+    MouseMove(ctx, worker, x + 5, y - 25, true);
     worker.waitUntilIdle();
     EXPECT_EQ(f.host.mainInvalidations, 4 + 2);
     EXPECT_EQ(jobsDone(f.host, 2), 2);
@@ -102,7 +102,7 @@ TEST(DragWorker, RightClicksSwitchChannelsAndAreIgnoredWhileBusy) {
     auto ctx = f.context();
     DragWorker worker(ctx, {});
     for (ChannelIndex expected : {1, 2, 0}) {
-        ASSERT_EQ(RightButtonDown(f.edit, worker), RightPress::SwitchPosted);
+        ASSERT_EQ(RightButtonDown(ctx, worker, 0, 0), RightPress::SwitchPosted);
         worker.waitUntilIdle();
         EXPECT_EQ(f.doc.currentChannel, expected);
     }
@@ -125,18 +125,18 @@ TEST(DragWorker, RightClicksSwitchChannelsAndAreIgnoredWhileBusy) {
         }
         return PointerSample{x + 3, y + 3, false};
     };
-    MouseMove(ctx, worker, x + 3, y + 3);
+    MouseMove(ctx, worker, x + 3, y + 3, true);
     polled.get_future().wait();
     EXPECT_TRUE(worker.busy());
-    EXPECT_EQ(RightButtonDown(f.edit, worker), RightPress::Swallowed);
+    EXPECT_EQ(RightButtonDown(ctx, worker, 0, 0), RightPress::Swallowed);
     EXPECT_EQ(LeftButtonDown(ctx, worker, 100, 100), LeftPress::Ignored);
-    MouseMove(ctx, worker, 10, 10); // dropped: no second job
+    MouseMove(ctx, worker, 10, 10, true); // dropped: no second job
     release.set_value();
     worker.waitUntilIdle();
     EXPECT_EQ(f.doc.currentChannel, 0);
     EXPECT_EQ(jobsDone(f.host, 4), 4);
     // An anchor highlighted: the right press is left to the popup.
-    EXPECT_EQ(RightButtonDown(f.edit, worker), RightPress::Passed);
+    EXPECT_EQ(RightButtonDown(ctx, worker, x + 3, y + 3), RightPress::Passed);
     // Other messages are taken off the queue and ignored, but never leave the worker busy.
     worker.post(4242);
     EXPECT_TRUE(worker.busy());
@@ -168,7 +168,7 @@ TEST(DragWorker, StartUpRequestsComeFirstAndStopJoins) {
     EXPECT_EQ(titleAt, 1);
     EXPECT_FALSE(worker->ready());
     EXPECT_TRUE(worker->busy());
-    EXPECT_EQ(RightButtonDown(f.edit, *worker), RightPress::Swallowed);
+    EXPECT_EQ(RightButtonDown(ctx, *worker, 0, 0), RightPress::Swallowed);
     titleClosed.set_value();
     while (!worker->ready()) {
         std::this_thread::yield();

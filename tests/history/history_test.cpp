@@ -1,0 +1,137 @@
+#include "history/history.h"
+
+#include "model/curve_rebuild.h"
+#include "model/random_curves.h"
+#include "transforms/length_change.h"
+#include "transforms/loop_change.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+namespace spectrane {
+namespace {
+
+// One random change of any kind the program makes: a dragged point, an inserted or deleted
+// one, a length or loop change, a direction, CMY or synchro switch, a whole new document.
+void randomChange(GradationDocument& doc, RandomGenerator& rng) {
+    ChannelCurve& curve = doc.channels[rng.next() % 3];
+    const int n = curve.pointCount;
+    switch (rng.next() % 8) {
+    case 0: // a drag
+        curve.controlPoints[rng.next() % n].y += 1.0 + rng.next() % 50;
+        break;
+    case 1: // insertion
+        if (n < kMaxPoints) {
+            curve.controlPoints[n] = curve.controlPoints[n - 1];
+            curve.pointCount = n + 1;
+        }
+        break;
+    case 2: // deletion
+        if (n > 2) {
+            curve.pointCount = n - 1;
+        }
+        break;
+    case 3: {
+        rebuildAllCurves(doc);
+        const LengthChange change{kMinDots + rng.next() % kMaxDots, doc.length,
+                                  static_cast<LengthChangeMethod>(rng.next() % 4)};
+        (void)ChangeLength(doc, change);
+        break;
+    }
+    case 4:
+        rebuildAllCurves(doc);
+        (void)setLoop(doc, !doc.loop);
+        break;
+    case 5:
+        doc.direction = rng.next() % 4;
+        doc.cmy = !doc.cmy;
+        break;
+    case 6:
+        doc.synchro = !doc.synchro;
+        doc.synchroChannels[rng.next() % 3] ^= true;
+        doc.currentChannel = rng.next() % 3;
+        break;
+    default: // New, or Open of another document
+        doc.length = kMinDots + rng.next() % (kMaxDots - 1);
+        doc.loop = rng.next() % 2 == 0;
+        newGradationCurves(doc, rng);
+        break;
+    }
+}
+
+// The history against a plain list of states and a cursor, over random interleavings of
+// changes, undo and redo; undoing everything gives the first document bit for bit.
+TEST(History, UndoAndRedoFollowAListOfStates) {
+    for (std::uint32_t seed = 1; seed <= 20; ++seed) {
+        RandomGenerator rng;
+        rng.seed(seed);
+        auto doc = std::make_unique<GradationDocument>();
+        newGradationCurves(*doc, rng);
+        History history(seed % 2 == 0 ? 1000 : 7); // a small capacity drops the oldest steps
+        history.reset(*doc);
+        std::vector<DocumentSnapshot> states{takeSnapshot(*doc)};
+        std::size_t at = 0;
+        for (int op = 0; op < 150; ++op) {
+            const int what = rng.next() % 4;
+            if (what == 0) {
+                EXPECT_EQ(history.undo(*doc), at > 0);
+                at -= at > 0 ? 1 : 0;
+            } else if (what == 1) {
+                EXPECT_EQ(history.redo(*doc), at + 1 < states.size());
+                at += at + 1 < states.size() ? 1 : 0;
+            } else {
+                randomChange(*doc, rng);
+                const DocumentSnapshot now = takeSnapshot(*doc);
+                EXPECT_EQ(history.record("change", *doc), now != states[at]);
+                if (now != states[at]) {
+                    states.resize(at + 1);
+                    states.push_back(now);
+                    at = states.size() - 1;
+                }
+            }
+            ASSERT_EQ(takeSnapshot(*doc), states[at]) << "seed " << seed << " op " << op;
+            const std::size_t kept = std::min<std::size_t>(at, seed % 2 == 0 ? 1000 : 7);
+            EXPECT_EQ(history.canUndo(), kept > 0);
+            EXPECT_EQ(history.canRedo(), at + 1 < states.size());
+        }
+        if (seed % 2 == 0) {
+            while (history.undo(*doc)) {
+            }
+            EXPECT_EQ(takeSnapshot(*doc), states.front());
+            while (history.redo(*doc)) {
+            }
+            EXPECT_EQ(takeSnapshot(*doc), states.back());
+        }
+    }
+}
+
+TEST(History, NamesItsStepsAndBoundsItsMemory) {
+    auto doc = std::make_unique<GradationDocument>();
+    RandomGenerator rng;
+    doc->length = 1600;
+    newGradationCurves(*doc, rng);
+    History history;
+    history.reset(*doc);
+    EXPECT_EQ(history.undoLabel(), "");
+    doc->channels[0].controlPoints[1].y += 3;
+    EXPECT_TRUE(history.record("ポイントの移動", *doc));
+    EXPECT_FALSE(history.record("ポイントの移動", *doc)); // nothing changed since
+    EXPECT_EQ(history.undoLabel(), "ポイントの移動");
+    EXPECT_TRUE(history.undo(*doc));
+    EXPECT_EQ(history.redoLabel(), "ポイントの移動");
+    // 1,000 steps of the largest document stay within 1,000 snapshots of about 12 KB.
+    for (ChannelCurve& curve : doc->channels) {
+        curve.pointCount = kMaxPoints;
+    }
+    for (int step = 0; step < 1100; ++step) {
+        doc->channels[step % 3].controlPoints[step % kMaxPoints].x += 1;
+        history.record("step", *doc);
+    }
+    EXPECT_EQ(history.stepCount(), 1000u);
+    EXPECT_LT(history.bytes(), 1001u * 12600u);
+}
+
+} // namespace
+} // namespace spectrane
