@@ -1,18 +1,19 @@
 #include "editing/drag_worker.h"
 
 #include "editing/editor_input.h"
-#include "editing/hit_test.h"
-#include "editing_fixture.h"
+#include "support/editor_fixture.h"
 
 #include <gtest/gtest.h>
 
-#include <condition_variable>
+#include <chrono>
 #include <future>
+#include <thread>
 
 namespace spectrane {
 namespace {
 
 using test::EditorFixture;
+using test::scriptedPointer;
 
 // The done notice follows the idle event: wait for it (bounded) before counting.
 int jobsDone(const test::RecordingHost& host, int expected) {
@@ -26,89 +27,69 @@ std::unique_ptr<GradationDocument> fourPoints() {
     return test::openDocumentFromAnchors(512, {{56, 200}, {200, 150}, {400, 120}, {567, 250}});
 }
 
-TEST(DragWorker, JobPositionIsSignedSixteenBit) {
+TEST(DragWorker, PositionsTravelAsSignedSixteenBitAndPublishedSamples) {
     EXPECT_EQ(PackJobPosition(300, 200), 300u | (200u << 16));
     const PointerSample p = UnpackJobPosition(PackJobPosition(-5, -7));
     EXPECT_EQ(p.x, -5);
     EXPECT_EQ(p.y, -7);
     PublishedPointer pointer;
-    pointer.publish(-40, 70000, true);
-    EXPECT_EQ(pointer.sample().x, -40);
-    EXPECT_EQ(pointer.sample().y, 70000);
-    EXPECT_TRUE(pointer.sample().leftDown);
-    pointer.publish(12, -3, false);
-    EXPECT_EQ(pointer.sample().y, -3);
-    EXPECT_FALSE(pointer.sample().leftDown);
+    for (const PointerSample s : {PointerSample{-40, 70000, true}, {12, -3, false}}) {
+        pointer.publish(s.x, s.y, s.leftDown);
+        EXPECT_EQ(pointer.sample().x, s.x);
+        EXPECT_EQ(pointer.sample().y, s.y);
+        EXPECT_EQ(pointer.sample().leftDown, s.leftDown);
+    }
 }
 
-TEST(DragWorker, JobEndsWhenThePointerRestsOrTheButtonIsReleased) {
+TEST(DragWorker, JobFollowsThePointerUntilItRestsOrTheButtonIsUp) {
     EditorFixture f(fourPoints());
     f.refresh();
     auto ctx = f.context();
     DragWorker worker(ctx, {});
-    const CurvePoint a = f.doc.channels[0].anchorPoints[1];
+    const CurvePoint& a = f.doc.channels[0].anchorPoints[1];
     const int x = static_cast<int>(a.x);
     const int y = static_cast<int>(a.y);
     ASSERT_EQ(LeftButtonDown(ctx, worker, x, y), LeftPress::DragStarted);
-
-    // Two moves, then the pointer rests: three steps, and the job ends.
-    {
-        std::lock_guard lock(f.host.pointerMutex);
-        f.host.script = {{x + 2, y - 10, true}, {x + 4, y - 20, true}, {x + 4, y - 20, true}};
-    }
+    // Two moves, then the pointer rests: three steps, one repaint each, and the job ends.
+    f.host.poll = scriptedPointer({{x + 2, y - 10, true}, {x + 4, y - 20, true}});
     MouseMove(ctx, worker, x + 1, y - 5);
     worker.waitUntilIdle();
-    EXPECT_EQ(f.host.mainInvalidations, 1 + 3); // the hover at the press, then one per step
+    EXPECT_EQ(f.host.mainInvalidations, 1 + 3); // the hover at the press, then the steps
     EXPECT_EQ(jobsDone(f.host, 1), 1);
-    EXPECT_DOUBLE_EQ(f.doc.channels[0].anchorPoints[1].y, y - 20 + f.edit.grabOffsetY);
-
+    EXPECT_DOUBLE_EQ(a.y, y - 20 + f.edit.grabOffsetY);
     // The button goes up while the pointer still moves: no step after that poll.
-    {
-        std::lock_guard lock(f.host.pointerMutex);
-        f.host.script = {{x + 6, y - 30, true}, {x + 50, y - 80, false}};
-    }
+    f.host.poll = scriptedPointer({{x + 6, y - 30, true}, {x + 50, y - 80, false}});
     MouseMove(ctx, worker, x + 5, y - 25);
     worker.waitUntilIdle();
     EXPECT_EQ(f.host.mainInvalidations, 4 + 2);
     EXPECT_EQ(jobsDone(f.host, 2), 2);
-    EXPECT_DOUBLE_EQ(f.doc.channels[0].anchorPoints[1].y, y - 30 + f.edit.grabOffsetY);
+    EXPECT_DOUBLE_EQ(a.y, y - 30 + f.edit.grabOffsetY);
     LeftButtonUp(f.edit);
     EXPECT_FALSE(f.edit.dragging);
     EXPECT_EQ(f.edit.hoveredPoint, 1);
-}
-
-TEST(DragWorker, NegativeFirstPositionGoesToTheLeftAndTopLimits) {
-    EditorFixture f(fourPoints());
-    f.refresh();
-    auto ctx = f.context();
-    DragWorker worker(ctx, {});
-    const CurvePoint a = f.doc.channels[0].anchorPoints[2];
+    // A job's first position is signed: far up-left goes to the left and top limits.
     ASSERT_EQ(LeftButtonDown(ctx, worker, static_cast<int>(a.x), static_cast<int>(a.y)),
               LeftPress::DragStarted);
-    {
-        std::lock_guard lock(f.host.pointerMutex);
-        f.host.last = {-300, -200, false};
-    }
+    f.host.poll = scriptedPointer({{-300, -200, false}});
     worker.postDrag(-300, -200);
     worker.waitUntilIdle();
-    EXPECT_DOUBLE_EQ(f.doc.channels[0].anchorPoints[2].y, 32.0);
-    // Pulled to the left limit of the anchor's range, not wrapped to the right.
-    EXPECT_NEAR(f.doc.channels[0].anchorPoints[2].x, 56.0, 1e-6);
+    EXPECT_DOUBLE_EQ(a.y, 32.0);
+    EXPECT_NEAR(a.x, 56.0, 1e-6);
 }
 
-TEST(DragWorker, RightClicksSwitchChannelsAndAreIgnoredWhileBusy) {
+TEST(DragWorker, RightClicksSwitchChannelsAndInputIsDroppedWhileBusy) {
     EditorFixture f(fourPoints());
     f.refresh();
     auto ctx = f.context();
     DragWorker worker(ctx, {});
-    for (ChannelIndex expected : {1, 2, 0}) {
+    for (const ChannelIndex expected : {1, 2, 0}) {
         ASSERT_EQ(RightButtonDown(f.edit, worker), RightPress::SwitchPosted);
         worker.waitUntilIdle();
         EXPECT_EQ(f.doc.currentChannel, expected);
     }
     EXPECT_EQ(jobsDone(f.host, 3), 3);
 
-    // A drag job held running by the pointer: presses are dropped meanwhile.
+    // A drag job held running by the pointer: presses and moves are dropped meanwhile.
     std::promise<void> polled;
     std::promise<void> release;
     std::shared_future<void> released = release.get_future().share();
@@ -118,8 +99,7 @@ TEST(DragWorker, RightClicksSwitchChannelsAndAreIgnoredWhileBusy) {
     const int y = static_cast<int>(a.y);
     ASSERT_EQ(LeftButtonDown(ctx, worker, x, y), LeftPress::DragStarted);
     f.host.poll = [&] {
-        if (first) {
-            first = false;
+        if (std::exchange(first, false)) {
             polled.set_value();
             released.wait();
         }
@@ -130,19 +110,18 @@ TEST(DragWorker, RightClicksSwitchChannelsAndAreIgnoredWhileBusy) {
     EXPECT_TRUE(worker.busy());
     EXPECT_EQ(RightButtonDown(f.edit, worker), RightPress::Swallowed);
     EXPECT_EQ(LeftButtonDown(ctx, worker, 100, 100), LeftPress::Ignored);
-    MouseMove(ctx, worker, 10, 10); // dropped: no second job
+    MouseMove(ctx, worker, 10, 10); // no second job
     release.set_value();
     worker.waitUntilIdle();
     EXPECT_EQ(f.doc.currentChannel, 0);
     EXPECT_EQ(jobsDone(f.host, 4), 4);
-    // An anchor highlighted: the right press is left to the popup.
+    // An anchor highlighted: the right press is left to the popup, and a switch does nothing.
     EXPECT_EQ(RightButtonDown(f.edit, worker), RightPress::Passed);
-    // Other messages are taken off the queue and ignored, but never leave the worker busy.
-    worker.post(4242);
+    worker.post(4242); // unknown jobs are taken off the queue and ignored
     EXPECT_TRUE(worker.busy());
     worker.post(kJobSwitchChannel);
     worker.waitUntilIdle();
-    EXPECT_EQ(f.doc.currentChannel, 0); // an anchor is highlighted: no switch
+    EXPECT_EQ(f.doc.currentChannel, 0);
 }
 
 TEST(DragWorker, StartUpRequestsComeFirstAndStopJoins) {
@@ -160,12 +139,12 @@ TEST(DragWorker, StartUpRequestsComeFirstAndStopJoins) {
     };
     auto ctx = f.context();
     auto worker = std::make_unique<DragWorker>(ctx, DragWorker::StartUp{true, true});
-    // Until the title window is closed the worker takes no job.
     while (titleAt.load() < 0) {
         std::this_thread::yield();
     }
     EXPECT_EQ(shownAt, 0);
     EXPECT_EQ(titleAt, 1);
+    // Until the title window is closed the worker takes no job.
     EXPECT_FALSE(worker->ready());
     EXPECT_TRUE(worker->busy());
     EXPECT_EQ(RightButtonDown(f.edit, *worker), RightPress::Swallowed);
@@ -177,7 +156,37 @@ TEST(DragWorker, StartUpRequestsComeFirstAndStopJoins) {
     worker->stop();
     worker->stop();
     worker.reset();
-    EXPECT_EQ(jobsDone(f.host, 0), 0);
+    EXPECT_EQ(f.host.jobsDone, 0);
+}
+
+// stop() while a drag job runs and the pointer keeps moving: the job ends after the step under
+// way, which is complete, and the thread is joined. Meant for ThreadSanitizer as well.
+TEST(DragWorker, StopDuringARunningDragJobJoinsCleanly) {
+    EditorFixture f(fourPoints());
+    f.refresh();
+    auto ctx = f.context();
+    DragWorker worker(ctx, {});
+    const CurvePoint& a = f.doc.channels[0].anchorPoints[1];
+    const int x = static_cast<int>(a.x);
+    const int y = static_cast<int>(a.y);
+    ASSERT_EQ(LeftButtonDown(ctx, worker, x, y), LeftPress::DragStarted);
+    std::atomic<int> polls{0};
+    const auto sampleAt = [&](int n) { return PointerSample{x + n % 40, y - n % 30, true}; };
+    f.host.poll = [&] { return sampleAt(++polls); }; // never rests, never lets go
+    MouseMove(ctx, worker, x, y - 1);
+    while (polls.load() < 20) {
+        std::this_thread::yield();
+    }
+    EXPECT_TRUE(worker.busy());
+    worker.stop();
+    EXPECT_FALSE(worker.busy());
+    EXPECT_EQ(f.host.jobsDone, 1);
+    const int last = polls.load(); // the job stopped at this poll, before stepping to it
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    EXPECT_EQ(polls.load(), last);
+    EXPECT_DOUBLE_EQ(a.x, sampleAt(last - 1).x + f.edit.grabOffsetX);
+    EXPECT_DOUBLE_EQ(a.y, sampleAt(last - 1).y + f.edit.grabOffsetY);
+    worker.stop();
 }
 
 } // namespace

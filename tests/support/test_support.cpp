@@ -1,6 +1,8 @@
 #include "support/test_support.h"
 
+#include "model/curve_rebuild.h"
 #include "model/spline.h"
+#include "raster/surface.h"
 
 #include <atomic>
 #include <bit>
@@ -60,21 +62,28 @@ ByteBuilder& ByteBuilder::f64(double v) {
 }
 
 std::unique_ptr<GradationDocument>
-openDocumentFromAnchors(int length, std::initializer_list<CurvePoint> anchors) {
+makeDocument(int length, Points form, const std::vector<CurvePoint>& points, double channelStep) {
     auto doc = std::make_unique<GradationDocument>();
     doc->length = length;
+    doc->loop = form == Points::LoopControls;
     for (ChannelIndex ch = 0; ch < kChannelCount; ++ch) {
         ChannelCurve& curve = doc->channels[ch];
-        curve.pointCount = static_cast<int>(anchors.size());
-        int i = 0;
-        for (const CurvePoint& p : anchors) {
-            curve.anchorPoints[i++] = p;
+        curve.pointCount = static_cast<int>(points.size());
+        auto& target = form == Points::OpenAnchors ? curve.anchorPoints : curve.controlPoints;
+        for (std::size_t i = 0; i < points.size(); ++i) {
+            target[i] = {points[i].x, points[i].y + ch * channelStep};
         }
-        fitControlPoints(curve);
-        deriveAnchors(*doc, ch);
+        if (form == Points::OpenAnchors) {
+            fitControlPoints(curve);
+        }
     }
-    evaluateChannels(*doc);
+    rebuildAllCurves(*doc);
     return doc;
+}
+
+std::unique_ptr<GradationDocument>
+openDocumentFromAnchors(int length, std::initializer_list<CurvePoint> anchors) {
+    return makeDocument(length, Points::OpenAnchors, anchors);
 }
 
 std::unique_ptr<GradationDocument> flatLevels(int length, int level0, int level1, int level2) {
@@ -89,11 +98,50 @@ std::unique_ptr<GradationDocument> flatLevels(int length, int level0, int level1
     return doc;
 }
 
+std::vector<CurvePoint> controlsOf(const GradationDocument& doc, ChannelIndex ch) {
+    const ChannelCurve& c = doc.channels[ch];
+    return {c.controlPoints.begin(), c.controlPoints.begin() + c.pointCount};
+}
+
+namespace {
+
+Rect orWhole(const Surface& s, Rect r) {
+    return r.right > r.left ? r : Rect{0, 0, s.width(), s.height()};
+}
+
+} // namespace
+
+int countDifferences(const Surface& a, const Surface& b, Rect r) {
+    r = orWhole(a, r);
+    int n = 0;
+    for (int y = r.top; y < r.bottom; ++y) {
+        for (int x = r.left; x < r.right; ++x) {
+            n += a.pixel(x, y) != b.pixel(x, y) ? 1 : 0;
+        }
+    }
+    return n;
+}
+
+int countColour(const Surface& s, Color c, Rect r) {
+    r = orWhole(s, r);
+    int n = 0;
+    for (int y = r.top; y < r.bottom; ++y) {
+        for (int x = r.left; x < r.right; ++x) {
+            n += s.pixel(x, y) == c ? 1 : 0;
+        }
+    }
+    return n;
+}
+
 void FakeTextRenderer::drawText(Surface& surface, int x, int y, std::string_view text,
                                 const TextStyle& style) {
-    calls.push_back({std::string(text), x, y, style});
-    const TextExtent e = measureText(text, style);
-    fillRect(surface, {x, y, x + e.width, y + e.height}, style.color);
+    if (record) {
+        calls.push_back({std::string(text), x, y, style});
+    }
+    if (paint) {
+        const TextExtent e = measureText(text, style);
+        fillRect(surface, {x, y, x + e.width, y + e.height}, style.color);
+    }
 }
 
 TextExtent FakeTextRenderer::measureText(std::string_view text, const TextStyle& style) {

@@ -1,7 +1,9 @@
-// Shared helpers for the tests: scratch folders and documents built from anchors.
+// Shared helpers for the tests and benchmarks: scratch folders, byte builders, the one document
+// builder, the one fake text renderer and the pixel counters.
 #pragma once
 
 #include "model/gradation_document.h"
+#include "raster/surface.h"
 #include "raster/text_renderer.h"
 
 #include <cstdint>
@@ -40,16 +42,34 @@ struct ByteBuilder {
     ByteBuilder& point(double x, double y) { return f64(x).f64(y); }
 };
 
-// A document of `length` dots whose open channels all have the given anchors; control points
-// are fitted to them, anchors derived back and every channel evaluated.
+// How makeDocument reads its points: anchors of open curves (control points fitted to them), or
+// the control points of open or loop curves.
+enum class Points { OpenAnchors, OpenControls, LoopControls };
+
+// A document of `length` dots whose three channels have `points`, channel ch's y moved by
+// ch * `channelStep` (so that a mixed-up channel shows); anchors derived, every dot evaluated.
+std::unique_ptr<GradationDocument> makeDocument(int length, Points form,
+                                                const std::vector<CurvePoint>& points,
+                                                double channelStep = 0);
+
+// makeDocument for open curves through the given anchors, the same in every channel.
 std::unique_ptr<GradationDocument>
 openDocumentFromAnchors(int length, std::initializer_list<CurvePoint> anchors);
 
-// A document whose every dot of channel ch has the given level (ColorLine only).
+// A document whose every dot of channel ch has the given level (ColorLine only, no points).
 std::unique_ptr<GradationDocument> flatLevels(int length, int level0, int level1, int level2);
 
-// A text renderer without fonts: records every call and fills the text's cell (6 pixels per
-// character, the style's height) with the text colour, so that tests see where text went.
+// The control points 0..n-1 of channel ch.
+std::vector<CurvePoint> controlsOf(const GradationDocument& doc, ChannelIndex ch);
+
+// Pixels that differ between a and b inside r (the whole of a when r is empty), and pixels of
+// colour c inside r.
+int countDifferences(const Surface& a, const Surface& b, Rect r = {});
+int countColour(const Surface& s, Color c, Rect r = {});
+
+// A text renderer without fonts, 6 pixels a character (UTF-8 lead bytes) and the style's height.
+// It records every call when `record` and fills the text's cell with the text colour when
+// `paint`, so that tests see where text went.
 class FakeTextRenderer : public TextRenderer {
 public:
     struct Call {
@@ -64,6 +84,8 @@ public:
     TextExtent measureText(std::string_view text, const TextStyle& style) override;
 
     std::vector<Call> calls;
+    bool record = true;
+    bool paint = true;
 };
 
 } // namespace spectrane::test
