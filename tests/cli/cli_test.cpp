@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <sstream>
 #include <sys/wait.h>
 
 namespace spectrane {
@@ -21,125 +20,108 @@ struct CliRun {
     std::string err;
 };
 
-std::string text(const std::filesystem::path& file) {
-    const auto bytes = readBytes(file);
-    return {bytes.begin(), bytes.end()};
-}
-
 // Runs spectrane-cli with `args` (quoted as needed) inside `dir`.
 CliRun cli(const TempDir& dir, const std::string& args) {
     const std::string command = "cd '" + dir.path().string() + "' && '" SPECTRANE_CLI_PATH "' " +
                                 args + " >stdout.txt 2>stderr.txt";
     const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, text(dir / "stdout.txt"),
-            text(dir / "stderr.txt")};
+    const auto out = readBytes(dir / "stdout.txt");
+    const auto err = readBytes(dir / "stderr.txt");
+    return {
+        WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, {out.begin(), out.end()}, {err.begin(), err.end()}};
 }
 
-int lineCount(const std::string& s) {
+int lines(const std::string& s) {
     return static_cast<int>(std::count(s.begin(), s.end(), '\n'));
+}
+
+std::string corpus(const char* file) {
+    return std::string("'" SPECTRANE_CORPUS_DIR "/") + file + "'";
 }
 
 TEST(Cli, HelpVersionAndUsageErrors) {
     TempDir dir;
-    CliRun r = cli(dir, "--help");
-    EXPECT_EQ(r.status, 0);
-    for (const char* cmd : {"info", "levels", "points", "render", "new", "resize", "loop"}) {
-        EXPECT_NE(r.out.find(cmd), std::string::npos) << cmd;
-        const CliRun sub = cli(dir, std::string(cmd) + " --help");
+    const CliRun help = cli(dir, "--help");
+    EXPECT_EQ(help.status, 0);
+    for (const std::string cmd : {"info", "levels", "points", "render", "new", "resize", "loop"}) {
+        EXPECT_NE(help.out.find(cmd), std::string::npos) << cmd;
+        const CliRun sub = cli(dir, cmd + " --help");
         EXPECT_EQ(sub.status, 0) << cmd;
-        EXPECT_NE(sub.out.find(std::string("spectrane-cli ") + cmd), std::string::npos);
+        EXPECT_NE(sub.out.find("spectrane-cli " + cmd), std::string::npos);
     }
-    // The program's one version, as in its titles and about box.
     EXPECT_EQ(cli(dir, "--version").out, "spectrane-cli version " SPECTRANE_VERSION "\n");
     for (const char* wrong : {"", "frobnicate", "info", "info a b", "new", "resize a.spd -o b.spd",
                               "render a.spd --width", "loop a.spd -o b.spd", "info --bogus a"}) {
-        r = cli(dir, wrong);
+        const CliRun r = cli(dir, wrong);
         EXPECT_EQ(r.status, 2) << wrong;
         EXPECT_FALSE(r.err.empty()) << wrong;
     }
 }
 
-// The fuzz corpus as golden inputs: info, some levels lines (worked out by hand from each
-// file's points) and, for the one-point loops, the points exact to the last bit.
+// The fuzz corpus as golden inputs: info, some levels lines worked out by hand from each file's
+// points, and for the one-point loops the points, exact to the last bit.
 TEST(Cli, GoldenFilesGiveTheirInfoLevelsAndPoints) {
-    struct Row {
-        const char* file;
-        const char* info;
-        const char* warning;
-        int dots;
-        std::vector<std::string> levels;
-        const char* points;
-    };
-    const Row rows[] = {
-        {"loop3.spd",
-         "version: 3\nlength: 130\ndirection: 1\nloop: 1\ncmy: 0\nsynchro: 0\n"
-         "synchro_channels: 0 0 0\npoints: 1 1 1\n",
-         "",
-         130,
-         {"0 46 68 137", "64 46 68 137", "129 46 68 137"},
-         "0 0 121 274.33983999999998 121 274.33983999999998\n"
-         "1 0 121 252.29824000000002 121 252.29824000000002\n"
-         "2 0 121 183.0016 121 183.0016\n"},
-        {"open3.spd",
-         "version: 3\nlength: 200\ndirection: 1\nloop: 0\ncmy: 0\nsynchro: 0\n"
-         "synchro_channels: 0 0 0\npoints: 3 3 3\n",
-         "",
-         200,
-         {"0 137 29 136", "100 84 158 126", "150 74 155 100", "199 75 109 60"},
-         nullptr},
-        {"v1.spd",
-         "version: 1\nlength: 512\ndirection: 0\nloop: 0\ncmy: 0\nsynchro: 0\n"
-         "synchro_channels: 0 0 0\npoints: 3 2 2\n",
-         kVersion1Warning,
-         512,
-         {"0 0 220 255", "1 2 220 255", "32 60 208 255", "255 255 121 255", "511 0 20 255"},
-         nullptr},
-        {"v2.spd",
-         "version: 2\nlength: 200\ndirection: 0\nloop: 1\ncmy: 0\nsynchro: 0\n"
-         "synchro_channels: 0 0 0\npoints: 1 1 1\n",
-         kVersion2Warning,
-         200,
-         {"0 220 120 20", "199 220 120 20"},
-         "0 0 100 100 100 100\n1 0 150 200 150 200\n2 0 200 300 200 300\n"},
-    };
+    const std::tuple<const char*, const char*, const char*, int, std::vector<std::string>,
+                     const char*>
+        rows[] = {
+            {"loop3.spd",
+             "version: 3\nlength: 130\ndirection: 1\nloop: 1\n",
+             "",
+             130,
+             {"0 46 68 137", "64 46 68 137", "129 46 68 137"},
+             "0 0 121 274.33983999999998 121 274.33983999999998\n"
+             "1 0 121 252.29824000000002 121 252.29824000000002\n"
+             "2 0 121 183.0016 121 183.0016\n"},
+            {"open3.spd",
+             "version: 3\nlength: 200\ndirection: 1\nloop: 0\n",
+             "",
+             200,
+             {"0 137 29 136", "100 84 158 126", "150 74 155 100", "199 75 109 60"},
+             nullptr},
+            {"v1.spd",
+             "version: 1\nlength: 512\ndirection: 0\nloop: 0\n",
+             kVersion1Warning,
+             512,
+             {"0 0 220 255", "1 2 220 255", "32 60 208 255", "255 255 121 255", "511 0 20 255"},
+             nullptr},
+            {"v2.spd",
+             "version: 2\nlength: 200\ndirection: 0\nloop: 1\n",
+             kVersion2Warning,
+             200,
+             {"0 220 120 20", "199 220 120 20"},
+             "0 0 100 100 100 100\n1 0 150 200 150 200\n2 0 200 300 200 300\n"},
+        };
+    const char* counts[] = {"1 1 1", "3 3 3", "3 2 2", "1 1 1"};
     TempDir dir;
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.file);
-        const std::string file = "'" SPECTRANE_CORPUS_DIR "/" + std::string(r.file) + "'";
-        CliRun info = cli(dir, "info " + file);
-        EXPECT_EQ(info.status, 0);
-        EXPECT_EQ(info.out, r.info);
-        if (*r.warning) {
-            EXPECT_NE(info.err.find(r.warning), std::string::npos);
-        } else {
-            EXPECT_EQ(info.err, "");
+    int k = 0;
+    for (const auto& [file, info, warning, dots, levels, points] : rows) {
+        const CliRun r = cli(dir, "info " + corpus(file));
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.out, std::string(info) +
+                             "cmy: 0\nsynchro: 0\nsynchro_channels: 0 0 0\npoints: " + counts[k++] +
+                             "\n");
+        EXPECT_TRUE(*warning ? r.err.find(warning) != std::string::npos : r.err.empty()) << file;
+        const std::string all = "\n" + cli(dir, "levels " + corpus(file)).out;
+        EXPECT_EQ(lines(all) - 1, dots) << file;
+        for (const std::string& line : levels) {
+            EXPECT_NE(all.find("\n" + line + "\n"), std::string::npos) << file << ": " << line;
         }
-        const CliRun levels = cli(dir, "levels " + file);
-        EXPECT_EQ(levels.status, 0);
-        EXPECT_EQ(lineCount(levels.out), r.dots);
-        for (const std::string& line : r.levels) {
-            EXPECT_NE(("\n" + levels.out).find("\n" + line + "\n"), std::string::npos) << line;
-        }
-        if (r.points) {
-            EXPECT_EQ(cli(dir, "points " + file).out, r.points);
-        }
+        EXPECT_TRUE(!points || cli(dir, "points " + corpus(file)).out == points) << file;
     }
 }
 
-TEST(Cli, NewIsSeededAndRenderWritesTheProgramsBitmap) {
+// new is seeded (both option forms), render writes the program's bitmap, resize and loop write
+// version 3 (a version 2 file's points unchanged); bad values refuse with status 1 and no file.
+TEST(Cli, NewRenderResizeAndLoop) {
     TempDir dir;
     ASSERT_EQ(cli(dir, "new -o a.spd --seed 42 --length 300 --direction 2").status, 0);
     ASSERT_EQ(cli(dir, "new --seed=42 --length 300 --direction 2 -o b.spd").status, 0);
     EXPECT_EQ(readBytes(dir / "a.spd"), readBytes(dir / "b.spd"));
     ASSERT_EQ(cli(dir, "new -o c.spd --seed 43 --length 300 --loop").status, 0);
     EXPECT_NE(readBytes(dir / "a.spd"), readBytes(dir / "c.spd"));
-    EXPECT_EQ(cli(dir, "info a.spd").out,
-              "version: 3\nlength: 300\ndirection: 2\nloop: 0\ncmy: 0\nsynchro: 0\n"
-              "synchro_channels: 0 0 0\npoints: 4 4 4\n");
-    const std::string loopInfo = cli(dir, "info c.spd").out;
-    EXPECT_NE(loopInfo.find("loop: 1\n"), std::string::npos);
-    EXPECT_NE(loopInfo.find("points: 2 2 2\n"), std::string::npos);
-
+    EXPECT_NE(cli(dir, "info a.spd").out.find("length: 300\ndirection: 2\nloop: 0\n"),
+              std::string::npos);
+    EXPECT_NE(cli(dir, "info c.spd").out.find("points: 2 2 2\n"), std::string::npos);
     const LineDataReadResult read = readLineDataFile(dir / "a.spd");
     ASSERT_TRUE(read);
     auto doc = std::make_unique<GradationDocument>();
@@ -149,45 +131,36 @@ TEST(Cli, NewIsSeededAndRenderWritesTheProgramsBitmap) {
     ASSERT_EQ(cli(dir, "render a.spd -o v.bmp --width 7 --direction 1").status, 0);
     doc->direction = 1;
     EXPECT_EQ(readBytes(dir / "v.bmp"), encodeBitmap24(renderGradationPicture(*doc, 7)));
-}
 
-TEST(Cli, ResizeAndLoopWriteVersion3AndRefuseBadValues) {
-    TempDir dir;
-    ASSERT_EQ(cli(dir, "new -o a.spd --seed 5").status, 0);
-    ASSERT_EQ(cli(dir, "resize a.spd --length 1024 --method 0 -o big.spd").status, 0);
-    CliRun r = cli(dir, "info big.spd");
-    EXPECT_NE(r.out.find("length: 1024\n"), std::string::npos);
-    EXPECT_NE(r.out.find("points: 6 6 6\n"), std::string::npos);
-    r = cli(dir, "points big.spd");
-    EXPECT_NE(r.out.find("0 1 184 "), std::string::npos) << r.out; // x 120 scaled to 184
-    EXPECT_NE(r.out.find("0 5 1079 "), std::string::npos);
-
-    ASSERT_EQ(cli(dir, "loop a.spd on -o on.spd").status, 0);
-    EXPECT_NE(cli(dir, "info on.spd").out.find("loop: 1\n"), std::string::npos);
+    ASSERT_EQ(cli(dir, "new -o d.spd --seed 5").status, 0);
+    ASSERT_EQ(cli(dir, "resize d.spd --length 1024 --method 0 -o big.spd").status, 0);
+    EXPECT_NE(cli(dir, "info big.spd").out.find("length: 1024\n"), std::string::npos);
+    const std::string points = cli(dir, "points big.spd").out; // x 120 scaled to 184
+    EXPECT_TRUE(points.find("0 1 184 ") != std::string::npos &&
+                points.find("0 5 1079 ") != std::string::npos);
+    ASSERT_EQ(cli(dir, "loop d.spd on -o on.spd").status, 0);
     ASSERT_EQ(cli(dir, "loop on.spd off -o off.spd").status, 0);
-    r = cli(dir, "info off.spd");
-    EXPECT_NE(r.out.find("loop: 0\n"), std::string::npos);
     // Neither end of the looped curves lies on a gradation end: a point is added at each.
-    EXPECT_NE(r.out.find("points: 8 8 8\n"), std::string::npos);
-    // Converting a version 2 file writes version 3 with the same points.
-    ASSERT_EQ(cli(dir, "loop '" SPECTRANE_CORPUS_DIR "/v2.spd' on -o v3.spd").status, 0);
+    EXPECT_NE(
+        cli(dir, "info off.spd")
+            .out.find("loop: 0\ncmy: 0\nsynchro: 0\nsynchro_channels: 0 0 0\npoints: 8 8 8\n"),
+        std::string::npos);
+    ASSERT_EQ(cli(dir, "loop " + corpus("v2.spd") + " on -o v3.spd").status, 0);
     const auto v2 = readBytes(SPECTRANE_CORPUS_DIR "/v2.spd");
     const auto v3 = readBytes(dir / "v3.spd");
     ASSERT_EQ(v3.size(), 52u + 48u);
     EXPECT_TRUE(std::equal(v2.begin() + 25, v2.end(), v3.begin() + 52));
-
-    for (const char* bad : {"resize a.spd --length 1601 --method 0 -o x.spd",
-                            "resize a.spd --length 100 --method 9 -o x.spd",
-                            "resize a.spd --length ten --method 0 -o x.spd",
-                            "loop a.spd sideways -o x.spd", "render a.spd -o x.bmp --width 1201"}) {
+    for (const char* bad : {"resize d.spd --length 1601 --method 0 -o x.spd",
+                            "resize d.spd --length 100 --method 9 -o x.spd",
+                            "resize d.spd --length ten --method 0 -o x.spd",
+                            "loop d.spd sideways -o x.spd", "render d.spd -o x.bmp --width 1201"}) {
         EXPECT_EQ(cli(dir, bad).status, 1) << bad;
     }
-    EXPECT_FALSE(std::filesystem::exists(dir / "x.spd"));
-    EXPECT_FALSE(std::filesystem::exists(dir / "x.bmp"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "x.spd") || std::filesystem::exists(dir / "x.bmp"));
 }
 
 // A refused file is one line on standard error naming the file and the reason, nothing on
-// standard output, exit status 1, and no output file touched.
+// standard output, status 1, and no output file touched.
 TEST(Cli, BadFilesAreRefused) {
     TempDir dir;
     test::writeBytes(dir / "bad.spd", {0, 0, 0, 0, 0, 0, 0, 0, 9});
@@ -197,16 +170,16 @@ TEST(Cli, BadFilesAreRefused) {
           "loop bad.spd on -o keep.spd", "render bad.spd -o x.bmp"}) {
         const CliRun r = cli(dir, args);
         EXPECT_EQ(r.status, 1) << args;
-        EXPECT_EQ(lineCount(r.err), 1) << args;
-        EXPECT_NE(r.err.find(kFileOpenFailedMessage), std::string::npos) << args;
-        EXPECT_NE(r.err.find(".spd"), std::string::npos) << args;
-        EXPECT_TRUE(r.out.empty()) << args;
+        EXPECT_EQ(lines(r.err), 1) << args;
+        EXPECT_TRUE(r.err.find(kFileOpenFailedMessage) != std::string::npos &&
+                    r.err.find(".spd") != std::string::npos && r.out.empty())
+            << args;
     }
     EXPECT_EQ(readBytes(dir / "keep.spd"), (std::vector<unsigned char>{1, 2, 3}));
     EXPECT_FALSE(std::filesystem::exists(dir / "x.bmp"));
     const CliRun r = cli(dir, "new -o missing/a.spd");
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(lineCount(r.err), 1);
+    EXPECT_EQ(lines(r.err), 1);
 }
 
 } // namespace

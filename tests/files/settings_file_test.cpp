@@ -15,20 +15,14 @@ using test::readBytes;
 using test::TempDir;
 using test::writeBytes;
 
-// The 52-byte record field by field: four flag bytes, then int32 direction, length, method,
-// save width, window-width flag, loop, a reserved 0, CMY, synchro and the three channel flags.
-// The first row is a first run's defaults: what a missing file or a folder in its place gives.
+// The 52-byte record: four flag bytes, then int32 direction, length, method, save width,
+// window-width flag, loop, a reserved 0, CMY, synchro and the three channel flags. The first
+// row is a first run's defaults, which a missing file or a folder in its place also gives.
 TEST(SettingsFile, RecordLayoutDefaultsAndRoundTrip) {
-    Settings custom;
-    custom.showTitleWindow = false;
-    custom.bitmapWindowTopmost = true;
-    custom.lengthChangeMethod = 2;
-    custom.saveWidth = 1200;
-    custom.useWindowWidth = true;
-    custom.gradation = {1600, 3, true, true, true, {false, true, true}};
+    Settings custom{false, true, true, true, 2, 1200, true, {1600, 3, true, true, true, {0, 1, 1}}};
     ByteBuilder defaults;
-    defaults.u8(1).u8(1).u8(0).u8(1).i32(1).i32(512).i32(0).i32(32).i32(0).i32(0).i32(0);
-    defaults.i32(0).i32(0).i32(0).i32(0).i32(0);
+    defaults.u8(1).u8(1).u8(0).u8(1).i32(1).i32(512).i32(0).i32(32).i32(0).i32(0).i32(0).i32(0);
+    defaults.i32(0).i32(0).i32(0).i32(0);
     ByteBuilder customBytes;
     customBytes.u8(0).u8(1).u8(1).u8(1).i32(3).i32(1600).i32(2).i32(1200).i32(1).i32(1).i32(0);
     customBytes.i32(1).i32(1).i32(0).i32(1).i32(1);
@@ -46,55 +40,44 @@ TEST(SettingsFile, RecordLayoutDefaultsAndRoundTrip) {
     EXPECT_EQ(LoadSettings(file).settings, Settings{});
     std::filesystem::create_directory(file);
     EXPECT_EQ(LoadSettings(file).source, SettingsSource::Defaults);
-
-    // The document fields travel both ways between the record and the document.
-    GradationDocument doc;
+    GradationDocument doc; // the document's fields travel to and from the record
     doc.settings() = custom.gradation;
     EXPECT_EQ(doc.length, 1600);
-    EXPECT_EQ(doc.synchroChannels, custom.gradation.synchroChannels);
     EXPECT_EQ(doc.settings(), custom.gradation);
 }
 
-// A short record is all defaults; a field out of its range alone takes its default; the reserved
-// field and bytes after the record are ignored.
+// A short record is all defaults; a field out of its range alone takes its default; the
+// reserved field and bytes after the record are ignored.
 TEST(SettingsFile, BadRecordsFallBack) {
     Settings stored;
     stored.gradation.length = 900;
     stored.gradation.loop = true;
-    const std::vector<unsigned char> good = encodeSettings(stored);
     Settings fallback = stored;
     fallback.gradation.length = 512;
     fallback.lengthChangeMethod = 0;
     fallback.saveWidth = 32;
-    struct Row {
-        const char* what;
-        std::size_t size;
-        std::vector<std::pair<std::size_t, unsigned char>> pokes;
-        SettingsSource source;
-        Settings expected;
-    };
-    const Row rows[] = {
-        {"short", 51, {}, SettingsSource::ShortFile, Settings{}},
-        {"empty", 0, {}, SettingsSource::ShortFile, Settings{}},
-        {"out of range",
-         52,
+    using Pokes = std::vector<std::pair<std::size_t, unsigned char>>;
+    const std::tuple<std::size_t, Pokes, SettingsSource, Settings> rows[] = {
+        {51, {}, SettingsSource::ShortFile, Settings{}},
+        {0, {}, SettingsSource::ShortFile, Settings{}},
+        {52, // bitmap window 7, length 0, method 4, width 0, reserved, synchro channel 2
          {{1, 7}, {8, 0}, {9, 0}, {12, 4}, {16, 0}, {28, 0x55}, {44, 2}},
          SettingsSource::LoadedFallback,
          fallback},
-        {"reserved", 52, {{30, 0xff}}, SettingsSource::Loaded, stored},
-        {"trailing byte", 53, {}, SettingsSource::Loaded, stored},
+        {52, {{30, 0xff}}, SettingsSource::Loaded, stored},
+        {53, {}, SettingsSource::Loaded, stored},
     };
     TempDir dir;
-    for (const Row& r : rows) {
-        std::vector<unsigned char> bytes = good;
-        bytes.resize(r.size, 9);
-        for (const auto& [at, v] : r.pokes) {
+    for (const auto& [size, pokes, source, expected] : rows) {
+        std::vector<unsigned char> bytes = encodeSettings(stored);
+        bytes.resize(size, 9);
+        for (const auto& [at, v] : pokes) {
             bytes[at] = v;
         }
         writeBytes(dir / "Setting.ini", bytes);
         const SettingsLoadResult loaded = LoadSettings(dir / "Setting.ini");
-        EXPECT_EQ(loaded.source, r.source) << r.what;
-        EXPECT_EQ(loaded.settings, r.expected) << r.what;
+        EXPECT_EQ(loaded.source, source) << size;
+        EXPECT_EQ(loaded.settings, expected) << size;
     }
 }
 
@@ -111,8 +94,8 @@ TEST(SettingsFile, SaveCreatesTheFolderAndReportsFailure) {
     EXPECT_EQ(readBytes(dir / "plain"), (std::vector<unsigned char>{1, 2, 3}));
 }
 
-// Beside the executable when that folder is writable, else $XDG_CONFIG_HOME/spectrane when it is
-// absolute, else ~/.config/spectrane.
+// Beside the executable when that folder is writable, else $XDG_CONFIG_HOME/spectrane when it
+// is absolute, else ~/.config/spectrane; the file folders are created when missing.
 TEST(SettingsFile, ProgramFolders) {
     TempDir dir;
     const auto exe = dir / "bin";
@@ -127,10 +110,9 @@ TEST(SettingsFile, ProgramFolders) {
     };
     for (const auto& [exeFolder, xdg, home, expected] : rows) {
         const ProgramPaths p = BuildProgramPaths(exeFolder, xdg.string(), home.string());
-        EXPECT_EQ(p.programFolder, expected);
-        EXPECT_EQ(p.settingsPath, expected / "Setting.ini");
-        EXPECT_EQ(p.lineDataFolder, expected / "RGBLineDataFiles");
-        EXPECT_EQ(p.bitmapFolder, expected / "Bitmaps");
+        EXPECT_EQ((std::array{p.programFolder, p.settingsPath, p.lineDataFolder, p.bitmapFolder}),
+                  (std::array{expected, expected / "Setting.ini", expected / "RGBLineDataFiles",
+                              expected / "Bitmaps"}));
     }
     if (::geteuid() != 0) { // root writes anywhere
         std::filesystem::permissions(exe, std::filesystem::perms::owner_read |
@@ -140,8 +122,7 @@ TEST(SettingsFile, ProgramFolders) {
     }
     const ProgramPaths p = BuildProgramPaths(gone, (dir / "xdg").string(), "");
     ASSERT_TRUE(ensureProgramFolders(p));
-    EXPECT_TRUE(std::filesystem::is_directory(p.lineDataFolder));
-    EXPECT_TRUE(std::filesystem::is_directory(p.bitmapFolder));
+    EXPECT_TRUE(is_directory(p.lineDataFolder) && is_directory(p.bitmapFolder));
     EXPECT_FALSE(executableFolder().empty());
 }
 

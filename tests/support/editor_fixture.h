@@ -1,5 +1,5 @@
-// Set-up shared by the editing tests and benchmarks: a document with its buffers rendered in
-// full, a host that records what the editor asks of the user interface, and a scripted pointer.
+// The editing tests' and benchmarks' set-up: a document with its buffers rendered in full, a
+// host that records what the editor asks of the user interface, and a scripted pointer.
 #pragma once
 
 #include "editing/editor_context.h"
@@ -18,6 +18,7 @@
 
 namespace spectrane::test {
 
+// Set the callbacks before the worker starts, or before posting the job that uses them.
 class RecordingHost : public EditorHost {
 public:
     void invalidateMainWindow() override { ++mainInvalidations; }
@@ -32,21 +33,20 @@ public:
     std::atomic<int> mainInvalidations{0};
     std::atomic<int> jobsDone{0};
     std::vector<std::string> messages;
-    // Set before the worker starts, or before the job that uses them is posted.
     std::function<void()> onShowBitmap;
     std::function<void()> onTitle;
     std::function<PointerSample()> poll;
 };
 
-// A pointer that reports `samples` in turn and then repeats the last one.
+// A pointer that reports `samples` in turn, then the last one again and again.
 inline std::function<PointerSample()> scriptedPointer(std::vector<PointerSample> samples) {
     return [samples, i = std::size_t{0}]() mutable {
-        return samples[i < samples.size() - 1 ? i++ : i];
+        return samples[i + 1 < samples.size() ? i++ : i];
     };
 }
 
-// Everything drawn from scratch for the document as it is: what the program shows after a
-// whole-document refresh. Curves are re-derived and re-evaluated first unless `keepLevels`.
+// What a whole-document refresh shows, drawn from scratch; the curves are derived and evaluated
+// again first unless `keepLevels`.
 inline void renderFromScratch(GradationDocument& doc, GraphBuffers& b, const ChannelColors& colors,
                               TextRenderer& text, const BitmapWindowLayout& layout,
                               bool keepLevels = false) {
@@ -66,8 +66,8 @@ inline void renderFromScratch(GradationDocument& doc, GraphBuffers& b, const Cha
     ComposeGraph(b, doc, colors, doc.currentChannel);
 }
 
-// A document, its buffers, colours, text, editing state and host, tied into one context. The
-// text is measured, never drawn, so that a read-out leaves no trace beyond its black box.
+// A document, its buffers, colours, text, editing state and host, tied into one context. Text
+// is measured and recorded, never drawn: a read-out leaves no trace beyond its black box.
 struct EditorFixture {
     explicit EditorFixture(std::unique_ptr<GradationDocument> d = nullptr) {
         if (d) {
@@ -75,9 +75,7 @@ struct EditorFixture {
         }
         text.paint = false;
     }
-
-    // Renders everything for the document as it stands; clears the editing state and the
-    // record of text calls.
+    // Everything rendered for the document as it stands; no highlight, no text calls recorded.
     void refresh() {
         layout = layoutBitmapWindow(doc.direction, doc.length, doc.thickness, 1920, 1080,
                                     {0, 0, 700, 560}, WindowFrame{});
@@ -86,7 +84,6 @@ struct EditorFixture {
         ResetEditState(edit);
         text.calls.clear();
     }
-
     EditorContext context() {
         return {doc, *buffers, colors, text, edit, host, layout, &showPointPositions, &bufferMutex};
     }

@@ -1,4 +1,4 @@
-// Shared helpers for the tests and benchmarks: scratch folders, byte builders, the one document
+// Shared helpers of the tests and benchmarks: scratch folders, file bytes, the one document
 // builder, the one fake text renderer and the pixel counters.
 #pragma once
 
@@ -22,7 +22,6 @@ public:
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
-
     const std::filesystem::path& path() const { return path_; }
     std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
 
@@ -36,40 +35,36 @@ void writeBytes(const std::filesystem::path& file, const std::vector<unsigned ch
 // Little-endian bytes of hand-made files, appended field by field.
 struct ByteBuilder {
     std::vector<unsigned char> bytes;
-    ByteBuilder& u8(unsigned v);
-    ByteBuilder& i32(std::int32_t v);
+    ByteBuilder& u8(unsigned v) { return put(v, 1); }
+    ByteBuilder& i32(std::int32_t v) { return put(static_cast<std::uint32_t>(v), 4); }
     ByteBuilder& f64(double v);
     ByteBuilder& point(double x, double y) { return f64(x).f64(y); }
+    ByteBuilder& put(std::uint64_t v, int count);
 };
 
 // How makeDocument reads its points: anchors of open curves (control points fitted to them), or
-// the control points of open or loop curves.
+// control points of open or loop curves.
 enum class Points { OpenAnchors, OpenControls, LoopControls };
 
-// A document of `length` dots whose three channels have `points`, channel ch's y moved by
-// ch * `channelStep` (so that a mixed-up channel shows); anchors derived, every dot evaluated.
+// The one document builder: `length` dots, every channel with `points`, channel ch's y moved by
+// ch * channelStep (so that a mixed-up channel shows); anchors derived, every dot evaluated.
 std::unique_ptr<GradationDocument> makeDocument(int length, Points form,
                                                 const std::vector<CurvePoint>& points,
                                                 double channelStep = 0);
-
-// makeDocument for open curves through the given anchors, the same in every channel.
 std::unique_ptr<GradationDocument>
 openDocumentFromAnchors(int length, std::initializer_list<CurvePoint> anchors);
-
-// A document whose every dot of channel ch has the given level (ColorLine only, no points).
+// No points; every dot of channel ch at the given level.
 std::unique_ptr<GradationDocument> flatLevels(int length, int level0, int level1, int level2);
 
 // The control points 0..n-1 of channel ch.
 std::vector<CurvePoint> controlsOf(const GradationDocument& doc, ChannelIndex ch);
 
-// Pixels that differ between a and b inside r (the whole of a when r is empty), and pixels of
-// colour c inside r.
+// Pixels that differ between a and b, and pixels of colour c, inside r (empty r: everywhere).
 int countDifferences(const Surface& a, const Surface& b, Rect r = {});
 int countColour(const Surface& s, Color c, Rect r = {});
 
-// A text renderer without fonts, 6 pixels a character (UTF-8 lead bytes) and the style's height.
-// It records every call when `record` and fills the text's cell with the text colour when
-// `paint`, so that tests see where text went.
+// Text without fonts: 6 pixels a character (UTF-8 lead bytes), the style's height. Records
+// every call when `record`, fills the text's cell with its colour when `paint`.
 class FakeTextRenderer : public TextRenderer {
 public:
     struct Call {
@@ -78,7 +73,6 @@ public:
         int y = 0;
         TextStyle style;
     };
-
     void drawText(Surface& surface, int x, int y, std::string_view text,
                   const TextStyle& style) override;
     TextExtent measureText(std::string_view text, const TextStyle& style) override;

@@ -95,7 +95,6 @@ TEST(LengthChange, MovesDropsAndAddsPointsByMethod) {
         ASSERT_TRUE(ChangeLength(*doc, {r.to, r.from, r.method}));
         EXPECT_EQ(doc->length, r.to);
         expectControls(*doc, before, r.out);
-        rebuildAllCurves(*doc);
     }
 }
 
@@ -116,8 +115,7 @@ TEST(LengthChange, RefusesBadArgumentsAndKeepsEnoughPoints) {
         for (ChannelIndex ch = 0; ch < kChannelCount; ++ch) {
             const Curve c = controlsOf(*doc, ch);
             ASSERT_GE(c.size(), 2u) << method;
-            EXPECT_EQ(c.front().x, 56) << method;
-            EXPECT_EQ(c.back().x, 57) << method;
+            EXPECT_EQ((std::pair{c.front().x, c.back().x}), (std::pair{56.0, 57.0})) << method;
         }
     }
 }
