@@ -111,7 +111,7 @@ TEST(DragStep, PartialStepLeavesWhatAFullRefreshShows) {
     RandomGenerator rng;
     rng.seed(20240611);
     auto ref = std::make_unique<GraphBuffers>();
-    int partialSteps = 0, fullSteps = 0, seamSteps = 0, synchroSteps = 0;
+    int partialSteps = 0, fullSteps = 0, seamSteps = 0, synchroSteps = 0, clampedSteps = 0;
     for (int round = 0; round < 48; ++round) {
         EditorFixture f;
         const int lengths[] = {2, 3, 17, 64, 200, 511, 512, 1000, 1600};
@@ -156,10 +156,11 @@ TEST(DragStep, PartialStepLeavesWhatAFullRefreshShows) {
             ++(path == DragPath::Partial ? partialSteps : fullSteps);
             diverged |= path == DragPath::Partial && seamRoundingDiffers(f.doc, cur, i);
             expectSameAsRefresh(f, *ref, diverged);
-            const double x =
-                fixedX ? x0 : std::clamp(px + f.edit.grabOffsetX, 56, f.doc.length + 55);
-            ASSERT_NEAR(a.x, x, 1e-6);
-            ASSERT_NEAR(a.y, std::clamp(py + f.edit.grabOffsetY, 32, 351), 1e-6);
+            const int wantX = std::clamp(px + f.edit.grabOffsetX, 56, f.doc.length + 55);
+            const int wantY = std::clamp(py + f.edit.grabOffsetY, 32, 351);
+            ASSERT_NEAR(a.x, fixedX ? x0 : wantX, 1e-6);
+            ASSERT_NEAR(a.y, wantY, 1e-6);
+            clampedSteps += wantX != px + f.edit.grabOffsetX || wantY != py + f.edit.grabOffsetY;
             for (ChannelIndex t = 0; t < 3; ++t) {
                 const bool follows = t != cur && f.doc.synchro && f.doc.synchroChannels[cur] &&
                                      f.doc.synchroChannels[t];
@@ -173,6 +174,7 @@ TEST(DragStep, PartialStepLeavesWhatAFullRefreshShows) {
     EXPECT_GT(fullSteps, 10);
     EXPECT_GT(seamSteps, 5);
     EXPECT_GT(synchroSteps, 10);
+    EXPECT_GT(clampedSteps, 10);
 }
 
 } // namespace

@@ -20,7 +20,8 @@ TEST(GradationRender, MixedAndBarColoursInRgbAndCmy) {
         {10, 20, 30, true, 1, rgb(20, 0, 20)},    {10, 20, 30, true, 2, rgb(30, 30, 0)},
     };
     for (const auto& [l0, l1, l2, cmy, bar, expected] : rows) {
-        const ColorLine& line = test::flatLevels(4, l0, l1, l2)->colorLine;
+        const auto doc = test::flatLevels(4, l0, l1, l2);
+        const ColorLine& line = doc->colorLine;
         EXPECT_EQ(bar < 0 ? mixedColor(line, 2, cmy) : channelBarColor(line, bar, 2, cmy), expected)
             << l0 << " " << cmy << " " << bar;
     }

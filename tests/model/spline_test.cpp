@@ -148,5 +148,22 @@ TEST(Spline, LoopCurvesWriteEveryDot) {
     EXPECT_LE(std::abs(doc->colorLine.level(0, 29) - doc->colorLine.level(0, 28)), 2);
 }
 
+// A local re-evaluation's span (its levels are checked by the drag-step property): cut to the
+// gradation for open curves, over the seam for loops, the whole gradation past a period.
+TEST(Spline, LocalReevaluationSpans) {
+    auto open =
+        makeDocument(512, Points::OpenAnchors,
+                     {{56, 300}, {120, 100}, {250, 250}, {380, 90}, {470, 200}, {567, 150}});
+    EXPECT_EQ(reevaluateOpenLocal(*open, 0, 0).firstX, 56);
+    EXPECT_EQ(reevaluateOpenLocal(*open, 0, 5).lastX, 567);
+    auto loop = makeDocument(512, Points::LoopControls,
+                             {{80.5, 200}, {200.25, 90}, {330, 300}, {480.75, 120}});
+    EXPECT_LT(reevaluateLoopLocal(*loop, 1, 0).firstX, 56);
+    EXPECT_GT(reevaluateLoopLocal(*loop, 1, 3).lastX, 567);
+    auto wide =
+        makeDocument(40, Points::LoopControls, {{60, 100}, {70, 300}, {80, 200}, {300, 150}});
+    EXPECT_EQ(reevaluateLoopLocal(*wide, 1, 2), (DirtySpan{56, 95}));
+}
+
 } // namespace
 } // namespace spectrane

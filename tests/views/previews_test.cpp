@@ -86,6 +86,7 @@ TEST(Previews, StripLandsOnTheSameSquareInEveryDirection) {
         }
     }
     EXPECT_EQ(countColour(prepared, kDialogFaceColor, {0, 0, 192, 192}), 192 * 192);
+    EXPECT_EQ(countColour(prepared, kDialogFaceColor, {192, 161, 320, 192}), 128 * 31);
     using Preview = void (*)(Surface&, const Surface&, int, TextRenderer&);
     for (const Preview draw : {&DrawDirectionPreview, &DrawLengthPreview, &DrawWidthPreview}) {
         for (int d = 0; d < 4; ++d) {
