@@ -155,14 +155,20 @@ TEST(DragWorker, StopDuringARunningDragJobJoinsCleanly) {
     DragWorker worker(f.ctx, {});
     ASSERT_EQ(LeftButtonDown(f.ctx, worker, f.x, f.y), LeftPress::DragStarted);
     std::atomic<int> polls{0};
+    std::atomic<bool> letGo{false}; // ends the job should stop() fail to
     const auto sampleAt = [&](int n) { return PointerSample{f.x + n % 40, f.y - n % 30, true}; };
-    f.host.poll = [&] { return sampleAt(++polls); }; // never rests, never lets go
+    f.host.poll = [&] { return letGo ? PointerSample{} : sampleAt(++polls); }; // never rests
     MouseMove(f.ctx, worker, f.x, f.y - 1);
     while (polls.load() < 20) {
         std::this_thread::yield();
     }
     EXPECT_TRUE(worker.busy());
-    worker.stop();
+    auto stopped = std::async(std::launch::async, [&] { worker.stop(); });
+    if (stopped.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+        ADD_FAILURE() << "stop() did not end the running drag job";
+        letGo = true;
+    }
+    stopped.wait();
     EXPECT_FALSE(worker.busy());
     EXPECT_EQ(f.host.jobsDone, 1);
     const int last = polls.load(); // the job stopped at this poll, before stepping to it

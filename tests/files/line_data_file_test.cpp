@@ -139,7 +139,7 @@ TEST(LineDataFile, RefusesWhatTheModelCannotHoldAndLeavesTheDocumentAlone) {
     const GradationDocument before = *live;
     const std::vector<unsigned char> good = validVersion3().bytes;
     ASSERT_TRUE(parseLineData(good));
-    ASSERT_TRUE(parseLineData(version2(512, 1).bytes) && parseLineData(version1(512, 2).bytes));
+    ASSERT_TRUE(parseLineData(version2(512, 0, 2).bytes) && parseLineData(version1(512, 2).bytes));
     const auto spoil = [&](std::vector<unsigned char> b, std::size_t at, auto v) {
         std::memcpy(&b.at(at), &v, sizeof v); // the host is little-endian, as the file
         return b;
@@ -175,7 +175,7 @@ TEST(LineDataFile, RefusesWhatTheModelCannotHoldAndLeavesTheDocumentAlone) {
         {"count negative", spoil(good, 40, INT_MIN)},
         {"NaN", spoil(good, 52 + 8, std::nan(""))},
         {"infinity", spoil(good, 52 + 16 * 5, -std::numeric_limits<double>::infinity())},
-        {"version 2 loop byte 2", version2(512, 2).bytes},
+        {"version 2 loop byte 2", version2(512, 2, 2).bytes}, // open counts: only the flag refuses
         {"version 2 length -3", version2(-3, 1).bytes},
         {"version 1 length 1", version1(1, 2).bytes},
         {"version 1 count 1", version1(512, 1).bytes},
