@@ -36,6 +36,7 @@ void expectControls(const GradationDocument& after, const GradationDocument& bef
 }
 
 const Curve kOpen3 = {{56, 300}, {200, 100}, {567, 200}};
+const Curve kOpen4 = {{56, 300}, {312, 100}, {400.5, 150}, {567, 200}};
 const Curve kLoop2 = {{60, 300}, {300, 100}};
 const Curve kLoopLate = {{500, 300}, {530, 100}, {560, 200}};
 // Anchor 4 lies exactly on x 355, the last dot of 300 (0.125 345 + 0.75 355 + 0.125 365), and
@@ -58,7 +59,7 @@ TEST(LengthChange, MovesDropsAndAddsPointsByMethod) {
         {512, 512, kLengthBothEnds, false, kOpen3, {{56, 300}, {200, 100}, {567, 200}}},
         {512, 512, kLengthStartEnd, false, kOpen3, {{56, 300}, {200, 100}, {567, 200}}},
         {512, 512, kLengthFinishEnd, false, kOpen3, {{56, 300}, {200, 100}, {567, 200}}},
-        {512, 1024, kLengthScale, false, kOpen3, {{56, 300}, {344, 100}, {1079, 200}}},
+        {512, 1024, kLengthScale, false, kOpen4, {{56, 300}, {568, 100}, {745, 150}, {1079, 200}}},
         {512, 256, kLengthScale, true, kLoop2, {{58, 300}, {178, 100}}},
         {512, 600, kLengthFinishEnd, false, kOpen3, {{56, 300}, {200, 100}, {655, 200}}},
         {512, 600, kLengthStartEnd, false, kOpen3, {{56, 300}, {288, 100}, {655, 200}}},

@@ -69,7 +69,9 @@ TEST(GraphPainter, MainFrameClearsTheContentAndLabelsTheBars) {
         ASSERT_EQ(text.calls.size(), 4u);
         for (int k = 0; k < 4; ++k) {
             EXPECT_EQ(text.calls[k].text, labels[cmy][k]);
-            EXPECT_EQ(text.calls[k].style.face, kCourierFace);
+            const TextStyle& style = text.calls[k].style;
+            EXPECT_TRUE(style.face == kCourierFace && style.pixelHeight == 16 &&
+                        style.color == kLabelColor && !style.opaque);
             const int top = colorBarTop(k);
             EXPECT_EQ(countColour(b.mainBuffer, kBackgroundColor, {56, top, 56 + l, top + 16}),
                       16 * l);

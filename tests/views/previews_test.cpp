@@ -122,8 +122,8 @@ TEST(Previews, DimensionsAndLabelsFrameTheStrip) {
         for (int k = 0; k < 2; ++k) {
             const auto& [label, x, y, style] = text.calls[k];
             EXPECT_EQ(label, k == 0 ? kLengthLabel : kWidthLabel);
-            EXPECT_TRUE(style.face == kGothicFace && style.opaque &&
-                        style.background == kDialogFaceColor);
+            EXPECT_TRUE(style.face == kGothicFace && style.pixelHeight == 12 && style.color == 0 &&
+                        style.opaque && style.background == kDialogFaceColor);
             const int w = text.measureText(label, style).width;
             const bool alongX = (k == 0) == ((d & 1) == 0);
             const int from = alongX ? x : y;
