@@ -1,7 +1,7 @@
 // Speed of rebuilding the three channel layers and composing the plot for the longest
 // gradation: the work of every whole-document refresh and channel switch.
 #include "model/random_curves.h"
-#include "model/spline.h"
+#include "support/test_support.h"
 #include "views/graph_painter.h"
 
 #include <benchmark/benchmark.h>
@@ -12,19 +12,18 @@ namespace {
 
 using namespace spectrane;
 
+// The program's own random curves for L = 1600, with the empty plot drawn.
 struct LongestGradation {
     LongestGradation() {
-        doc->length = kMaxDots;
+        GradationDocument random;
+        random.length = kMaxDots;
         RandomGenerator rng;
         rng.seed(12345);
-        newGradationCurves(*doc, rng);
-        for (ChannelIndex c = 0; c < kChannelCount; ++c) {
-            deriveAnchors(*doc, c);
-        }
-        evaluateChannels(*doc);
+        newGradationCurves(random, rng);
+        doc = test::makeDocument(kMaxDots, test::Points::OpenControls, test::controlsOf(random, 0));
         DrawGraphBackground(*buffers, doc->length);
     }
-    std::unique_ptr<GradationDocument> doc = std::make_unique<GradationDocument>();
+    std::unique_ptr<GradationDocument> doc;
     std::unique_ptr<GraphBuffers> buffers = std::make_unique<GraphBuffers>();
 };
 

@@ -4,6 +4,7 @@
 #include "model/gradation_render.h"
 #include "model/random_curves.h"
 #include "model/spline.h"
+#include "support/test_support.h"
 
 #include <benchmark/benchmark.h>
 
@@ -14,21 +15,14 @@ namespace {
 
 // L = 1600 with 14 points per channel (open: 12 interior + 2 ends; loop: 14 evenly spread).
 std::unique_ptr<GradationDocument> makeDocument(int loop) {
-    auto doc = std::make_unique<GradationDocument>();
-    doc->length = 1600;
-    doc->loop = loop;
     RandomGenerator rng;
-    for (ChannelIndex ch = 0; ch < kChannelCount; ++ch) {
-        ChannelCurve& c = doc->channels[ch];
-        c.pointCount = 14;
-        for (int k = 0; k < 14; ++k) {
-            const double x = loop ? 56 + 1600 * (k + 0.5) / 14 : 56 + 1599.0 * k / 13;
-            c.controlPoints[k] = {x, randomLevelY(rng)};
-        }
-        deriveAnchors(*doc, ch);
+    std::vector<CurvePoint> points;
+    for (int k = 0; k < 14; ++k) {
+        const double x = loop ? 56 + 1600 * (k + 0.5) / 14 : 56 + 1599.0 * k / 13;
+        points.push_back({x, randomLevelY(rng)});
     }
-    evaluateChannels(*doc);
-    return doc;
+    return test::makeDocument(1600, loop ? test::Points::LoopControls : test::Points::OpenControls,
+                              points);
 }
 
 void BM_EvaluateChannels(benchmark::State& state) {

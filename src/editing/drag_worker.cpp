@@ -125,9 +125,9 @@ void DragWorker::finishJob() {
 
 void DragWorker::runDragJob(std::uint32_t param) {
     PointerSample pos = UnpackJobPosition(param);
-    // A release that came before the job started ends it before its first step: no step ever
-    // runs once the button is seen up.
-    for (bool down = ctx_.host.pollPointer().leftDown; down;) {
+    // The first step goes to the job's own position, where the pointer was with the button
+    // held; every later one only after a poll that found the button still down.
+    for (bool down = true; down;) {
         {
             std::unique_lock<std::mutex> lock;
             if (ctx_.bufferMutex != nullptr) {

@@ -15,148 +15,101 @@ using test::readBytes;
 using test::TempDir;
 using test::writeBytes;
 
-TEST(SettingsFile, FirstRunDefaults) {
+// The 52-byte record: four flag bytes, then int32 direction, length, method, save width,
+// window-width flag, loop, a reserved 0, CMY, synchro and the three channel flags. The first
+// row is a first run's defaults, which a missing file or a folder in its place also gives.
+TEST(SettingsFile, RecordLayoutDefaultsAndRoundTrip) {
+    Settings custom{false, true, true, true, 2, 1200, true, {1600, 3, true, true, true, {0, 1, 1}}};
+    ByteBuilder defaults;
+    defaults.u8(1).u8(1).u8(0).u8(1).i32(1).i32(512).i32(0).i32(32).i32(0).i32(0).i32(0).i32(0);
+    defaults.i32(0).i32(0).i32(0).i32(0);
+    ByteBuilder customBytes;
+    customBytes.u8(0).u8(1).u8(1).u8(1).i32(3).i32(1600).i32(2).i32(1200).i32(1).i32(1).i32(0);
+    customBytes.i32(1).i32(1).i32(0).i32(1).i32(1);
     TempDir dir;
-    const SettingsLoadResult r = LoadSettings(dir / "Setting.ini");
-    EXPECT_EQ(r.source, SettingsSource::Defaults);
-    const Settings& s = r.settings;
-    EXPECT_EQ(s.showTitleWindow, 1);
-    EXPECT_EQ(s.bitmapWindowOpen, 1);
-    EXPECT_EQ(s.bitmapWindowTopmost, 0);
-    EXPECT_EQ(s.showPointPositions, 1);
-    EXPECT_EQ(s.gradation.direction, 1);
-    EXPECT_EQ(s.gradation.length, 512);
-    EXPECT_EQ(s.lengthChangeMethod, 0);
-    EXPECT_EQ(s.saveWidth, 32);
-    EXPECT_EQ(s.useWindowWidth, 0);
-    EXPECT_EQ(s.gradation.loop, 0);
-    EXPECT_EQ(s.gradation.cmy, 0);
-    EXPECT_EQ(s.gradation.synchro, 0);
-    EXPECT_EQ(s.gradation.synchroChannels, (std::array<bool, 3>{false, false, false}));
-    // A folder where the file should be reads as no file.
-    std::filesystem::create_directory(dir / "Setting.ini");
-    EXPECT_EQ(LoadSettings(dir / "Setting.ini").source, SettingsSource::Defaults);
-}
-
-TEST(SettingsFile, RecordLayoutAndRoundTrip) {
-    TempDir dir;
-    Settings s;
-    s.showTitleWindow = 0;
-    s.bitmapWindowTopmost = 1;
-    s.gradation.direction = 3;
-    s.gradation.length = 1600;
-    s.lengthChangeMethod = 2;
-    s.saveWidth = 1200;
-    s.useWindowWidth = 1;
-    s.gradation.loop = 1;
-    s.gradation.cmy = 1;
-    s.gradation.synchro = 1;
-    s.gradation.synchroChannels = {0, 1, 1};
     const auto file = dir / "Setting.ini";
-    ASSERT_TRUE(SaveSettings(file, s));
-    ByteBuilder expected;
-    expected.u8(0).u8(1).u8(1).u8(1);
-    expected.i32(3).i32(1600).i32(2).i32(1200).i32(1).i32(1).i32(0).i32(1).i32(1);
-    expected.i32(0).i32(1).i32(1);
-    EXPECT_EQ(readBytes(file), expected.bytes);
-    const SettingsLoadResult r = LoadSettings(file);
-    EXPECT_EQ(r.source, SettingsSource::Loaded);
-    EXPECT_EQ(r.settings, s);
-
-    // The document fields travel both ways; the curves are not part of the record.
-    auto doc = std::make_unique<GradationDocument>();
-    doc->settings() = r.settings.gradation;
-    EXPECT_EQ(doc->length, 1600);
-    EXPECT_EQ(doc->direction, 3);
-    EXPECT_EQ(doc->loop, 1);
-    EXPECT_EQ(doc->synchroChannels, s.gradation.synchroChannels);
-    Settings back;
-    back.gradation = doc->settings();
-    EXPECT_EQ(back.gradation.length, 1600);
-    EXPECT_EQ(back.gradation.cmy, 1);
-    EXPECT_EQ(back.gradation.synchro, 1);
-    EXPECT_EQ(back.showTitleWindow, 1); // not a document field
+    for (const auto& [settings, bytes] : {std::pair{Settings{}, defaults}, {custom, customBytes}}) {
+        ASSERT_TRUE(SaveSettings(file, settings));
+        EXPECT_EQ(readBytes(file), bytes.bytes);
+        const SettingsLoadResult r = LoadSettings(file);
+        EXPECT_EQ(r.source, SettingsSource::Loaded);
+        EXPECT_EQ(r.settings, settings);
+    }
+    std::filesystem::remove(file);
+    EXPECT_EQ(LoadSettings(file).source, SettingsSource::Defaults);
+    EXPECT_EQ(LoadSettings(file).settings, Settings{});
+    std::filesystem::create_directory(file);
+    EXPECT_EQ(LoadSettings(file).source, SettingsSource::Defaults);
+    GradationDocument doc; // the document's fields travel to and from the record
+    doc.settings() = custom.gradation;
+    EXPECT_EQ(doc.length, 1600);
+    EXPECT_EQ(doc.settings(), custom.gradation);
 }
 
+// A short record is all defaults; a field out of its range alone takes its default; the
+// reserved field and bytes after the record are ignored.
 TEST(SettingsFile, BadRecordsFallBack) {
-    TempDir dir;
-    const auto file = dir / "Setting.ini";
     Settings stored;
     stored.gradation.length = 900;
     stored.gradation.loop = true;
-    std::vector<unsigned char> good = encodeSettings(stored);
-
-    // Short: the whole record is defaults.
-    writeBytes(file, std::vector<unsigned char>(good.begin(), good.end() - 1));
-    SettingsLoadResult r = LoadSettings(file);
-    EXPECT_EQ(r.source, SettingsSource::ShortFile);
-    EXPECT_EQ(r.settings, Settings{});
-    writeBytes(file, {});
-    EXPECT_EQ(LoadSettings(file).settings, Settings{});
-
-    // Out of range: only the bad fields fall back; the reserved field is ignored.
-    std::vector<unsigned char> bad = good;
-    bad[1] = 7;          // bitmap window open
-    bad[8] = bad[9] = 0; // length 0
-    bad[12] = 4;         // method 4
-    bad[16] = 0;         // save width 0
-    bad[28] = 0x55;      // reserved
-    bad[44] = 2;         // synchro channel 1
-    writeBytes(file, bad);
-    r = LoadSettings(file);
-    EXPECT_EQ(r.source, SettingsSource::LoadedFallback);
-    Settings expected = stored;
-    expected.gradation.length = 512;
-    expected.lengthChangeMethod = 0;
-    expected.saveWidth = 32;
-    EXPECT_EQ(r.settings, expected);
-
-    std::vector<unsigned char> reservedOnly = good;
-    reservedOnly[30] = 0xff;
-    writeBytes(file, reservedOnly);
-    EXPECT_EQ(LoadSettings(file).source, SettingsSource::Loaded);
-
-    // Trailing bytes are not part of the record.
-    good.push_back(9);
-    writeBytes(file, good);
-    r = LoadSettings(file);
-    EXPECT_EQ(r.source, SettingsSource::Loaded);
-    EXPECT_EQ(r.settings, stored);
+    Settings fallback = stored;
+    fallback.gradation.length = 512;
+    fallback.lengthChangeMethod = 0;
+    fallback.saveWidth = 32;
+    using Pokes = std::vector<std::pair<std::size_t, unsigned char>>;
+    const std::tuple<std::size_t, Pokes, SettingsSource, Settings> rows[] = {
+        {51, {}, SettingsSource::ShortFile, Settings{}},
+        {0, {}, SettingsSource::ShortFile, Settings{}},
+        {52, // bitmap window 7, length 0, method 4, width 0, reserved, synchro channel 2
+         {{1, 7}, {8, 0}, {9, 0}, {12, 4}, {16, 0}, {28, 0x55}, {44, 2}},
+         SettingsSource::LoadedFallback,
+         fallback},
+        {52, {{30, 0xff}}, SettingsSource::Loaded, stored},
+        {53, {}, SettingsSource::Loaded, stored},
+    };
+    TempDir dir;
+    for (const auto& [size, pokes, source, expected] : rows) {
+        std::vector<unsigned char> bytes = encodeSettings(stored);
+        bytes.resize(size, 9);
+        for (const auto& [at, v] : pokes) {
+            bytes[at] = v;
+        }
+        writeBytes(dir / "Setting.ini", bytes);
+        const SettingsLoadResult loaded = LoadSettings(dir / "Setting.ini");
+        EXPECT_EQ(loaded.source, source) << size;
+        EXPECT_EQ(loaded.settings, expected) << size;
+    }
 }
 
+// Beside the executable when that folder is writable, else $XDG_CONFIG_HOME/spectrane when it
+// is absolute, else ~/.config/spectrane; the file folders are created when missing.
 TEST(SettingsFile, ProgramFolders) {
     TempDir dir;
     const auto exe = dir / "bin";
-    std::filesystem::create_directory(exe);
-    ProgramPaths p = BuildProgramPaths(exe, "/xdg", "/home/u");
-    EXPECT_EQ(p.programFolder, exe);
-    EXPECT_EQ(p.settingsPath, exe / "Setting.ini");
-    EXPECT_EQ(p.lineDataFolder, exe / "RGBLineDataFiles");
-    EXPECT_EQ(p.bitmapFolder, exe / "Bitmaps");
-
-    // Not a writable folder: the XDG config folder, else ~/.config.
     const auto gone = dir / "gone";
-    p = BuildProgramPaths(gone, (dir / "xdg").string(), "/home/u");
-    EXPECT_EQ(p.programFolder, dir / "xdg" / "spectrane");
-    EXPECT_EQ(p.settingsPath, dir / "xdg" / "spectrane" / "Setting.ini");
-    EXPECT_EQ(BuildProgramPaths(gone, "", "/home/u").programFolder,
-              std::filesystem::path("/home/u/.config/spectrane"));
-    EXPECT_EQ(BuildProgramPaths(gone, "relative/xdg", "/home/u").programFolder,
-              std::filesystem::path("/home/u/.config/spectrane"));
-    EXPECT_EQ(BuildProgramPaths({}, "/xdg", "/h").programFolder,
-              std::filesystem::path("/xdg/spectrane"));
-    if (::geteuid() != 0) {
+    std::filesystem::create_directory(exe);
+    const std::filesystem::path rows[][4] = {
+        {exe, "/xdg", "/home/u", exe},
+        {gone, dir / "xdg", "/home/u", dir / "xdg" / "spectrane"},
+        {gone, "", "/home/u", "/home/u/.config/spectrane"},
+        {gone, "relative/xdg", "/home/u", "/home/u/.config/spectrane"},
+        {{}, "/xdg", "/h", "/xdg/spectrane"},
+    };
+    for (const auto& [exeFolder, xdg, home, expected] : rows) {
+        const ProgramPaths p = BuildProgramPaths(exeFolder, xdg.string(), home.string());
+        EXPECT_EQ((std::array{p.programFolder, p.settingsPath, p.lineDataFolder, p.bitmapFolder}),
+                  (std::array{expected, expected / "Setting.ini", expected / "RGBLineDataFiles",
+                              expected / "Bitmaps"}));
+    }
+    if (::geteuid() != 0) { // root writes anywhere
         std::filesystem::permissions(exe, std::filesystem::perms::owner_read |
                                               std::filesystem::perms::owner_exec);
-        EXPECT_EQ(BuildProgramPaths(exe, "/xdg", "/h").programFolder,
-                  std::filesystem::path("/xdg/spectrane"));
+        EXPECT_EQ(BuildProgramPaths(exe, "/xdg", "/h").programFolder, "/xdg/spectrane");
         std::filesystem::permissions(exe, std::filesystem::perms::owner_all);
     }
-
-    p = BuildProgramPaths(gone, (dir / "xdg").string(), "");
+    const ProgramPaths p = BuildProgramPaths(gone, (dir / "xdg").string(), "");
     ASSERT_TRUE(ensureProgramFolders(p));
-    EXPECT_TRUE(std::filesystem::is_directory(p.lineDataFolder));
-    EXPECT_TRUE(std::filesystem::is_directory(p.bitmapFolder));
+    EXPECT_TRUE(is_directory(p.lineDataFolder) && is_directory(p.bitmapFolder));
     EXPECT_FALSE(executableFolder().empty());
 }
 

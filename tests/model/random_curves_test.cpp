@@ -1,129 +1,78 @@
 #include "model/random_curves.h"
 
-#include "model/spline.h"
+#include "support/test_support.h"
 
 #include <gtest/gtest.h>
-
-#include <cmath>
 
 namespace spectrane {
 namespace {
 
-TEST(RandomCurves, GeneratorFollowsTheClassicSequenceFromStateOne) {
+// The C library's rand() from seed 1; fractions from two draws; levels in (64, 320].
+TEST(RandomCurves, GeneratorFollowsTheClassicRandSequence) {
     RandomGenerator rng;
-    const int expected[] = {16838, 5758, 10113, 17515, 31051, 5627, 23010, 7419};
-    for (int e : expected) {
+    for (const int e : {16838, 5758, 10113, 17515, 31051, 5627, 23010, 7419}) {
         EXPECT_EQ(rng.next(), e);
     }
     RandomGenerator again;
     EXPECT_DOUBLE_EQ(randomFraction(again), (16838 * 5758 % 100000) / 100000.0);
     EXPECT_DOUBLE_EQ(randomLevelY(again), 320.0 - 256.0 * ((10113 * 17515 % 100000) / 100000.0));
-
-    RandomGenerator a;
-    RandomGenerator b;
-    a.seed(123456789);
-    b.seed(123456789);
-    for (int i = 0; i < 100; ++i) {
-        ASSERT_EQ(a.next(), b.next());
-    }
     RandomGenerator wide;
     wide.seed(0xffffffffu);
+    EXPECT_EQ(wide.next(), 15929); // (2^32 - 1) * 1103515245 + 12345, bits 16..30
     for (int i = 0; i < 10000; ++i) {
         const double y = randomLevelY(wide);
-        ASSERT_GT(y, 64.0);
-        ASSERT_LE(y, 320.0);
+        ASSERT_TRUE(y > 64.0 && y <= 320.0) << y;
     }
 }
 
-TEST(RandomCurves, OpenLayoutsPlaceInteriorPointsAtPartCentres) {
-    RandomGenerator rng;
-    GradationDocument doc;
-    doc.length = 512;
-    randomizeChannel(doc, 0, rng);
-    const ChannelCurve& c = doc.channels[0];
-    ASSERT_EQ(c.pointCount, 6);
-    const double xs[] = {56, 120, 248, 376, 504, 567};
-    for (int i = 0; i < 6; ++i) {
-        EXPECT_DOUBLE_EQ(c.controlPoints[i].x, xs[i]);
-    }
-    // The last point's level is drawn second, before the interior ones.
-    RandomGenerator replay;
-    const double y0 = randomLevelY(replay);
-    const double yLast = randomLevelY(replay);
-    const double y1 = randomLevelY(replay);
-    EXPECT_DOUBLE_EQ(c.controlPoints[0].y, y0);
-    EXPECT_DOUBLE_EQ(c.controlPoints[5].y, yLast);
-    EXPECT_DOUBLE_EQ(c.controlPoints[1].y, y1);
-
-    doc.length = 127;
-    randomizeChannel(doc, 1, rng);
-    EXPECT_EQ(doc.channels[1].pointCount, 2);
-    EXPECT_DOUBLE_EQ(doc.channels[1].controlPoints[1].x, 56 + 126);
-}
-
-TEST(RandomCurves, LoopLayouts) {
-    RandomGenerator rng;
-    GradationDocument doc;
-    doc.loop = 1;
-    doc.length = 1600;
-    randomizeChannel(doc, 2, rng);
-    ASSERT_EQ(doc.channels[2].pointCount, 12);
-    for (int k = 0; k < 12; ++k) {
-        EXPECT_DOUBLE_EQ(doc.channels[2].controlPoints[k].x, 56 + 1600 * (k + 0.5) / 12);
-    }
-    doc.length = 127;
-    randomizeChannel(doc, 0, rng);
-    ASSERT_EQ(doc.channels[0].pointCount, 1);
-    EXPECT_DOUBLE_EQ(doc.channels[0].controlPoints[0].x, 56 + 63.5);
-    deriveAnchors(doc, 0);
-    evaluateChannels(doc);
-    const int flat = doc.colorLine[0][0].y;
-    for (int j = 0; j < 127; ++j) {
-        ASSERT_EQ(doc.colorLine[0][j].y, flat);
-    }
-    EXPECT_EQ(flat, static_cast<int>(doc.channels[0].controlPoints[0].y));
-}
-
-bool sameCurve(const ChannelCurve& a, const ChannelCurve& b) {
-    if (a.pointCount != b.pointCount) {
-        return false;
-    }
-    for (int i = 0; i < a.pointCount; ++i) {
-        if (!(a.controlPoints[i] == b.controlPoints[i])) {
-            return false;
+// Open: m = L / 128 points at the centres of m equal parts, between the two ends; loop: max(m,
+// 1) points at the part centres. Levels are drawn for the first point, the last, the others.
+TEST(RandomCurves, LayoutsPlacePointsAtPartCentres) {
+    const std::tuple<int, bool, std::vector<double>> rows[] = {
+        {512, false, {56, 120, 248, 376, 504, 567}},
+        {127, false, {56, 182}},
+        {127, true, {119.5}},
+        {1600, true, {}}, // 12 points at 56 + 1600 (k + 0.5) / 12
+    };
+    for (const auto& [length, loop, xs] : rows) {
+        GradationDocument doc;
+        doc.length = length;
+        doc.loop = loop;
+        RandomGenerator rng;
+        randomizeChannel(doc, 2, rng);
+        const auto c = test::controlsOf(doc, 2);
+        ASSERT_EQ(c.size(), length == 1600 ? 12u : xs.size()) << length;
+        for (std::size_t k = 0; k < c.size(); ++k) {
+            EXPECT_DOUBLE_EQ(c[k].x, length == 1600 ? 56 + 1600 * (k + 0.5) / 12 : xs[k]) << k;
         }
+        RandomGenerator replay;
+        EXPECT_EQ(c[0].y, randomLevelY(replay)) << length;
+        const double second = randomLevelY(replay);
+        EXPECT_TRUE(c.size() == 1 || c[loop ? 1 : c.size() - 1].y == second) << length;
+        EXPECT_TRUE(loop || c.size() == 2 || c[1].y == randomLevelY(replay)) << length;
     }
-    return true;
 }
 
 TEST(RandomCurves, SynchroCopiesTheLowestCheckedChannel) {
+    const auto same = [](const ChannelCurve& a, const ChannelCurve& b) {
+        return a.pointCount == b.pointCount && a.controlPoints == b.controlPoints;
+    };
     GradationDocument doc;
-    doc.length = 512;
-    doc.synchro = 1;
-    doc.synchroChannels = {0, 1, 1};
+    doc.synchro = true;
     RandomGenerator rng;
-    newGradationCurves(doc, rng);
-    EXPECT_TRUE(sameCurve(doc.channels[1], doc.channels[2]));
-    EXPECT_FALSE(sameCurve(doc.channels[0], doc.channels[1]));
-    for (ChannelIndex ch = 0; ch < 3; ++ch) {
-        deriveAnchors(doc, ch);
+    for (const std::array<bool, 3> flags : {std::array{false, true, true}, {true, false, true}}) {
+        doc.synchroChannels = flags;
+        newGradationCurves(doc, rng);
+        const int lowest = flags[0] ? 0 : 1;
+        EXPECT_TRUE(same(doc.channels[lowest], doc.channels[2]));
+        EXPECT_FALSE(same(doc.channels[0], doc.channels[1]));
     }
-    for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(doc.channels[1].anchorPoints[i], doc.channels[2].anchorPoints[i]);
-    }
-
-    doc.synchroChannels = {1, 0, 1};
-    newGradationCurves(doc, rng);
-    EXPECT_TRUE(sameCurve(doc.channels[0], doc.channels[2]));
-
-    // Checked channels but synchro off: all random, and exactly two draws per open point.
-    GradationDocument off;
-    off.synchroChannels = {1, 1, 1};
-    RandomGenerator r1;
-    newGradationCurves(off, r1);
-    EXPECT_FALSE(sameCurve(off.channels[0], off.channels[1]));
-    EXPECT_FALSE(sameCurve(off.channels[1], off.channels[2]));
-    RandomGenerator r2;
+    // Checked channels but synchro off: all random, exactly two draws per point (3 x 6).
+    doc.synchro = false;
+    doc.synchroChannels = {true, true, true};
+    RandomGenerator r1, r2;
+    newGradationCurves(doc, r1);
+    EXPECT_FALSE(same(doc.channels[0], doc.channels[1]) || same(doc.channels[1], doc.channels[2]));
     for (int i = 0; i < 3 * 6 * 2; ++i) {
         r2.next();
     }

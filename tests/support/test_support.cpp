@@ -1,5 +1,6 @@
 #include "support/test_support.h"
 
+#include "model/curve_rebuild.h"
 #include "model/spline.h"
 
 #include <atomic>
@@ -16,14 +17,14 @@ namespace spectrane::test {
 TempDir::TempDir() {
     static std::atomic<int> counter{0};
     const char* base = std::getenv("SPECTRANE_TEST_TMP");
-    std::filesystem::path root = base ? base : std::filesystem::temp_directory_path();
+    const std::filesystem::path root = base ? base : std::filesystem::temp_directory_path();
     path_ = root / ("spectrane-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
 }
 
 TempDir::~TempDir() {
-    std::error_code ec;
+    std::error_code ec; // a test may have taken the folder's permissions away
     std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
                                  std::filesystem::perm_options::add, ec);
     std::filesystem::remove_all(path_, ec);
@@ -40,43 +41,40 @@ void writeBytes(const std::filesystem::path& file, const std::vector<unsigned ch
               static_cast<std::streamsize>(bytes.size()));
 }
 
-ByteBuilder& ByteBuilder::u8(unsigned v) {
-    bytes.push_back(static_cast<unsigned char>(v));
-    return *this;
-}
-
-ByteBuilder& ByteBuilder::i32(std::int32_t v) {
-    const auto u = static_cast<std::uint32_t>(v);
-    for (int i = 0; i < 4; ++i) {
-        bytes.push_back(static_cast<unsigned char>(u >> (8 * i)));
-    }
-    return *this;
-}
-
 ByteBuilder& ByteBuilder::f64(double v) {
-    const auto u = std::bit_cast<std::uint64_t>(v);
-    for (int i = 0; i < 8; ++i) {
-        bytes.push_back(static_cast<unsigned char>(u >> (8 * i)));
+    return put(std::bit_cast<std::uint64_t>(v), 8);
+}
+
+ByteBuilder& ByteBuilder::put(std::uint64_t v, int count) {
+    for (int i = 0; i < count; ++i) {
+        bytes.push_back(static_cast<unsigned char>(v >> (8 * i)));
     }
     return *this;
 }
 
 std::unique_ptr<GradationDocument>
-openDocumentFromAnchors(int length, std::initializer_list<CurvePoint> anchors) {
+makeDocument(int length, Points form, const std::vector<CurvePoint>& points, double channelStep) {
     auto doc = std::make_unique<GradationDocument>();
     doc->length = length;
+    doc->loop = form == Points::LoopControls;
     for (ChannelIndex ch = 0; ch < kChannelCount; ++ch) {
         ChannelCurve& curve = doc->channels[ch];
-        curve.pointCount = static_cast<int>(anchors.size());
-        int i = 0;
-        for (const CurvePoint& p : anchors) {
-            curve.anchorPoints[i++] = p;
+        curve.pointCount = static_cast<int>(points.size());
+        auto& target = form == Points::OpenAnchors ? curve.anchorPoints : curve.controlPoints;
+        for (std::size_t i = 0; i < points.size(); ++i) {
+            target[i] = {points[i].x, points[i].y + ch * channelStep};
         }
-        fitControlPoints(curve);
-        deriveAnchors(*doc, ch);
+        if (form == Points::OpenAnchors) {
+            fitControlPoints(curve);
+        }
     }
-    evaluateChannels(*doc);
+    rebuildAllCurves(*doc);
     return doc;
+}
+
+std::unique_ptr<GradationDocument>
+openDocumentFromAnchors(int length, std::initializer_list<CurvePoint> anchors) {
+    return makeDocument(length, Points::OpenAnchors, anchors);
 }
 
 std::unique_ptr<GradationDocument> flatLevels(int length, int level0, int level1, int level2) {
@@ -91,20 +89,51 @@ std::unique_ptr<GradationDocument> flatLevels(int length, int level0, int level1
     return doc;
 }
 
+std::vector<CurvePoint> controlsOf(const GradationDocument& doc, ChannelIndex ch) {
+    const ChannelCurve& c = doc.channels[ch];
+    return {c.controlPoints.begin(), c.controlPoints.begin() + c.pointCount};
+}
+
+namespace {
+
+template <typename Counted> int countIn(const Surface& s, Rect r, Counted counted) {
+    if (r.right <= r.left) {
+        r = {0, 0, s.width(), s.height()};
+    }
+    int n = 0;
+    for (int y = r.top; y < r.bottom; ++y) {
+        for (int x = r.left; x < r.right; ++x) {
+            n += counted(x, y) ? 1 : 0;
+        }
+    }
+    return n;
+}
+
+} // namespace
+
+int countDifferences(const Surface& a, const Surface& b, Rect r) {
+    return countIn(a, r, [&](int x, int y) { return a.pixel(x, y) != b.pixel(x, y); });
+}
+
+int countColour(const Surface& s, Color c, Rect r) {
+    return countIn(s, r, [&](int x, int y) { return s.pixel(x, y) == c; });
+}
+
 void FakeTextRenderer::drawText(Surface& surface, int x, int y, std::string_view text,
                                 const TextStyle& style) {
-    calls.push_back({std::string(text), x, y, style});
-    const TextExtent e = measureText(text, style);
-    fillRect(surface, {x, y, x + e.width, y + e.height}, style.color);
+    if (record) {
+        calls.push_back({std::string(text), x, y, style});
+    }
+    if (paint) {
+        const TextExtent e = measureText(text, style);
+        fillRect(surface, {x, y, x + e.width, y + e.height}, style.color);
+    }
 }
 
 TextExtent FakeTextRenderer::measureText(std::string_view text, const TextStyle& style) {
     int characters = 0;
     for (const char c : text) {
-        // Count UTF-8 lead bytes only.
-        if ((static_cast<unsigned char>(c) & 0xc0) != 0x80) {
-            ++characters;
-        }
+        characters += (static_cast<unsigned char>(c) & 0xc0) != 0x80 ? 1 : 0;
     }
     return {6 * characters, style.pixelHeight};
 }

@@ -1,0 +1,202 @@
+#include "transforms/length_change.h"
+#include "transforms/loop_change.h"
+
+#include "model/curve_rebuild.h"
+#include "support/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace spectrane {
+namespace {
+
+using test::controlsOf;
+using test::makeDocument;
+using test::Points;
+
+// An expected control point: (x, y), or (x, the old curve's y at dot `oldDot`) when oldDot >= 0.
+struct Expected {
+    double x, y;
+    int oldDot = -1;
+};
+using Curve = std::vector<CurvePoint>;
+
+// Channel ch of the document is the row's curve with y lowered by 30 ch, so that a mixed-up
+// channel shows; every channel must come out as expected, lowered alike.
+void expectControls(const GradationDocument& after, const GradationDocument& before,
+                    const std::vector<Expected>& expected) {
+    for (ChannelIndex ch = 0; ch < kChannelCount; ++ch) {
+        Curve want;
+        for (const Expected& e : expected) {
+            want.push_back({e.x, e.oldDot >= 0 ? before.colorLine[ch][e.oldDot].y : e.y - 30 * ch});
+        }
+        EXPECT_EQ(controlsOf(after, ch), want) << "channel " << ch;
+    }
+}
+
+const Curve kOpen3 = {{56, 300}, {200, 100}, {567, 200}};
+const Curve kOpen4 = {{56, 300}, {312, 100}, {400.5, 150}, {567, 200}};
+const Curve kLoop2 = {{60, 300}, {300, 100}};
+const Curve kLoopLate = {{500, 300}, {530, 100}, {560, 200}};
+// Anchor 4 lies exactly on x 355, the last dot of 300 (0.125 345 + 0.75 355 + 0.125 365), and
+// anchor 3 of the next exactly on 268, the first dot kept of the last 300 of 512.
+const Curve kOpenAt355 = {{56, 300}, {150, 100}, {250, 200}, {345, 150},
+                          {355, 80}, {365, 120}, {567, 250}};
+const Curve kOpenAt268 = {{56, 300}, {150, 100}, {258, 200}, {268, 150},
+                          {278, 80}, {450, 120}, {567, 250}};
+
+TEST(LengthChange, MovesDropsAndAddsPointsByMethod) {
+    struct Row {
+        int from, to;
+        LengthChangeMethod method;
+        bool loop;
+        const Curve& in;
+        std::vector<Expected> out;
+    };
+    const Row rows[] = {
+        {512, 512, kLengthScale, false, kOpen3, {{56, 300}, {200, 100}, {567, 200}}},
+        {512, 512, kLengthBothEnds, false, kOpen3, {{56, 300}, {200, 100}, {567, 200}}},
+        {512, 512, kLengthStartEnd, false, kOpen3, {{56, 300}, {200, 100}, {567, 200}}},
+        {512, 512, kLengthFinishEnd, false, kOpen3, {{56, 300}, {200, 100}, {567, 200}}},
+        {512, 1024, kLengthScale, false, kOpen4, {{56, 300}, {568, 100}, {745, 150}, {1079, 200}}},
+        {512, 256, kLengthScale, true, kLoop2, {{58, 300}, {178, 100}}},
+        {512, 600, kLengthFinishEnd, false, kOpen3, {{56, 300}, {200, 100}, {655, 200}}},
+        {512, 600, kLengthStartEnd, false, kOpen3, {{56, 300}, {288, 100}, {655, 200}}},
+        {512, 600, kLengthFinishEnd, true, kLoop2, {{60, 300}, {300, 100}}},
+        {512, 600, kLengthStartEnd, true, kLoop2, {{148, 300}, {388, 100}}},
+        {512, 601, kLengthBothEnds, false, kOpen3, {{56, 300}, {244, 100}, {656, 200}}},
+        {512, 601, kLengthBothEnds, true, kLoop2, {{104, 300}, {344, 100}}},
+        // Cuts: an anchor exactly on the new last dot goes with those beyond it, and the new
+        // end takes the old level there; at the start, one on the first dot kept goes too.
+        {512,
+         300,
+         kLengthFinishEnd,
+         false,
+         kOpenAt355,
+         {{56, 300}, {150, 100}, {250, 200}, {345, 150}, {355, 0, 299}}},
+        {512,
+         300,
+         kLengthStartEnd,
+         false,
+         kOpenAt268,
+         {{56, 0, 212}, {66, 80}, {238, 120}, {355, 250}}},
+        // A loop keeps its last point when every anchor is cut at the start, its first when
+        // every anchor lies past the new end.
+        {512, 100, kLengthStartEnd, true, {{60, 300}, {70, 100}, {80, 200}}, {{-332, 200}}},
+        {512, 100, kLengthFinishEnd, true, kLoopLate, {{500, 300}}},
+        {512, 2, kLengthBothEnds, true, kLoopLate, {{245, 300}}},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(testing::Message()
+                     << r.from << " -> " << r.to << " method " << r.method << " loop " << r.loop);
+        auto doc =
+            makeDocument(r.from, r.loop ? Points::LoopControls : Points::OpenControls, r.in, -30);
+        const GradationDocument before = *doc;
+        ASSERT_TRUE(ChangeLength(*doc, {r.to, r.from, r.method}));
+        EXPECT_EQ(doc->length, r.to);
+        expectControls(*doc, before, r.out);
+    }
+}
+
+TEST(LengthChange, RefusesBadArgumentsAndKeepsEnoughPoints) {
+    auto doc = makeDocument(512, Points::OpenControls, kOpen3);
+    for (const LengthChange bad : {LengthChange{300, 512, static_cast<LengthChangeMethod>(4)},
+                                   {1601, 512, kLengthScale},
+                                   {1, 512, kLengthScale}}) {
+        EXPECT_FALSE(ChangeLength(*doc, bad));
+        EXPECT_EQ(controlsOf(*doc, 0), kOpen3);
+        EXPECT_EQ(doc->length, 512);
+    }
+    // Cut to two dots, an open curve keeps its two ends on them.
+    for (int method = 0; method < 4; ++method) {
+        doc = makeDocument(1600, Points::OpenControls,
+                           {{56, 300}, {400, 100}, {800, 200}, {1200, 90}, {1655, 200}});
+        ASSERT_TRUE(ChangeLength(*doc, {2, 1600, static_cast<LengthChangeMethod>(method)}));
+        for (ChannelIndex ch = 0; ch < kChannelCount; ++ch) {
+            const Curve c = controlsOf(*doc, ch);
+            ASSERT_GE(c.size(), 2u) << method;
+            EXPECT_EQ((std::pair{c.front().x, c.back().x}), (std::pair{56.0, 57.0})) << method;
+        }
+    }
+}
+
+// Shortening both ends is the start cut and then the end cut of the curve the first left.
+TEST(LengthChange, ShorteningBothEndsIsStartThenEnd) {
+    for (const bool loop : {false, true}) {
+        auto doc = makeDocument(600, loop ? Points::LoopControls : Points::OpenControls,
+                                {{loop ? 70.0 : 56.0, 300},
+                                 {90, 250},
+                                 {200, 100},
+                                 {400, 90},
+                                 {560, 150},
+                                 {600, 200},
+                                 {loop ? 640.0 : 655.0, 120}},
+                                -30);
+        GradationDocument stepwise = *doc;
+        const int oldStartY = doc->colorLine[0][45].y;
+        ASSERT_TRUE(ChangeLength(stepwise, {555, 600, kLengthStartEnd}));
+        rebuildAllCurves(stepwise);
+        const int midEndY = stepwise.colorLine[0][510].y;
+        ASSERT_TRUE(ChangeLength(stepwise, {511, 555, kLengthFinishEnd}));
+        ASSERT_TRUE(ChangeLength(*doc, {511, 600, kLengthBothEnds}));
+        EXPECT_EQ(doc->length, 511);
+        EXPECT_EQ(doc->loop, loop);
+        for (ChannelIndex ch = 0; ch < kChannelCount; ++ch) {
+            EXPECT_EQ(controlsOf(*doc, ch), controlsOf(stepwise, ch)) << loop;
+        }
+        if (!loop) { // 45 dots cut at the start, then 44 at the end
+            EXPECT_EQ(controlsOf(*doc, 0).front(), (CurvePoint{56, double(oldStartY)}));
+            EXPECT_EQ(controlsOf(*doc, 0).back(), (CurvePoint{566, double(midEndY)}));
+        }
+    }
+}
+
+// Loop off pins both ends to the looped curve's levels there: an anchor already on an end dot
+// is overwritten, a free end gets a new point. Loop on keeps every point.
+TEST(LoopChange, OffPinsTheEndsOnKeepsThePoints) {
+    struct Row {
+        int length;
+        Curve in;
+        std::vector<Expected> out;
+    };
+    const Row rows[] = {
+        {512,
+         {{56.7, 200}, {200, 100}, {425.4, 250}}, // anchor 0 at 56.7: on dot 0
+         {{56, 0, 0}, {200, 100}, {425.4, 250}, {567, 0, 511}}},
+        {300, {{100, 200}, {250, 100}}, {{56, 0, 0}, {100, 200}, {250, 100}, {355, 0, 299}}},
+        {100, {{80, 150}}, {{56, 150}, {80, 150}, {155, 150}}},
+        {100, {{-50, 150}, {100, 90}, {400, 200}}, {{56, 0, 0}, {100, 90}, {155, 0, 99}}},
+    };
+    for (const Row& r : rows) {
+        auto doc = makeDocument(r.length, Points::LoopControls, r.in, -30);
+        const GradationDocument before = *doc;
+        EXPECT_TRUE(setLoop(*doc, true)); // already looped: nothing to do
+        EXPECT_EQ(controlsOf(*doc, 0), controlsOf(before, 0));
+        ASSERT_TRUE(setLoop(*doc, false));
+        EXPECT_FALSE(doc->loop);
+        expectControls(*doc, before, r.out);
+        EXPECT_TRUE(setLoop(*doc, false));
+        ASSERT_TRUE(setLoop(*doc, true));
+        expectControls(*doc, before, r.out);
+    }
+    // Never past 256 points: the interior keeps the old points in order, less the first when
+    // both ends must be added to 256.
+    for (const int n : {254, 255, 256}) {
+        Curve points;
+        for (int i = 0; i < n; ++i) {
+            points.push_back({70.0 + 6 * i, 100.0 + i % 7});
+        }
+        auto doc = makeDocument(1600, Points::LoopControls, points);
+        const GradationDocument before = *doc;
+        ASSERT_TRUE(setLoop(*doc, false));
+        const Curve c = controlsOf(*doc, 0);
+        ASSERT_EQ(static_cast<int>(c.size()), std::min(n + 2, 256));
+        EXPECT_EQ(c.front(), (CurvePoint{56, double(before.colorLine[0][0].y)}));
+        EXPECT_EQ(c.back(), (CurvePoint{1655, double(before.colorLine[0][1599].y)}));
+        EXPECT_TRUE(std::equal(c.begin() + 1, c.end() - 1, points.begin() + (n == 256 ? 1 : 0)));
+    }
+}
+
+} // namespace
+} // namespace spectrane
