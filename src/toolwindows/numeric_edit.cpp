@@ -4,8 +4,8 @@
 
 #include <QKeyEvent>
 #include <QRegularExpressionValidator>
-#include <QWheelEvent>
 #include <QToolButton>
+#include <QWheelEvent>
 
 #include <algorithm>
 

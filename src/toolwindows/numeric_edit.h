@@ -56,7 +56,7 @@ private:
     QLineEdit* buddy_;
     int minimum_;
     int maximum_;
-    int position_;   // last value written, used while the edit holds no number
+    int position_;       // last value written, used while the edit holds no number
     int wheelAngle_ = 0; // eighths of a degree turned and not yet stepped
     QToolButton* up_;
     QToolButton* down_;

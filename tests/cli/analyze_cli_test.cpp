@@ -55,8 +55,8 @@ TEST(CliAnalyze, GreyRampSummaryPerDotAndStrips) {
 TEST(CliAnalyze, RefusalsWriteNothing) {
     TempDir dir;
     test::writeBytes(dir / "bad.spd", {0, 0, 0, 0, 0, 0, 0, 0, 9});
-    ASSERT_TRUE(writeLineDataFile(
-        dir / "ok.spd", *test::makeDocument(20, test::Points::OpenAnchors, {{56, 300}, {75, 200}})));
+    ASSERT_TRUE(writeLineDataFile(dir / "ok.spd", *test::makeDocument(20, test::Points::OpenAnchors,
+                                                                      {{56, 300}, {75, 200}})));
     for (const char* args :
          {"analyze bad.spd --strips x.png", "analyze ok.spd --strips no/x.png"}) {
         const auto r = cli(dir, args);
