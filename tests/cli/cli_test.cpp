@@ -177,6 +177,20 @@ TEST(Cli, BadFilesAreRefused) {
     }
     EXPECT_EQ(readBytes(dir / "keep.spd"), (std::vector<unsigned char>{1, 2, 3}));
     EXPECT_FALSE(std::filesystem::exists(dir / "x.bmp"));
+    // A length change that would push a point past the bound: refused, nothing written.
+    GradationDocument far;
+    far.length = 2;
+    far.channels[0].pointCount = far.channels[1].pointCount = far.channels[2].pointCount = 3;
+    for (ChannelCurve& c : far.channels) {
+        c.controlPoints[0] = {56, 100};
+        c.controlPoints[1] = {-2e6, 100};
+        c.controlPoints[2] = {57, 100};
+    }
+    ASSERT_TRUE(writeLineDataFile(dir / "far.spd", far));
+    const CliRun stretched = cli(dir, "resize far.spd --length 1600 --method 0 -o far.spd");
+    EXPECT_EQ(stretched.status, 1);
+    EXPECT_EQ(lines(stretched.err), 1);
+    EXPECT_EQ(readBytes(dir / "far.spd"), encodeLineData(far));
     const CliRun r = cli(dir, "new -o missing/a.spd");
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(lines(r.err), 1);

@@ -4,7 +4,9 @@
 #include "editing/hit_test.h"
 #include "editing/point_commands.h"
 #include "editing/synchro.h"
+#include "model/random_curves.h"
 #include "model/spline.h"
+#include "model/whole_numbers.h"
 #include "support/editor_fixture.h"
 
 #include <gtest/gtest.h>
@@ -197,6 +199,41 @@ TEST(Editor, PopupCommands) {
     EXPECT_NEAR(a[1].x, 206.0, 1e-9);
     EXPECT_NEAR(a[1].y, 310.0, 1e-9);
     EXPECT_EQ(g.edit.hoveredPoint, -1);
+}
+
+// Whatever point is set to whatever position inside its limits, the position is then shown as
+// typed, by the read-out too, although the stored coordinates may land a hair below a whole
+// number (a level of 200 stored as 199.99999999999997).
+TEST(Editor, ASetPositionShowsWhatWasTyped) {
+    RandomGenerator rng;
+    int hairBelow = 0;
+    EditorFixture f;
+    f.doc.length = 556;
+    f.refresh();
+    auto ctx = f.context();
+    const auto randomLevelY = [&] { return 320.0 - rng.next() % 256; };
+    for (int trial = 0; trial < 300; ++trial) {
+        std::vector<CurvePoint> anchors{{56, randomLevelY()}};
+        for (int k = 1; k <= 4; ++k) {
+            anchors.push_back({56.0 + 100 * k + rng.next() % 60, 70.0 + rng.next() % 250});
+        }
+        anchors.push_back({611, randomLevelY()});
+        f.doc.channels = test::makeDocument(556, test::Points::OpenAnchors, anchors)->channels;
+        ResetEditState(f.edit);
+        const int i = 1 + rng.next() % 4;
+        const int dot = rng.next() % 556;
+        const int level = -31 + rng.next() % 320;
+        ASSERT_TRUE(SetPointPosition(ctx, 0, i, dot, level, false));
+        deriveAnchors(f.doc, 0);
+        const CurvePoint& a = f.doc.channels[0].anchorPoints[i];
+        EXPECT_EQ(shownFloor(a.x - 56), dot);
+        EXPECT_EQ(shownFloor(320 - a.y), level);
+        hairBelow += std::floor(a.x - 56) != dot || std::floor(320 - a.y) != level ? 1 : 0;
+        ASSERT_TRUE(UpdateHover(ctx, static_cast<int>(a.x), static_cast<int>(a.y)));
+        EXPECT_EQ(f.text.calls.back().text,
+                  "[x " + std::to_string(dot) + ",y " + std::to_string(level) + "]");
+    }
+    EXPECT_GT(hairBelow, 0); // the rows include stored values a hair below the typed ones
 }
 
 // Synchro's source is the current channel if checked, else the lowest checked; a resync makes

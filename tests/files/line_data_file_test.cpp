@@ -150,6 +150,10 @@ TEST(LineDataFile, RefusesWhatTheModelCannotHoldAndLeavesTheDocumentAlone) {
         overflow.point(i % 2 ? 1.7e308 : -1.7e308, 100);
     }
     overflow.point(56, 1).point(567, 1).point(56, 1).point(567, 1);
+    ByteBuilder beyond; // version 1, anchors within the bound, a fitted point beyond it
+    beyond.i32(512).i32(1).i32(3).i32(2).i32(2);
+    beyond.point(56, 8e8).point(300, -8e8).point(567, 8e8);
+    beyond.point(56, 1).point(567, 1).point(56, 1).point(567, 1);
     std::vector<unsigned char> longer = good;
     longer.push_back(0);
     const std::pair<const char*, std::vector<unsigned char>> cases[] = {
@@ -175,11 +179,14 @@ TEST(LineDataFile, RefusesWhatTheModelCannotHoldAndLeavesTheDocumentAlone) {
         {"count negative", spoil(good, 40, INT_MIN)},
         {"NaN", spoil(good, 52 + 8, std::nan(""))},
         {"infinity", spoil(good, 52 + 16 * 5, -std::numeric_limits<double>::infinity())},
+        {"x 1e308", spoil(good, 52 + 16, 1e308)},
+        {"y beyond the bound", spoil(good, 52 + 8, -1e9 - 1)},
         {"version 2 loop byte 2", version2(512, 2, 2).bytes}, // open counts: only the flag refuses
         {"version 2 length -3", version2(-3, 1).bytes},
         {"version 1 length 1", version1(1, 2).bytes},
         {"version 1 count 1", version1(512, 1).bytes},
         {"version 1 overflowing fit", overflow.bytes},
+        {"version 1 fit beyond the bound", beyond.bytes},
     };
     for (const auto& [what, bytes] : cases) {
         writeBytes(dir / "bad.spd", bytes);
