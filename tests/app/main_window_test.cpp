@@ -313,6 +313,33 @@ TEST(MainWindow, LengthFromThePopupLoopAndDirectionChangeTheirDocument) {
     EXPECT_EQ(s.bitmapLayout.imageWidth, 600);
 }
 
+TEST(MainWindow, ARefusedLengthChangeSaysSoAndLeavesTheDocument) {
+    TestApp app;
+    AppState& s = app.state();
+    GradationDocument far; // a point far left of the gradation: stretching 800 times is refused
+    far.length = 2;
+    for (ChannelCurve& c : far.channels) {
+        c.pointCount = 3;
+        c.controlPoints[0] = {56, 100};
+        c.controlPoints[1] = {-2e6, 100};
+        c.controlPoints[2] = {57, 100};
+    }
+    ASSERT_TRUE(writeLineDataFile(app.file("far.spd"), far));
+    app.ui.fileAnswers = {app.path("far.spd")};
+    app.window->dispatchCommand(kCmdOpen);
+    const std::vector<std::uint8_t> before = encodeLineData(s.doc);
+    app.ui.toolAnswers.push_back([](AppState& st) {
+        st.doc.length = 1600;
+        st.settings.lengthChangeMethod = 0;
+        return kToolOk;
+    });
+    app.window->dispatchCommand(kCmdLength);
+    ASSERT_EQ(app.messages().size(), 1u);
+    EXPECT_EQ(app.messages()[0].text, u("グラデーションの長さの変更に失敗しました。"));
+    EXPECT_EQ(encodeLineData(s.doc), before);
+    EXPECT_EQ(s.mainLayout.contentWidth, 300);
+}
+
 TEST(MainWindow, CmyRedrawsOnlyWhenTheModeChanged) {
     TestApp app;
     AppState& s = app.state();
