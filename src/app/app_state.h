@@ -5,6 +5,7 @@
 #include "editing/edit_state.h"
 #include "files/program_folders.h"
 #include "files/settings_file.h"
+#include "history/history.h"
 #include "model/gradation_document.h"
 #include "model/random_curves.h"
 #include "raster/text_renderer.h"
@@ -29,7 +30,8 @@ struct AppState {
     std::unique_ptr<TextRenderer> text;
     MainLayout mainLayout;
     BitmapWindowLayout bitmapLayout;
-    EditState edit; // hover, drag and the order flags, shared with the drag worker
+    EditState edit;  // hover, drag and the order flags, shared with the drag worker
+    History history; // the document's states for undo and redo
 
     // Held by the drag worker while it draws one step, and by the paint handlers of the main
     // and gradation windows while they copy MainBuffer or GradationBuffer to the screen, so that

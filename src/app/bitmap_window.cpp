@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QWheelEvent>
 #include <QWindow>
 
 namespace spectrane {
@@ -106,6 +107,23 @@ bool BitmapWindow::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
         break;
+    }
+    case QEvent::Wheel: {
+        // The wheel scrolls along the gradation, the one axis with a bar.
+        const QPoint angle = static_cast<QWheelEvent*>(event)->angleDelta();
+        const int steps = wheelLineSteps(wheelPending_, angle.y() != 0 ? angle.y() : angle.x());
+        ScrollAxis& along = state_.bitmapLayout.along;
+        bool moved = false;
+        for (int i = 0; i < std::abs(steps); ++i) {
+            moved = along.scroll(steps < 0 ? ScrollRequest::LineBack
+                                           : ScrollRequest::LineForward) != 0 ||
+                    moved;
+        }
+        if (moved) {
+            applyScrollBar();
+            picture_->update();
+        }
+        return true;
     }
     case QEvent::MouseButtonRelease: {
         auto* mouse = static_cast<QMouseEvent*>(event);

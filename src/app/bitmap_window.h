@@ -45,6 +45,7 @@ private:
     QScrollBar* vBar_ = nullptr;
     QMenu* popup_ = nullptr;
     bool applyingLayout_ = false;
+    int wheelPending_ = 0; // wheel turned but not yet a notch
 };
 
 } // namespace spectrane

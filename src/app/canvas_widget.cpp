@@ -2,6 +2,7 @@
 
 #include "app/main_window.h"
 #include "app/qt_editor_host.h"
+#include "app/scroll_bar_binding.h"
 #include "editing/editor_input.h"
 #include "qtsupport/surface_image.h"
 
@@ -90,14 +91,34 @@ void CanvasWidget::rightPress(QMouseEvent* event, QPoint content) {
 
 void CanvasWidget::mouseMoveEvent(QMouseEvent* event) {
     const QPoint p = publish(event);
+    const bool wasDragging = owner_->state().edit.dragging;
     MouseMove(owner_->editor(), owner_->worker(), p.x(), p.y(),
               event->buttons().testFlag(Qt::LeftButton));
+    if (wasDragging && !owner_->state().edit.dragging) {
+        owner_->dragEnded();
+    }
+}
+
+void CanvasWidget::wheelEvent(QWheelEvent* event) {
+    const QPoint angle = event->angleDelta();
+    const bool sideways = event->modifiers().testFlag(Qt::ShiftModifier) || angle.y() == 0;
+    const Qt::Orientation axis = sideways ? Qt::Horizontal : Qt::Vertical;
+    const int steps =
+        wheelLineSteps(wheelPending_[sideways ? 0 : 1], angle.y() != 0 ? angle.y() : angle.x());
+    for (int i = 0; i < std::abs(steps); ++i) {
+        owner_->scrollMain(axis, steps < 0 ? ScrollRequest::LineBack : ScrollRequest::LineForward);
+    }
+    event->accept();
 }
 
 void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
     publish(event);
     if (event->button() == Qt::LeftButton) {
+        const bool wasDragging = owner_->state().edit.dragging;
         LeftButtonUp(owner_->state().edit);
+        if (wasDragging) {
+            owner_->dragEnded();
+        }
     } else if (event->button() == Qt::RightButton) {
         owner_->editorPopupAt(event->globalPosition().toPoint());
     }

@@ -20,6 +20,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    // The wheel scrolls the view vertically, with Shift (or a sideways wheel) horizontally.
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     // The event's position in content coordinates (scroll positions added); publishes it with
@@ -28,6 +30,7 @@ private:
     void rightPress(QMouseEvent* event, QPoint content);
 
     MainWindow* owner_;
+    int wheelPending_[2] = {0, 0}; // horizontal, vertical
 };
 
 } // namespace spectrane

@@ -20,10 +20,9 @@ enum CommandId : int {
     kCmdCmy = 1046,
     kCmdSynchro = 1047,
     kCmdAbout = 1048,
+    kCmdUndo = 1049,
+    kCmdRedo = 1050,
 };
-
-// The three synchro check boxes.
-inline constexpr int kSynchroBoxIds[3] = {1000, 1001, 1002};
 
 // The gradation window's popup menu.
 enum BitmapPopupId : int {

@@ -7,6 +7,7 @@
 #include "app/menus.h"
 #include "app/refresh_document.h"
 #include "editing/hit_test.h"
+#include "editing/point_commands.h"
 #include "editing/synchro.h"
 #include "files/bitmap_file.h"
 #include "files/line_data_file.h"
@@ -22,18 +23,33 @@ namespace {
 
 using Row = MainWindow::MenuRow;
 
+// The names of the undo steps the commands make.
+constexpr const char* kStepNew = "新規作成";
+constexpr const char* kStepOpen = "ファイルを開く";
+constexpr const char* kStepLength = "長さの変更";
+constexpr const char* kStepDirection = "方向の変更";
+constexpr const char* kStepLoop = "ループの変更";
+constexpr const char* kStepCmy = "CMYモードの変更";
+constexpr const char* kStepSynchro = "シンクロの変更";
+constexpr const char* kStepDrag = "ポイントの移動";
+
 constexpr Row kFileMenu[] = {
-    {kCmdNew, "新規作成(&N)", false, &MainWindow::commandNew},
-    {kCmdOpen, "ラインデータ・ファイルを開く(&O)", false, &MainWindow::commandOpen},
-    {kCmdSave, "ラインデータの保存(&S)", false, &MainWindow::commandSave},
+    {kCmdNew, "新規作成(&N)", false, &MainWindow::commandNew, kStepNew, "Ctrl+N"},
+    {kCmdOpen, "ラインデータ・ファイルを開く(&O)", false, &MainWindow::commandOpen, kStepOpen,
+     "Ctrl+O"},
+    {kCmdSave, "ラインデータの保存(&S)", false, &MainWindow::commandSave, nullptr, "Ctrl+S"},
     {0, "", false, nullptr},
     {kCmdSaveBitmap, "ビットマップ画像として保存(&B)", false, &MainWindow::commandSaveBitmap},
     {0, "", false, nullptr},
-    {kCmdExit, "終了(&X)", false, &MainWindow::commandExit},
+    {kCmdExit, "終了(&X)", false, &MainWindow::commandExit, nullptr, "Ctrl+Q"},
 };
 constexpr Row kEditMenu[] = {
-    {kCmdLength, "グラデーションの長さの変更(&L)", false, &MainWindow::commandLength},
-    {kCmdDirection, "グラデーションの方向の変更(&D)", false, &MainWindow::commandDirection},
+    {kCmdUndo, "元に戻す(&U)", false, &MainWindow::commandUndo, nullptr, "Ctrl+Z"},
+    {kCmdRedo, "やり直し(&R)", false, &MainWindow::commandRedo, nullptr, "Ctrl+Y; Ctrl+Shift+Z"},
+    {0, "", false, nullptr},
+    {kCmdLength, "グラデーションの長さの変更(&L)", false, &MainWindow::commandLength, kStepLength},
+    {kCmdDirection, "グラデーションの方向の変更(&D)", false, &MainWindow::commandDirection,
+     kStepDirection},
 };
 constexpr Row kViewMenu[] = {
     {kCmdTitleWindow, "タイトルウインドウの表示(&T)", true, &MainWindow::commandTitleWindow},
@@ -44,9 +60,9 @@ constexpr Row kViewMenu[] = {
 };
 constexpr Row kSettingsMenu[] = {
     {kCmdPointPositions, "ポイント位置の表示(&P)", true, &MainWindow::commandPointPositions},
-    {kCmdLoop, "グラデーションのループ(&L)", true, &MainWindow::commandLoop},
-    {kCmdCmy, "CMY (減法混合) モード(&C)", true, &MainWindow::commandCmy},
-    {kCmdSynchro, "シンクロ・モード(&S)", true, &MainWindow::commandSynchro},
+    {kCmdLoop, "グラデーションのループ(&L)", true, &MainWindow::commandLoop, kStepLoop},
+    {kCmdCmy, "CMY (減法混合) モード(&C)", true, &MainWindow::commandCmy, kStepCmy},
+    {kCmdSynchro, "シンクロ・モード(&S)", true, &MainWindow::commandSynchro, kStepSynchro},
 };
 constexpr Row kHelpMenu[] = {
     {kCmdAbout, "バージョン情報(&A)", false, &MainWindow::commandAbout},
@@ -60,13 +76,28 @@ constexpr MainWindow::MenuColumn kMainMenu[] = {
 struct PopupRow {
     int id;
     void (MainWindow::*run)();
+    const char* step;
 };
 constexpr PopupRow kBitmapPopup[] = {
-    {kPopupSaveBitmap, &MainWindow::popupSaveBitmap},
-    {kPopupLength, &MainWindow::popupLength},
-    {kPopupDirection, &MainWindow::popupDirection},
-    {kPopupTopmost, &MainWindow::commandTopmost},
+    {kPopupSaveBitmap, &MainWindow::popupSaveBitmap, nullptr},
+    {kPopupLength, &MainWindow::popupLength, kStepLength},
+    {kPopupDirection, &MainWindow::popupDirection, kStepDirection},
+    {kPopupTopmost, &MainWindow::commandTopmost, nullptr},
 };
+
+// The undo step of each item of the editor's popup menu.
+const char* editorPopupStep(int command) {
+    switch (command) {
+    case kPopupInsertPoint:
+        return "ポイントの挿入";
+    case kPopupDeletePoint:
+        return "ポイントの削除";
+    case kPopupSetPosition:
+        return "位置のセット";
+    default:
+        return nullptr;
+    }
+}
 
 QString text(const char* utf8) {
     return QString::fromUtf8(utf8);
@@ -81,25 +112,68 @@ void MainWindow::buildMenus() {
         QMenu* menu = menuBar()->addMenu(text(column.title));
         for (const MenuRow& row : column.rows) {
             QAction* action = addMenuItem(menu, row.id, row.text, row.checkable);
+            if (row.shortcut != nullptr) {
+                action->setShortcuts(
+                    QKeySequence::listFromString(QString::fromLatin1(row.shortcut)));
+            }
             if (row.run != nullptr) {
                 connect(action, &QAction::triggered, this,
-                        [this, run = row.run] { runCommand(run); });
+                        [this, run = row.run, step = row.step] { runCommand(run, step); });
             }
         }
     }
 }
 
-void MainWindow::runCommand(void (MainWindow::*handler)()) {
+void MainWindow::runCommand(void (MainWindow::*handler)(), const char* step) {
     waitForWorkerIdle();
     (this->*handler)();
+    recordStep(step);
     syncMenuChecks();
+}
+
+void MainWindow::recordStep(const char* step) {
+    if (step != nullptr) {
+        state_->history.record(step, state_->doc);
+    }
+    syncUndoItems();
+}
+
+void MainWindow::dragEnded() {
+    dragToRecord_ = true;
+    workerJobEnded();
+}
+
+void MainWindow::workerJobEnded() {
+    // The step of a drag is recorded once, when its last job has ended.
+    if (dragToRecord_ && !state_->edit.dragging && !worker_->busy()) {
+        dragToRecord_ = false;
+        recordStep(kStepDrag);
+    }
+}
+
+void MainWindow::recordEditorPopupStep(int command) {
+    recordStep(editorPopupStep(command));
+}
+
+void MainWindow::syncUndoItems() {
+    const History& h = state_->history;
+    const auto sync = [this](int id, const char* plain, const char* named,
+                             const std::string& step) {
+        if (QAction* action = findCommandAction(this, id)) {
+            action->setEnabled(!step.empty());
+            action->setText(step.empty() ? text(plain)
+                                         : text(named).arg(QString::fromStdString(step)));
+        }
+    };
+    sync(kCmdUndo, "元に戻す(&U)", "元に戻す: %1(&U)", h.undoLabel());
+    sync(kCmdRedo, "やり直し(&R)", "やり直し: %1(&R)", h.redoLabel());
 }
 
 void MainWindow::dispatchCommand(int id) {
     for (const MenuColumn& column : kMainMenu) {
         for (const MenuRow& row : column.rows) {
             if (row.id == id && row.run != nullptr) {
-                runCommand(row.run);
+                runCommand(row.run, row.step);
                 return;
             }
         }
@@ -112,7 +186,7 @@ void MainWindow::dispatchBitmapPopup(int id) {
     }
     for (const PopupRow& row : kBitmapPopup) {
         if (row.id == id) {
-            runCommand(row.run);
+            runCommand(row.run, row.step);
             return;
         }
     }
@@ -153,6 +227,7 @@ void MainWindow::synchroBoxClicked(int ch) {
         invalidate();
         gradation_->invalidate();
     }
+    recordStep(kStepSynchro);
 }
 
 // ---- File -----------------------------------------------------------------------------------
@@ -374,6 +449,38 @@ void MainWindow::commandSynchro() {
     // The ring's saved pixels would be stale once the plot is redrawn.
     DropHoverRing(*editor_);
     ResyncSynchro(*editor_);
+    invalidate();
+    gradation_->invalidate();
+}
+
+// ---- Undo -----------------------------------------------------------------------------------
+
+void MainWindow::commandUndo() {
+    // A drag holds the mouse: undo waits until it is over.
+    const GradationSettings previous = state_->doc.settings();
+    if (!state_->edit.dragging && state_->history.undo(state_->doc)) {
+        showRestoredDocument(previous);
+    }
+}
+
+void MainWindow::commandRedo() {
+    const GradationSettings previous = state_->doc.settings();
+    if (!state_->edit.dragging && state_->history.redo(state_->doc)) {
+        showRestoredDocument(previous);
+    }
+}
+
+void MainWindow::showRestoredDocument(const GradationSettings& previous) {
+    AppState& s = *state_;
+    if (s.doc.length != previous.length) {
+        LayoutMainWindow();
+    }
+    updateSynchroBoxes(previous.synchro);
+    if (s.doc.length != previous.length || s.doc.direction != previous.direction) {
+        gradation_->LayoutBitmapWindow();
+    }
+    ChooseChannelColors(s.colors, s.doc.cmy);
+    RefreshDocument(s, RefreshMode::Evaluating);
     invalidate();
     gradation_->invalidate();
 }

@@ -142,7 +142,9 @@ void MainWindow::startUp() {
     }
     syncMenuChecks();
     makeNewDocument();
+    s.history.reset(s.doc);
     startEditor();
+    syncUndoItems();
 }
 
 void MainWindow::makeNewDocument() {
@@ -212,7 +214,10 @@ void MainWindow::editorPopupAt(const QPoint& screenPos) {
     AppState& s = *state_;
     // The menu takes the mouse: a drag still held (the left button pressed on a point, then a
     // right click) ends here, since its release will go to the menu.
-    MouseGrabLost(s.edit);
+    if (s.edit.dragging) {
+        MouseGrabLost(s.edit);
+        dragEnded();
+    }
     if (s.edit.hoveredPoint == -1) {
         return;
     }
@@ -226,6 +231,7 @@ void MainWindow::editorPopupAt(const QPoint& screenPos) {
         }
     }
     RunPopupCommand(*editor_, command);
+    recordEditorPopupStep(command);
 }
 
 void MainWindow::shutDown() {
@@ -335,6 +341,7 @@ void MainWindow::scrollMain(Qt::Orientation axis, ScrollRequest request, int tra
     MainLayout& l = state_->mainLayout;
     ScrollAxis& a = axis == Qt::Horizontal ? l.horizontal : l.vertical;
     if (a.scroll(request, trackPos) != 0) {
+        applyScrollBars(); // the wheel scrolls without its bar
         placeSynchroBoxes();
         invalidate();
     }

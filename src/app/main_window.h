@@ -39,12 +39,15 @@ public:
         bool startUpRequests = true; // show the gradation and title windows after start-up
     };
 
-    // One menu item: its command id, text, check mark, and the handler it runs.
+    // One menu item: its command id, text, check mark, the handler it runs, the name of the
+    // undo step a change of the document by it makes, and its shortcut.
     struct MenuRow {
         int id; // 0 = separator
         const char* text;
         bool checkable;
         void (MainWindow::*run)();
+        const char* step = nullptr;
+        const char* shortcut = nullptr; // one or more, separated by "; "
     };
     struct MenuColumn {
         const char* title;
@@ -80,6 +83,10 @@ public:
     void editorPopupAt(const QPoint& screenPos);
     // The real tool windows (what the tool-window service runs unless a test answers).
     int runRealToolWindow(QWidget* owner, ToolWindowKind kind);
+    // A drag has ended (the left button seen up): its step is recorded once the worker is done.
+    void dragEnded();
+    // The worker's done notice, on the UI thread.
+    void workerJobEnded();
     // The drag worker's start-up requests: the gradation window, the title window.
     void showGradationWindowAtStart();
     void runTitleWindow();
@@ -107,6 +114,8 @@ public:
     void commandCmy();
     void commandSynchro();
     void commandAbout();
+    void commandUndo();
+    void commandRedo();
     // The gradation window's popup commands (its topmost item is commandTopmost).
     void popupSaveBitmap();
     void popupLength();
@@ -120,9 +129,18 @@ protected:
 private:
     void buildWidgets();
     void buildMenus();
-    // Waits for the worker, runs a command handler and sets the check marks from the flags
-    // (Qt flips a checkable item by itself when it is chosen).
-    void runCommand(void (MainWindow::*handler)());
+    // Waits for the worker, runs a command handler, records the change it made to the document
+    // as the undo step `step` (if any), and sets the menus from the flags (Qt flips a checkable
+    // item by itself when it is chosen).
+    void runCommand(void (MainWindow::*handler)(), const char* step);
+    // Records a change of the document as an undo step and updates the Edit menu.
+    void recordStep(const char* step);
+    // Records the step of an item of the editor's popup menu.
+    void recordEditorPopupStep(int command);
+    // Sets the undo and redo items from the history.
+    void syncUndoItems();
+    // After undo or redo: everything laid out and drawn again for the restored document.
+    void showRestoredDocument(const GradationSettings& previous);
     void startUp();
     void startEditor();
     void shutDown();
@@ -162,7 +180,8 @@ private:
     std::unique_ptr<EditorContext> editor_;
     std::unique_ptr<DragWorker> worker_;
     bool shutDown_ = false;
-    bool framed_ = false; // placed once with the window manager's real frame
+    bool framed_ = false;       // placed once with the window manager's real frame
+    bool dragToRecord_ = false; // a drag has ended whose step is not recorded yet
 };
 
 } // namespace spectrane

@@ -41,7 +41,10 @@ void QtEditorHost::runTitleWindow() {
 }
 
 void QtEditorHost::workerDone() {
-    // Nothing to do: the idle event already tells the UI thread that the worker is done.
+    // The idle event already tells the UI thread; the notice lets it finish what waited for the
+    // job's end (the undo step of a drag).
+    QMetaObject::invokeMethod(
+        window_, [w = window_] { w->workerJobEnded(); }, Qt::QueuedConnection);
 }
 
 void QtEditorHost::cancelRequests() {

@@ -1,5 +1,6 @@
 #include "app/scroll_bar_binding.h"
 
+#include <QApplication>
 #include <QSignalBlocker>
 
 namespace spectrane {
@@ -11,6 +12,14 @@ void applyScrollAxis(QScrollBar* bar, const ScrollAxis& axis) {
     bar->setSingleStep(kScrollLineStep);
     bar->setValue(axis.pos);
     bar->setEnabled(axis.canScroll());
+}
+
+int wheelLineSteps(int& pending, int angle) {
+    constexpr int kNotch = 120;
+    pending += angle;
+    const int notches = pending / kNotch;
+    pending -= notches * kNotch;
+    return -notches * QApplication::wheelScrollLines();
 }
 
 void bindScrollBar(QScrollBar* bar, const std::function<int(ScrollRequest, int)>& scrolled) {

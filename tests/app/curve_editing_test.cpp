@@ -1,5 +1,7 @@
+#include "app/bitmap_window.h"
 #include "app/canvas_widget.h"
 #include "app/command_ids.h"
+#include "app/menus.h"
 #include "app/refresh_document.h"
 #include "editing/hit_test.h"
 #include "editing/point_commands.h"
@@ -11,7 +13,9 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -30,6 +34,7 @@ void knownCurves(AppState& s) {
     }
     s.doc.currentChannel = 0;
     RefreshDocument(s, RefreshMode::Evaluating);
+    s.history.reset(s.doc);
 }
 
 QPoint clientOf(MainWindow& w, double x, double y) {
@@ -268,6 +273,106 @@ TEST(CurveEditing, SetPositionOnAnEndPointChangesOnlyTheLevel) {
     EXPECT_EQ(after.y, 320 - 200);
     EXPECT_EQ(s.doc.colorLine.level(1, 511), 200);
     EXPECT_TRUE(w.isEnabled());
+}
+
+// A whole drag is one step, whatever its moves: Ctrl+Z puts back its points and the gradation's
+// pixels, Ctrl+Y does it again; the Edit menu names the step; a new step drops the redo.
+TEST(Undo, ADragIsOneStepThatUndoAndRedoTakeBackAndAgain) {
+    TestApp app;
+    MainWindow& w = *app.window;
+    AppState& s = app.state();
+    knownCurves(s);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    QAction* undo = findCommandAction(&w, kCmdUndo);
+    QAction* redo = findCommandAction(&w, kCmdRedo);
+    EXPECT_FALSE(undo->isEnabled() || redo->isEnabled());
+    EXPECT_EQ(undo->text(), QString::fromUtf8("元に戻す(&U)"));
+    const GradationDocument before = s.doc;
+    const Surface pictureBefore = s.buffers.gradationBuffer(s.doc.direction);
+    const CurvePoint a = s.doc.channels[0].anchorPoints[1];
+    const QPoint on = clientOf(w, a.x, a.y);
+    QTest::mouseMove(w.canvas(), on);
+    QTest::mousePress(w.canvas(), Qt::LeftButton, {}, on);
+    for (int dy = 10; dy <= 50; dy += 10) {
+        QTest::mouseMove(w.canvas(), on - QPoint(0, dy));
+        w.worker().waitUntilIdle();
+    }
+    QTest::mouseRelease(w.canvas(), Qt::LeftButton, {}, on - QPoint(0, 50));
+    QCoreApplication::processEvents();
+    const GradationDocument dragged = s.doc;
+    ASSERT_NE(dragged.channels[0].controlPoints, before.channels[0].controlPoints);
+    EXPECT_TRUE(undo->isEnabled());
+    EXPECT_EQ(undo->text(), QString::fromUtf8("元に戻す: ポイントの移動(&U)"));
+
+    QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(s.doc.channels[0].controlPoints, before.channels[0].controlPoints);
+    EXPECT_EQ(s.doc.colorLine[0], before.colorLine[0]);
+    EXPECT_EQ(test::countDifferences(s.buffers.gradationBuffer(s.doc.direction), pictureBefore), 0);
+    EXPECT_EQ(redo->text(), QString::fromUtf8("やり直し: ポイントの移動(&R)"));
+    EXPECT_FALSE(undo->isEnabled());
+
+    QTest::keyClick(&w, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(s.doc.channels[0].controlPoints, dragged.channels[0].controlPoints);
+    QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier); // nothing to redo
+    EXPECT_EQ(s.doc.channels[0].controlPoints, dragged.channels[0].controlPoints);
+
+    // Undo, then a new step: what could be redone is gone.
+    w.dispatchCommand(kCmdUndo);
+    app.ui.toolAnswers.push_back([](AppState& st) {
+        st.doc.cmy = true;
+        return kToolOk;
+    });
+    w.dispatchCommand(kCmdCmy);
+    EXPECT_FALSE(redo->isEnabled());
+    EXPECT_EQ(undo->text(), QString::fromUtf8("元に戻す: CMYモードの変更(&U)"));
+    w.hide();
+}
+
+// Undoing a length change lays the windows out for the old length again; the shortcuts of the
+// File menu are there; the wheel scrolls both windows in their steps.
+TEST(Undo, ALengthChangeUndoneRestoresTheLayoutAndTheWheelScrolls) {
+    TestApp app(QSize(1024, 400));
+    AppState& s = app.state();
+    const GradationDocument before = s.doc;
+    app.ui.toolAnswers.push_back([](AppState& st) {
+        st.doc.length = 1600;
+        return kToolOk;
+    });
+    app.window->dispatchCommand(kCmdLength);
+    ASSERT_EQ(s.mainLayout.contentWidth, 1712);
+    app.window->dispatchCommand(kCmdUndo);
+    EXPECT_EQ(s.doc.length, 512);
+    EXPECT_EQ(s.mainLayout.contentWidth, 624);
+    EXPECT_EQ(s.bitmapLayout.imageHeight, 512);
+    for (ChannelIndex ch = 0; ch < 3; ++ch) {
+        EXPECT_EQ(s.doc.channels[ch].controlPoints, before.channels[ch].controlPoints);
+    }
+    const std::pair<int, const char*> shortcuts[] = {
+        {kCmdNew, "Ctrl+N"}, {kCmdOpen, "Ctrl+O"}, {kCmdSave, "Ctrl+S"}, {kCmdExit, "Ctrl+Q"}};
+    for (const auto& [id, keys] : shortcuts) {
+        EXPECT_EQ(findCommandAction(app.window, id)->shortcut(), QKeySequence(keys)) << keys;
+    }
+
+    app.window->dispatchCommand(kCmdRedo);
+    app.window->show();
+    QCoreApplication::processEvents();
+    const auto wheel = [](QWidget* target, int angle, Qt::KeyboardModifiers modifiers) {
+        QWheelEvent event(QPointF(20, 20), target->mapToGlobal(QPointF(20, 20)), {}, {0, angle},
+                          Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(target, &event);
+    };
+    const int lines = QApplication::wheelScrollLines();
+    wheel(app.window->canvas(), -120, Qt::NoModifier); // one notch towards the user: down
+    EXPECT_EQ(s.mainLayout.vertical.pos, 2 * lines);
+    wheel(app.window->canvas(), -120, Qt::ShiftModifier);
+    EXPECT_EQ(s.mainLayout.horizontal.pos, 2 * lines);
+    EXPECT_EQ(app.window->horizontalBar()->value(), 2 * lines);
+    BitmapWindow* bw = app.window->gradationWindow().window();
+    bw->show();
+    QCoreApplication::processEvents();
+    wheel(bw->picture(), -240, Qt::NoModifier);
+    EXPECT_EQ(s.bitmapLayout.along.pos, 4 * lines);
 }
 
 } // namespace

@@ -26,7 +26,7 @@ using test::u;
 TEST(MainWindow, MenuBarHasEveryItemInOrder) {
     TestApp app;
     const std::vector<std::vector<int>> ids = {{1034, 1035, 1036, 0, 1037, 0, 1038},
-                                               {1039, 1040},
+                                               {1049, 1050, 0, 1039, 1040},
                                                {1041, 1042, 1043},
                                                {1044, 1045, 1046, 1047},
                                                {1048}};

@@ -408,6 +408,24 @@ def scenario_window_frames(x, build, work):
     app.stop()
 
 
+def scenario_undo_redo_drag(x, build, work):
+    app, path = started_with_known_file(x, build, work)
+    x.drag(*screen_of(app, 311, 192), *screen_of(app, 311, 120))
+    dragged = Path(work) / "dragged.spd"
+    save_file(app, dragged)
+    x.key(app.main, "ctrl+z")
+    undone = Path(work) / "undone.spd"
+    save_file(app, undone)
+    if undone.read_bytes() != path.read_bytes():
+        raise StepFailed("Ctrl+Z did not give back the document from before the drag")
+    x.key(app.main, "ctrl+y")
+    redone = Path(work) / "redone.spd"
+    save_file(app, redone)
+    if redone.read_bytes() != dragged.read_bytes():
+        raise StepFailed("Ctrl+Y did not give back the dragged document")
+    app.stop()
+
+
 SCENARIOS = {
     "first_start": scenario_first_start,
     "open_drag_save": scenario_open_drag_save,
@@ -419,6 +437,7 @@ SCENARIOS = {
     "stuck_drag_ends": scenario_stuck_drag_ends,
     "direction_confirmed_with_enter": scenario_direction_confirmed_with_enter,
     "window_frames": scenario_window_frames,
+    "undo_redo_drag": scenario_undo_redo_drag,
 }
 
 
