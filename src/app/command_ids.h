@@ -22,6 +22,8 @@ enum CommandId : int {
     kCmdAbout = 1048,
     kCmdUndo = 1049,
     kCmdRedo = 1050,
+    // 1051 and 1052 are the File menu's export and import.
+    kCmdAnalysisWindow = 1053,
 };
 
 // The gradation window's popup menu.

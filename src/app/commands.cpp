@@ -2,7 +2,9 @@
 // check marks and the synchro boxes.
 #include "app/main_window.h"
 
+#include "app/analysis_window.h"
 #include "app/bitmap_window.h"
+#include "app/canvas_widget.h"
 #include "app/command_ids.h"
 #include "app/menus.h"
 #include "app/refresh_document.h"
@@ -57,6 +59,8 @@ constexpr Row kViewMenu[] = {
      &MainWindow::commandBitmapWindow},
     {kCmdTopmost, "ビットマップ・ウインドウを常に最前面にする(&W)", true,
      &MainWindow::commandTopmost},
+    {0, "", false, nullptr},
+    {kCmdAnalysisWindow, "解析ウインドウの表示(&A)", true, &MainWindow::commandAnalysisWindow},
 };
 constexpr Row kSettingsMenu[] = {
     {kCmdPointPositions, "ポイント位置の表示(&P)", true, &MainWindow::commandPointPositions},
@@ -201,6 +205,7 @@ void MainWindow::syncMenuChecks() {
     setMenuCheck(this, kCmdLoop, s.doc.loop);
     setMenuCheck(this, kCmdCmy, s.doc.cmy);
     setMenuCheck(this, kCmdSynchro, s.doc.synchro);
+    setMenuCheck(this, kCmdAnalysisWindow, analysis_ != nullptr && analysis_->isVisible());
     if (gradation_->isOpen()) {
         setMenuCheck(gradation_->window(), kPopupTopmost, s.settings.bitmapWindowTopmost);
     }
@@ -397,6 +402,31 @@ void MainWindow::commandBitmapWindow() {
     } else {
         gradation_->OpenBitmapWindow();
     }
+}
+
+void MainWindow::commandAnalysisWindow() {
+    setAnalysisWindowOpen(analysis_ == nullptr || !analysis_->isVisible());
+}
+
+void MainWindow::setAnalysisWindowOpen(bool open) {
+    if (!open) {
+        if (analysis_ != nullptr) {
+            analysis_->hide();
+        }
+        setMenuCheck(this, kCmdAnalysisWindow, false);
+        return;
+    }
+    if (analysis_ == nullptr) {
+        analysis_ = std::make_unique<AnalysisWindow>(
+            *state_, [this] { setMenuCheck(this, kCmdAnalysisWindow, false); });
+        // Right below the main window, so that its dots line up with the plot's.
+        analysis_->move(frameGeometry().bottomLeft() + QPoint(0, 1));
+    }
+    analysis_->fitWidth(canvas_->width());
+    analysis_->refresh();
+    analysis_->show();
+    analysis_->raise();
+    setMenuCheck(this, kCmdAnalysisWindow, true);
 }
 
 void MainWindow::commandTopmost() {

@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include "app/analysis_window.h"
 #include "app/bitmap_window.h"
 #include "app/canvas_widget.h"
 #include "app/menus.h"
@@ -8,6 +9,7 @@
 #include "app/scroll_bar_binding.h"
 #include "editing/editor_input.h"
 #include "editing/point_commands.h"
+#include "files/extra_settings_file.h"
 #include "model/whole_numbers.h"
 #include "qtsupport/qt_text_renderer.h"
 #include "qtsupport/window_frame.h"
@@ -145,6 +147,9 @@ void MainWindow::startUp() {
     s.history.reset(s.doc);
     startEditor();
     syncUndoItems();
+    if (s.paths.hasFolder() && LoadExtraSettings(extraSettingsPath(s.paths)).analysisWindowOpen) {
+        setAnalysisWindowOpen(true);
+    }
 }
 
 void MainWindow::makeNewDocument() {
@@ -247,12 +252,18 @@ void MainWindow::shutDown() {
     AppState& s = *state_;
     s.settings.gradation = s.doc.settings();
     s.settings.bitmapWindowOpen = gradation_->isOpen();
-    const FileResult saved = SaveSettings(s.paths.settingsPath, s.settings);
+    FileResult saved = SaveSettings(s.paths.settingsPath, s.settings);
+    if (saved && s.paths.hasFolder()) {
+        ExtraSettings extra;
+        extra.analysisWindowOpen = analysis_ != nullptr && analysis_->isVisible();
+        saved = SaveExtraSettings(extraSettingsPath(s.paths), extra);
+    }
     if (!saved) {
         dialogs_->message(this, QMessageBox::Warning, QStringLiteral("Spectrane"),
                           QString::fromUtf8(saved.message.c_str()));
     }
     gradation_->destroy();
+    analysis_.reset();
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -265,6 +276,9 @@ void MainWindow::showEvent(QShowEvent* event) {
             waitForWorkerIdle();
             LayoutMainWindow();
             gradation_->LayoutBitmapWindow();
+            if (analysis_ != nullptr && analysis_->isVisible()) {
+                analysis_->move(frameGeometry().bottomLeft() + QPoint(0, 1));
+            }
         });
     }
 }
@@ -306,6 +320,9 @@ void MainWindow::canvasResized(int w, int h) {
     resizeMainWindow(state_->mainLayout, w, h);
     applyScrollBars();
     placeSynchroBoxes();
+    if (analysis_ != nullptr) {
+        analysis_->fitWidth(w);
+    }
     invalidate();
 }
 
@@ -356,6 +373,9 @@ void MainWindow::placeSynchroBoxes() {
 
 void MainWindow::invalidate() {
     canvas_->update();
+    if (analysis_ != nullptr) {
+        analysis_->changed();
+    }
 }
 
 void MainWindow::hideWindows() {

@@ -25,6 +25,7 @@ class QScrollBar;
 
 namespace spectrane {
 
+class AnalysisWindow;
 class CanvasWidget;
 class QtEditorHost;
 
@@ -63,6 +64,8 @@ public:
     QScrollBar* verticalBar() const { return vBar_; }
     QCheckBox* synchroBox(int ch) const { return synchroBoxes_[ch]; }
     GradationWindowController& gradationWindow() { return *gradation_; }
+    // The analysis window, or nullptr before it was first opened.
+    AnalysisWindow* analysisWindow() const { return analysis_.get(); }
     DialogRunner& dialogs() { return *dialogs_; }
     QMenu* editorPopupMenu() const { return editorPopup_; }
 
@@ -87,6 +90,8 @@ public:
     void dragEnded();
     // The worker's done notice, on the UI thread.
     void workerJobEnded();
+    // The plot is drawn again (and the analysis follows).
+    void invalidate();
     // The drag worker's start-up requests: the gradation window, the title window.
     void showGradationWindowAtStart();
     void runTitleWindow();
@@ -108,6 +113,7 @@ public:
     void commandDirection();
     void commandTitleWindow();
     void commandBitmapWindow();
+    void commandAnalysisWindow();
     void commandTopmost();
     void commandPointPositions();
     void commandLoop();
@@ -149,7 +155,8 @@ private:
     void layoutClient();
     void placeSynchroBoxes();
     void applyScrollBars();
-    void invalidate();
+    // Opens the analysis window below the main window (created the first time), or closes it.
+    void setAnalysisWindowOpen(bool open);
     void hideWindows();
     void showWindows();
     // Menu check marks from the settings and the document.
@@ -169,6 +176,7 @@ private:
     Options options_;
     std::unique_ptr<AppState> state_;
     std::unique_ptr<GradationWindowController> gradation_;
+    std::unique_ptr<AnalysisWindow> analysis_; // top level; closed at shut-down
     std::unique_ptr<DialogRunner> dialogs_;
     ToolWindowContext toolContext_;
     CanvasWidget* canvas_ = nullptr;

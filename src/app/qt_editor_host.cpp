@@ -14,7 +14,7 @@ namespace spectrane {
 
 void QtEditorHost::invalidateMainWindow() {
     QMetaObject::invokeMethod(
-        window_, [w = window_] { w->canvas()->update(); }, Qt::QueuedConnection);
+        window_, [w = window_] { w->invalidate(); }, Qt::QueuedConnection);
 }
 
 bool QtEditorHost::invalidateBitmapWindow() {

@@ -27,7 +27,7 @@ TEST(MainWindow, MenuBarHasEveryItemInOrder) {
     TestApp app;
     const std::vector<std::vector<int>> ids = {{1034, 1035, 1036, 0, 1037, 0, 1038},
                                                {1049, 1050, 0, 1039, 1040},
-                                               {1041, 1042, 1043},
+                                               {1041, 1042, 1043, 0, 1053},
                                                {1044, 1045, 1046, 1047},
                                                {1048}};
     const char* titles[] = {"ファイル(&F)", "編集(&E)", "表示(&V)", "設定(&S)", "ヘルプ(&H)"};
@@ -40,7 +40,8 @@ TEST(MainWindow, MenuBarHasEveryItemInOrder) {
         for (std::size_t i = 0; i < ids[m].size(); ++i) {
             EXPECT_EQ(items[i]->isSeparator(), ids[m][i] == 0);
             EXPECT_EQ(items[i]->data().toInt(), ids[m][i]);
-            EXPECT_EQ(items[i]->isCheckable(), ids[m][i] >= 1041 && ids[m][i] <= 1047);
+            EXPECT_EQ(items[i]->isCheckable(),
+                      (ids[m][i] >= 1041 && ids[m][i] <= 1047) || ids[m][i] == 1053);
         }
     }
     EXPECT_EQ(findCommandAction(app.window, kCmdNew)->text(), u("新規作成(&N)"));
