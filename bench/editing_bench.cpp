@@ -1,5 +1,6 @@
 // Speed of one drag step on the longest gradation at the widest picture: the partial path
 // (interior point, open and loop, synchro off and on for all three channels) and the full path.
+#include "editing/drag_start.h"
 #include "editing/drag_step.h"
 #include "editing/hit_test.h"
 #include "model/curve_rebuild.h"
@@ -43,7 +44,7 @@ struct Setup {
     EditState edit;
     NullHost host;
     BitmapWindowLayout layout;
-    std::uint8_t showPositions = 1;
+    bool showPositions = true;
 
     Setup(bool loop, bool synchro) {
         doc.length = 1600;
