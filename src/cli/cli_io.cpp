@@ -1,5 +1,6 @@
 #include "cli/cli_io.h"
 
+#include "files/atomic_write.h"
 #include "files/line_data_file.h"
 
 #include <cstdio>
@@ -33,6 +34,26 @@ int reportWrite(const std::string& out, const FileResult& result) {
         return kExitRefused;
     }
     return kExitOk;
+}
+
+int writeOutput(const std::string& out, std::span<const std::uint8_t> bytes) {
+    return reportWrite(out, writeFileAtomically(out, bytes));
+}
+
+int writeOutput(const std::string& out, const std::function<bool(const ByteSink&)>& produce) {
+    AtomicFile file(out);
+    if (!file.open()) {
+        return reportWrite(out, file.commit());
+    }
+    if (!produce([&](std::span<const std::uint8_t> bytes) { return file.write(bytes); })) {
+        FileResult failed = file.status();
+        if (failed) {
+            failed = FileResult::failure("the output could not be produced");
+        }
+        file.cancel();
+        return reportWrite(out, failed);
+    }
+    return reportWrite(out, file.commit());
 }
 
 int saveDocument(const std::string& out, const GradationDocument& doc) {

@@ -4,11 +4,13 @@
 
 #include "cli/cli_args.h"
 #include "files/file_result.h"
+#include "files/png_file.h"
 #include "model/gradation_document.h"
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 
 namespace spectrane::cli {
@@ -34,6 +36,13 @@ std::unique_ptr<GradationDocument> loadDocument(const std::string& file, int* ve
 
 // Reports a failed write of `out`; returns the exit status (0 when `result` is ok).
 int reportWrite(const std::string& out, const FileResult& result);
+
+// Writes `bytes` as the whole of `out`; returns the exit status.
+int writeOutput(const std::string& out, std::span<const std::uint8_t> bytes);
+
+// Writes to `out` whatever `produce` hands to its sink, streamed; `produce` returns false when
+// it failed (a refused sink included). Returns the exit status.
+int writeOutput(const std::string& out, const std::function<bool(const ByteSink&)>& produce);
 
 // Writes `doc` as version 3 to `out`; returns the exit status.
 int saveDocument(const std::string& out, const GradationDocument& doc);

@@ -17,8 +17,8 @@ Command resizeCommand(); // document_commands.cpp
 Command loopCommand();   // document_commands.cpp
 
 inline std::vector<Command> allCommands() {
-    return {infoCommand(),   levelsCommand(), pointsCommand(), renderCommand(),
-            newCommand(),    resizeCommand(), loopCommand()};
+    return {infoCommand(), levelsCommand(), pointsCommand(), renderCommand(),
+            newCommand(),  resizeCommand(), loopCommand()};
 }
 
 } // namespace spectrane::cli
