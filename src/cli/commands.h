@@ -15,10 +15,12 @@ Command renderCommand(); // render_command.cpp
 Command newCommand();    // document_commands.cpp
 Command resizeCommand(); // document_commands.cpp
 Command loopCommand();   // document_commands.cpp
+Command exportCommand(); // export_command.cpp
+Command fitCommand();    // fit_command.cpp
 
 inline std::vector<Command> allCommands() {
-    return {infoCommand(), levelsCommand(), pointsCommand(), renderCommand(),
-            newCommand(),  resizeCommand(), loopCommand()};
+    return {infoCommand(),   levelsCommand(), pointsCommand(), renderCommand(), newCommand(),
+            resizeCommand(), loopCommand(),   exportCommand(), fitCommand()};
 }
 
 } // namespace spectrane::cli
