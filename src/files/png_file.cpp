@@ -26,6 +26,13 @@ void writeToSink(png_structp png, png_bytep data, png_size_t size) {
 
 void flushNothing(png_structp) {}
 
+// libpng's own handlers print; a failure here is returned to the caller instead.
+void quietError(png_structp png, png_const_charp) {
+    png_longjmp(png, 1);
+}
+
+void quietWarning(png_structp, png_const_charp) {}
+
 // All libpng calls happen here, between setjmp and any longjmp from libpng's error handler;
 // nothing in this frame needs a destructor. `row` holds 3 * width bytes.
 bool encode(png_structp png, png_infop info, int width, int height, const PngRowSource& rows,
@@ -68,7 +75,8 @@ bool encodePngRows(int width, int height, const PngRowSource& rows, std::span<co
     if (width <= 0 || height <= 0) {
         return false;
     }
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_structp png =
+        png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, quietError, quietWarning);
     if (png == nullptr) {
         return false;
     }

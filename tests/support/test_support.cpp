@@ -1,5 +1,7 @@
 #include "support/test_support.h"
 
+#include "model/curve_rebuild.h"
+#include "model/random_curves.h"
 #include "model/spline.h"
 
 #include <atomic>
@@ -86,6 +88,17 @@ std::unique_ptr<GradationDocument> flatLevels(int length, int level0, int level1
             doc->colorLine[ch][j] = {CanvasGeometry::dotX(j), CanvasGeometry::levelY(levels[ch])};
         }
     }
+    return doc;
+}
+
+std::unique_ptr<GradationDocument> randomDocument(int length, std::uint32_t seed, bool loop) {
+    auto doc = std::make_unique<GradationDocument>();
+    doc->length = length;
+    doc->loop = loop;
+    RandomGenerator rng;
+    rng.seed(seed);
+    newGradationCurves(*doc, rng);
+    rebuildAllCurves(*doc);
     return doc;
 }
 

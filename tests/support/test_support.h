@@ -48,6 +48,10 @@ openDocumentFromAnchors(int length, std::initializer_list<CurvePoint> anchors);
 // A document whose every dot of channel ch has the given level (ColorLine only).
 std::unique_ptr<GradationDocument> flatLevels(int length, int level0, int level1, int level2);
 
+// A document of random curves, as a new gradation of `length` dots gets them from `seed`, with
+// the loop flag set before they are made; anchors derived and every dot evaluated.
+std::unique_ptr<GradationDocument> randomDocument(int length, std::uint32_t seed, bool loop);
+
 // A text renderer without fonts: records every call and fills the text's cell (6 pixels per
 // character, the style's height) with the text colour, so that tests see where text went.
 class FakeTextRenderer : public TextRenderer {
