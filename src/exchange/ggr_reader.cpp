@@ -10,7 +10,7 @@ namespace spectrane {
 
 namespace {
 
-constexpr int kMaxSegments = 100000;
+constexpr int kMaxSegments = 10000;
 // Linear pieces per curved segment: closer than a level to the curve for any segment.
 constexpr int kPiecesPerCurve = 64;
 
@@ -60,7 +60,7 @@ GradientReadResult readGgrGradient(std::string_view text) {
     const auto count = next < lines.size() ? parseNumber(trim(lines[next])) : std::nullopt;
     if (!count || *count < 1 || *count > kMaxSegments || *count != std::floor(*count)) {
         return readFailure(
-            lineError(static_cast<int>(next) + 1, "expected the number of segments, 1..100000"));
+            lineError(static_cast<int>(next) + 1, "expected the number of segments, 1..10000"));
     }
     Gradient g;
     double previousRight = 0.0;

@@ -37,6 +37,13 @@ std::size_t tooDeep(std::string_view text) {
     return std::string_view::npos;
 }
 
+// The library's message without its "[json.exception...] " tag.
+std::string plain(const nlohmann::json::exception& e) {
+    const std::string what = e.what();
+    const std::size_t tag = what.find("] ");
+    return tag == std::string::npos ? what : what.substr(tag + 2);
+}
+
 } // namespace
 
 GradientReadResult readJsonGradient(std::string_view text) {
@@ -47,9 +54,14 @@ GradientReadResult readJsonGradient(std::string_view text) {
     try {
         root = nlohmann::json::parse(text);
     } catch (const nlohmann::json::parse_error& e) {
-        std::string what = e.what();
-        what = what.substr(what.find(": ") + 2); // drop the "[json.exception...]" tag
-        return readFailure(lineError(lineOf(text, e.byte > 0 ? e.byte - 1 : 0), what));
+        return readFailure(lineError(lineOf(text, e.byte > 0 ? e.byte - 1 : 0), plain(e)));
+    } catch (const nlohmann::json::exception& e) {
+        // A number too large for a double: no position is given, but the number is named.
+        const std::string what = plain(e);
+        const std::size_t quote = what.find('\'');
+        const std::string token = quote == std::string::npos ? "" : what.substr(quote + 1);
+        return readFailure(
+            lineError(lineOf(text, text.find(token.substr(0, token.find('\'')))), what));
     }
     const int line = lineOf(text, text.find("\"RGBPoints\""));
     const nlohmann::json* preset = nullptr;
