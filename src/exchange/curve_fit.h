@@ -23,12 +23,13 @@ struct CurveFit {
     std::array<ChannelFit, kChannelCount> channels{};
 };
 
-// Fits each channel of `colors` (2..1600 dots): anchors on dots at the wanted levels, at most
-// 256; open curves keep the end anchors at dot 0 and L-1, loop curves start from one anchor.
-// An anchor goes in at the dot of largest error until every dot is within `tolerance` (0..255)
-// levels, then every anchor whose removal keeps that is taken out. When 256 anchors cannot get
-// there, the channel keeps the best curve found and reached is false. A null document when
-// colors.size() is outside 2..1600.
+// Fits each channel of `colors` (2..1600 dots) with anchors on dots, at most 256: open curves
+// keep end anchors at dot 0 and L-1, loop curves start from one anchor. An anchor goes in at
+// (or, to keep the spacing even enough for the uniform spline, near) the dot of largest error
+// until every dot is within `tolerance` (0..255) levels, then every anchor whose removal keeps
+// that is taken out. For each set of anchor dots the control points' levels are the least-
+// squares fit to all dots. When 256 anchors cannot get there, the channel keeps the best curve
+// found and reached is false. A null document when colors.size() is outside 2..1600.
 CurveFit fitCurves(std::span<const Rgb8> colors, int tolerance, bool loop, int direction);
 
 } // namespace spectrane
