@@ -1,5 +1,6 @@
 #include "cli/cli_io.h"
 
+#include "files/atomic_write.h"
 #include "files/line_data_file.h"
 
 #include <cstdio>
@@ -70,6 +71,20 @@ int finishOutput(const std::string& out, AtomicFile& file) {
 int writeOutput(const std::string& out, std::span<const std::uint8_t> bytes) {
     const auto file = openOutput(out);
     file->write(bytes);
+    return finishOutput(out, *file);
+}
+
+int writeOutput(const std::string& out, const std::function<bool(const ByteSink&)>& produce) {
+    const auto file = openOutput(out);
+    if (file->status() &&
+        !produce([&](std::span<const std::uint8_t> bytes) { return file->write(bytes); })) {
+        FileResult failed = file->status();
+        if (failed) {
+            failed = FileResult::failure("the output could not be produced");
+        }
+        file->cancel();
+        return reportWrite(out, failed);
+    }
     return finishOutput(out, *file);
 }
 

@@ -6,6 +6,7 @@
 #include "cli/cli_args.h"
 #include "files/atomic_write.h"
 #include "files/file_result.h"
+#include "files/png_file.h"
 #include "model/gradation_document.h"
 
 #include <cstdint>
@@ -53,6 +54,10 @@ int finishOutput(const std::string& out, AtomicFile& file);
 
 // The whole content of `out` at once: openOutput, write, finishOutput.
 int writeOutput(const std::string& out, std::span<const std::uint8_t> bytes);
+
+// Writes to `out` whatever `produce` hands to its sink, streamed; `produce` returns false when
+// it failed (a refused sink included). Returns the exit status.
+int writeOutput(const std::string& out, const std::function<bool(const ByteSink&)>& produce);
 
 // Writes `doc` as version 3 to `out` ("-" for standard output); returns the exit status.
 int saveDocument(const std::string& out, const GradationDocument& doc);

@@ -16,12 +16,13 @@ Command newCommand();     // document_commands.cpp
 Command resizeCommand();  // document_commands.cpp
 Command loopCommand();    // document_commands.cpp
 Command analyzeCommand(); // analyze_command.cpp
+Command exportCommand();  // export_command.cpp
+Command fitCommand();     // fit_command.cpp
 
 inline std::vector<Command> allCommands() {
-    return {
-        infoCommand(), levelsCommand(), pointsCommand(), renderCommand(),
-        newCommand(),  resizeCommand(), loopCommand(),   analyzeCommand(),
-    };
+    return {infoCommand(), levelsCommand(), pointsCommand(),  renderCommand(),
+            newCommand(),  resizeCommand(), loopCommand(),    analyzeCommand(),
+            exportCommand(), fitCommand()};
 }
 
 } // namespace spectrane::cli

@@ -1,4 +1,5 @@
-// spectrane-cli: inspect, render, create, resize and loop line data files without the GUI.
+// spectrane-cli: inspect, render, create, resize, loop, export and fit line data files without
+// the GUI.
 #include "cli/commands.h"
 
 #include <csignal>
@@ -21,8 +22,8 @@ constexpr const char* kUsage =
     "  levels FILE               the level of every dot: 'dot lev0 lev1 lev2'\n"
     "  points FILE               every point: 'channel index control_x control_y anchor_x "
     "anchor_y'\n"
-    "  render FILE -o OUT.bmp [--width W] [--direction D]\n"
-    "                            the gradation as a 24-bit bitmap\n"
+    "  render FILE -o OUT.bmp|OUT.png [--width W] [--direction D] [--format bmp|png]\n"
+    "                            the gradation as a 24-bit bitmap or a PNG\n"
     "  new -o OUT.spd [--length L] [--direction D] [--loop] [--seed S]\n"
     "                            a new document with random curves\n"
     "  resize FILE --length N --method M -o OUT.spd\n"
@@ -30,6 +31,10 @@ constexpr const char* kUsage =
     "  loop FILE on|off -o OUT.spd\n"
     "                            switch the loop on or off\n"
     "  analyze FILE [--per-dot] [--strips OUT.png]  lightness, CIEDE2000 steps, deficiencies\n"
+    "  export FILE --format css|svg|ggr|cpt|json|csv -o OUT [--tolerance T] [--name NAME]\n"
+    "                            a colour table for other programs, with the fewest stops\n"
+    "  fit INPUT -o OUT.spd [--length L] [--tolerance T] [--loop] [--row N | --column N]\n"
+    "                            editable curves fitted to a gradient or a picture's row\n"
     "\n"
     "Run 'spectrane-cli COMMAND --help' for the details of one command.\n"
     "Exit status: 0 done, 1 a refused file or a bad argument, 2 wrong usage.\n"

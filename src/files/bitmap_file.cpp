@@ -1,7 +1,10 @@
 #include "files/bitmap_file.h"
 
+#include "files/gradation_picture.h"
 #include "files/little_endian.h"
 #include "model/gradation_render.h"
+
+#include <algorithm>
 
 namespace spectrane {
 
@@ -13,23 +16,31 @@ Surface renderGradationPicture(const GradationDocument& doc, int width) {
     return picture;
 }
 
-std::vector<std::uint8_t> encodeBitmap24(const Surface& picture) {
-    const int w = picture.width();
-    const int h = picture.height();
-    const std::uint32_t stride = static_cast<std::uint32_t>(bitmapRowStride(w));
-    const std::uint32_t imageBytes = stride * static_cast<std::uint32_t>(h);
-    std::vector<std::uint8_t> out(kBitmapHeaderBytes + imageBytes, 0);
-    std::uint8_t* hdr = out.data();
+std::array<std::uint8_t, kBitmapHeaderBytes> bitmapHeader(int width, int height) {
+    const std::uint32_t imageBytes =
+        static_cast<std::uint32_t>(bitmapRowStride(width)) * static_cast<std::uint32_t>(height);
+    std::array<std::uint8_t, kBitmapHeaderBytes> header{};
+    std::uint8_t* hdr = header.data();
     hdr[0] = 'B';
     hdr[1] = 'M';
     putLittleEndian(hdr + 2, imageBytes + kBitmapHeaderBytes, 4);
     putLittleEndian(hdr + 10, kBitmapHeaderBytes, 4);
     putLittleEndian(hdr + 14, 40, 4);
-    putLittleEndian(hdr + 18, static_cast<std::uint32_t>(w), 4);
-    putLittleEndian(hdr + 22, static_cast<std::uint32_t>(h), 4);
+    putLittleEndian(hdr + 18, static_cast<std::uint32_t>(width), 4);
+    putLittleEndian(hdr + 22, static_cast<std::uint32_t>(height), 4);
     putLittleEndian(hdr + 26, 1, 2);
     putLittleEndian(hdr + 28, 24, 2);
     putLittleEndian(hdr + 34, imageBytes, 4);
+    return header;
+}
+
+std::vector<std::uint8_t> encodeBitmap24(const Surface& picture) {
+    const int w = picture.width();
+    const int h = picture.height();
+    const std::uint32_t stride = static_cast<std::uint32_t>(bitmapRowStride(w));
+    std::vector<std::uint8_t> out(kBitmapHeaderBytes + stride * static_cast<std::uint32_t>(h), 0);
+    const auto header = bitmapHeader(w, h);
+    std::copy(header.begin(), header.end(), out.begin());
     // Bottom row first.
     for (int y = 0; y < h; ++y) {
         const Color* src = picture.row(h - 1 - y);
@@ -45,7 +56,7 @@ std::vector<std::uint8_t> encodeBitmap24(const Surface& picture) {
 
 FileResult writeGradationBitmap(const std::filesystem::path& target, const GradationDocument& doc,
                                 int width) {
-    return writeFileAtomically(target, encodeBitmap24(renderGradationPicture(doc, width)));
+    return writeGradationPicture(target, doc, width, PictureFormat::Bmp);
 }
 
 } // namespace spectrane

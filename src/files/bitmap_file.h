@@ -6,6 +6,7 @@
 #include "model/gradation_document.h"
 #include "raster/surface.h"
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <vector>
@@ -22,16 +23,19 @@ constexpr int bitmapRowStride(int width) {
     return (3 * width + 3) / 4 * 4;
 }
 
+// The 14-byte file header and the 40-byte info header of a width x height 24-bit picture.
+std::array<std::uint8_t, kBitmapHeaderBytes> bitmapHeader(int width, int height);
+
 // The gradation of the document's length, direction and CMY flag, `width` pixels across,
 // painted at the origin of a fresh surface of exactly the picture's size.
 Surface renderGradationPicture(const GradationDocument& doc, int width);
 
 // The whole .bmp file of a picture: the 14-byte file header, the 40-byte info header and the
-// pixel rows.
+// pixel rows. The slow, obvious reference for the streaming writer (gradation_picture.h).
 std::vector<std::uint8_t> encodeBitmap24(const Surface& picture);
 
-// Builds the picture and writes it to `target` atomically. The failure is returned, never
-// swallowed.
+// Streams the picture to `target` atomically (writeGradationPicture as BMP). The failure is
+// returned, never swallowed.
 FileResult writeGradationBitmap(const std::filesystem::path& target, const GradationDocument& doc,
                                 int width);
 

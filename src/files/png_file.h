@@ -24,9 +24,13 @@ using PngRowSource = std::function<void(int y, std::span<std::uint8_t> rgb)>;
 // Takes the next bytes of the file; false stops the encoding.
 using ByteSink = std::function<bool(std::span<const std::uint8_t>)>;
 
+// The row filter: libpng's adaptive choice, or one fixed filter for a picture whose rows are
+// known to be all alike (Up) or each one colour (Sub), which compresses as well and much faster.
+enum class PngFilter { Adaptive, Sub, Up };
+
 // Encodes a width x height picture. False when libpng or the sink failed.
 bool encodePngRows(int width, int height, const PngRowSource& rows, std::span<const PngText> text,
-                   const ByteSink& sink);
+                   const ByteSink& sink, PngFilter filter = PngFilter::Adaptive);
 
 // The whole PNG file of a surface, in memory.
 std::vector<std::uint8_t> encodePng(const Surface& picture, std::span<const PngText> text = {});

@@ -124,6 +124,62 @@ void fitControlPoints(ChannelCurve& curve) {
     }
 }
 
+void fitLoopControlPoints(ChannelCurve& curve, int length) {
+    const int n = curve.pointCount;
+    const auto& d = curve.anchorPoints;
+    auto& c = curve.controlPoints;
+    if (n <= 1) {
+        c[0] = d[0];
+        return;
+    }
+    // Rows C[i-1] + 6 C[i] + C[i+1] = 8 D[i], cyclic; the neighbour across the seam lies one
+    // period away, which moves L to the right-hand side of the first and last rows.
+    std::array<CurvePoint, kMaxPoints> rhs{};
+    for (int i = 0; i < n; ++i) {
+        rhs[i] = {8.0 * d[i].x, 8.0 * d[i].y};
+    }
+    rhs[0].x += length;
+    rhs[n - 1].x -= length;
+    if (n == 2) {
+        // [6 2; 2 6] C = rhs.
+        c[0] = {(6.0 * rhs[0].x - 2.0 * rhs[1].x) / 32.0, (6.0 * rhs[0].y - 2.0 * rhs[1].y) / 32.0};
+        c[1] = {(6.0 * rhs[1].x - 2.0 * rhs[0].x) / 32.0, (6.0 * rhs[1].y - 2.0 * rhs[0].y) / 32.0};
+        return;
+    }
+    // Sherman-Morrison: the cyclic matrix is a tridiagonal one (diagonal 6, first and last
+    // entries changed) plus u v^T with u = (gamma, 0, ..., 0, 1), v = (1, 0, ..., 0, 1/gamma).
+    const double gamma = -6.0;
+    std::array<double, kMaxPoints> diag{};
+    diag.fill(6.0);
+    diag[0] = 6.0 - gamma;
+    diag[n - 1] = 6.0 - 1.0 / gamma;
+    std::array<double, kMaxPoints> u{};
+    u[0] = gamma;
+    u[n - 1] = 1.0;
+    // Forward elimination with off-diagonals 1, applied to rhs (x, y) and u together.
+    for (int i = 1; i < n; ++i) {
+        const double w = 1.0 / diag[i - 1];
+        diag[i] -= w;
+        rhs[i].x -= w * rhs[i - 1].x;
+        rhs[i].y -= w * rhs[i - 1].y;
+        u[i] -= w * u[i - 1];
+    }
+    std::array<double, kMaxPoints> z{};
+    c[n - 1] = {rhs[n - 1].x / diag[n - 1], rhs[n - 1].y / diag[n - 1]};
+    z[n - 1] = u[n - 1] / diag[n - 1];
+    for (int i = n - 2; i >= 0; --i) {
+        c[i] = {(rhs[i].x - c[i + 1].x) / diag[i], (rhs[i].y - c[i + 1].y) / diag[i]};
+        z[i] = (u[i] - z[i + 1]) / diag[i];
+    }
+    const double denom = 1.0 + z[0] + z[n - 1] / gamma;
+    const double fx = (c[0].x + c[n - 1].x / gamma) / denom;
+    const double fy = (c[0].y + c[n - 1].y / gamma) / denom;
+    for (int i = 0; i < n; ++i) {
+        c[i].x -= fx * z[i];
+        c[i].y -= fy * z[i];
+    }
+}
+
 WholeSegment openSegmentPoints(const ChannelCurve& curve, int s) {
     const int n = curve.pointCount;
     const auto& c = curve.controlPoints;
@@ -152,61 +208,14 @@ WholeSegment loopSegmentPoints(const ChannelCurve& curve, int length, int j) {
 
 void evaluateQuadSegment(GradationDocument& doc, ChannelIndex ch, const WholeSegment& seg,
                          bool firstSegment, SegmentForm form) {
-    const std::int64_t x0 = seg.start.x;
-    const std::int64_t x1 = seg.middle.x;
-    const std::int64_t x2 = seg.end.x;
-    if (x2 <= x0) {
-        return;
-    }
-    const int l = doc.length;
-    const std::int64_t lastDotX = kX0 + l - 1;
-    std::int64_t a = firstSegment ? x0 : x0 + 1;
-    std::int64_t b = x2;
-    if (form == SegmentForm::Open) {
-        a = std::max<std::int64_t>(a, kX0);
-        b = std::min(b, lastDotX);
-    } else {
-        // Beyond one period on either side nothing is written; skip those dots unvisited so
-        // a wildly stretched segment costs no more than one period.
-        a = std::max<std::int64_t>(a, kX0 - l);
-        b = std::min<std::int64_t>(b, lastDotX + l);
-    }
-    if (a > b) {
-        return;
-    }
     const double y0 = seg.start.y;
     const double y1 = seg.middle.y;
     const double y2 = seg.end.y;
-    const double qa = static_cast<double>(x0 - 2 * x1 + x2);
-    const double qb = static_cast<double>(2 * (x1 - x0));
-    const bool linear = std::fabs(qa) <= 1e-8;
-    for (std::int64_t x = a; x <= b; ++x) {
-        double t;
-        if (linear) {
-            t = static_cast<double>(x - x0) / static_cast<double>(x2 - x0);
-        } else {
-            const double qc = static_cast<double>(x0 - x);
-            // Never negative in exact arithmetic for x within the segment; rounding of huge
-            // coordinates must not turn it into a NaN.
-            const double r = std::max(0.0, qb * qb - 4.0 * qa * qc);
-            const double root = std::sqrt(r);
-            t = (-qb - root) / (2.0 * qa);
-            if (t < 0.0 || t > 1.0) {
-                t = (-qb + root) / (2.0 * qa);
-            }
-        }
+    visitQuadSegmentDots(doc.length, seg, firstSegment, form, [&](int dot, double t) {
         const int y =
             truncToInt(y0 * (1.0 - t) * (1.0 - t) + (2.0 * y1) * t * (1.0 - t) + y2 * t * t + 0.5);
-        std::int64_t dot = x - kX0;
-        if (form == SegmentForm::Loop) {
-            if (x >= kX0 + l) {
-                dot = x - kX0 - l;
-            } else if (x < kX0) {
-                dot = x - kX0 + l;
-            }
-        }
-        storeLevel(doc, ch, static_cast<int>(dot), y);
-    }
+        storeLevel(doc, ch, dot, y);
+    });
 }
 
 void evaluateLineSegment(GradationDocument& doc, ChannelIndex ch, WholePoint a, WholePoint b,

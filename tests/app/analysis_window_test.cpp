@@ -12,20 +12,10 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 namespace spectrane {
 namespace {
 
 using test::TestApp;
-
-std::string fileText(const std::filesystem::path& path) {
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // Dot `dot` of the "as displayed" strip, as the window shows it on the screen now.
 Color shownStripDot(MainWindow& w, int dot) {
@@ -86,7 +76,7 @@ TEST(AnalysisWindow, FollowsTheDocumentAndTheScrollAndIsRemembered) {
 
     // Remembered at exit, opened again at start; closed by its close box, remembered closed.
     app.restart(QSize(700, 700));
-    EXPECT_NE(fileText(app.file(kExtraSettingsFileName)).find("analysis_window=1"),
+    EXPECT_NE(test::readText(app.file(kExtraSettingsFileName)).find("analysis_window=1"),
               std::string::npos);
     ASSERT_NE(app.window->analysisWindow(), nullptr);
     EXPECT_TRUE(app.window->analysisWindow()->isVisible());

@@ -1,6 +1,8 @@
 #include "files/line_data_file.h"
 #include "support/test_support.h"
 
+#include "cli_run.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,18 +12,15 @@ namespace spectrane {
 namespace {
 
 using test::readBytes;
+using test::runCli;
 using test::TempDir;
-
-test::ProgramRun cli(const TempDir& dir, const std::string& args) {
-    return test::runProgram(dir, SPECTRANE_CLI_PATH, args);
-}
 
 TEST(CliAnalyze, GreyRampSummaryPerDotAndStrips) {
     TempDir dir;
     // A straight line from level 0 at dot 0 to level 255 at dot 255 in every channel.
     ASSERT_TRUE(writeLineDataFile(dir / "ramp.spd",
                                   *test::openDocumentFromAnchors(256, {{56, 320}, {311, 65}})));
-    auto r = cli(dir, "analyze ramp.spd --per-dot --strips s.png");
+    auto r = runCli(dir, "analyze ramp.spd --per-dot --strips s.png");
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out.rfind("lightness_min: 0.0000\nlightness_max: 100.0000\n"
                           "lightness_monotonic: yes\nlightness_reversals: 0\n",
@@ -43,8 +42,8 @@ TEST(CliAnalyze, GreyRampSummaryPerDotAndStrips) {
               (std::vector<unsigned char>{0, 0, 1, 0, 0, 0, 0, 160}));
 
     // Looped, the seam is reported and is the last dot's step.
-    ASSERT_EQ(cli(dir, "loop ramp.spd on -o loop.spd").status, 0);
-    r = cli(dir, "analyze loop.spd --per-dot");
+    ASSERT_EQ(runCli(dir, "loop ramp.spd on -o loop.spd").status, 0);
+    r = runCli(dir, "analyze loop.spd --per-dot");
     const auto seam = r.out.find("seam_delta_e: ");
     ASSERT_NE(seam, std::string::npos);
     const std::string value = r.out.substr(seam + 14, r.out.find('\n', seam) - seam - 14);
@@ -59,13 +58,13 @@ TEST(CliAnalyze, RefusalsWriteNothing) {
                                                                       {{56, 300}, {75, 200}})));
     for (const char* args :
          {"analyze bad.spd --strips x.png", "analyze ok.spd --strips no/x.png"}) {
-        const auto r = cli(dir, args);
+        const auto r = runCli(dir, args);
         EXPECT_EQ(r.status, 1) << args;
         EXPECT_TRUE(r.out.empty() && !r.err.empty()) << args;
     }
     EXPECT_FALSE(std::filesystem::exists(dir / "x.png"));
-    EXPECT_EQ(cli(dir, "analyze ok.spd --strips").status, 2);
-    EXPECT_NE(cli(dir, "--help").out.find("analyze FILE"), std::string::npos);
+    EXPECT_EQ(runCli(dir, "analyze ok.spd --strips").status, 2);
+    EXPECT_NE(runCli(dir, "--help").out.find("analyze FILE"), std::string::npos);
 }
 
 } // namespace

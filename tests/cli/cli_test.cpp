@@ -2,6 +2,8 @@
 #include "files/line_data_file.h"
 #include "support/test_support.h"
 
+#include "cli_run.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,24 +14,8 @@ namespace spectrane {
 namespace {
 
 using test::readBytes;
+using test::runCli;
 using test::TempDir;
-
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-// Runs spectrane-cli with `args` (quoted as needed) inside `dir`.
-CliRun cli(const TempDir& dir, const std::string& args) {
-    const std::string command = "cd '" + dir.path().string() + "' && '" SPECTRANE_CLI_PATH "' " +
-                                args + " >stdout.txt 2>stderr.txt";
-    const int raw = std::system(command.c_str());
-    const auto out = readBytes(dir / "stdout.txt");
-    const auto err = readBytes(dir / "stderr.txt");
-    return {
-        WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, {out.begin(), out.end()}, {err.begin(), err.end()}};
-}
 
 int lines(const std::string& s) {
     return static_cast<int>(std::count(s.begin(), s.end(), '\n'));
@@ -41,18 +27,18 @@ std::string corpus(const char* file) {
 
 TEST(Cli, HelpVersionAndUsageErrors) {
     TempDir dir;
-    const CliRun help = cli(dir, "--help");
+    const test::ProgramRun help = runCli(dir, "--help");
     EXPECT_EQ(help.status, 0);
     for (const std::string cmd : {"info", "levels", "points", "render", "new", "resize", "loop"}) {
         EXPECT_NE(help.out.find(cmd), std::string::npos) << cmd;
-        const CliRun sub = cli(dir, cmd + " --help");
+        const test::ProgramRun sub = runCli(dir, cmd + " --help");
         EXPECT_EQ(sub.status, 0) << cmd;
         EXPECT_NE(sub.out.find("spectrane-cli " + cmd), std::string::npos);
     }
-    EXPECT_EQ(cli(dir, "--version").out, "spectrane-cli version " SPECTRANE_VERSION "\n");
+    EXPECT_EQ(runCli(dir, "--version").out, "spectrane-cli version " SPECTRANE_VERSION "\n");
     for (const char* wrong : {"", "frobnicate", "info", "info a b", "new", "resize a.spd -o b.spd",
                               "render a.spd --width", "loop a.spd -o b.spd", "info --bogus a"}) {
-        const CliRun r = cli(dir, wrong);
+        const test::ProgramRun r = runCli(dir, wrong);
         EXPECT_EQ(r.status, 2) << wrong;
         EXPECT_FALSE(r.err.empty()) << wrong;
     }
@@ -95,18 +81,18 @@ TEST(Cli, GoldenFilesGiveTheirInfoLevelsAndPoints) {
     TempDir dir;
     int k = 0;
     for (const auto& [file, info, warning, dots, levels, points] : rows) {
-        const CliRun r = cli(dir, "info " + corpus(file));
+        const test::ProgramRun r = runCli(dir, "info " + corpus(file));
         EXPECT_EQ(r.status, 0);
         EXPECT_EQ(r.out, std::string(info) +
                              "cmy: 0\nsynchro: 0\nsynchro_channels: 0 0 0\npoints: " + counts[k++] +
                              "\n");
         EXPECT_TRUE(*warning ? r.err.find(warning) != std::string::npos : r.err.empty()) << file;
-        const std::string all = "\n" + cli(dir, "levels " + corpus(file)).out;
+        const std::string all = "\n" + runCli(dir, "levels " + corpus(file)).out;
         EXPECT_EQ(lines(all) - 1, dots) << file;
         for (const std::string& line : levels) {
             EXPECT_NE(all.find("\n" + line + "\n"), std::string::npos) << file << ": " << line;
         }
-        EXPECT_TRUE(!points || cli(dir, "points " + corpus(file)).out == points) << file;
+        EXPECT_TRUE(!points || runCli(dir, "points " + corpus(file)).out == points) << file;
     }
 }
 
@@ -114,38 +100,38 @@ TEST(Cli, GoldenFilesGiveTheirInfoLevelsAndPoints) {
 // version 3 (a version 2 file's points unchanged); bad values refuse with status 1 and no file.
 TEST(Cli, NewRenderResizeAndLoop) {
     TempDir dir;
-    ASSERT_EQ(cli(dir, "new -o a.spd --seed 42 --length 300 --direction 2").status, 0);
-    ASSERT_EQ(cli(dir, "new --seed=42 --length 300 --direction 2 -o b.spd").status, 0);
+    ASSERT_EQ(runCli(dir, "new -o a.spd --seed 42 --length 300 --direction 2").status, 0);
+    ASSERT_EQ(runCli(dir, "new --seed=42 --length 300 --direction 2 -o b.spd").status, 0);
     EXPECT_EQ(readBytes(dir / "a.spd"), readBytes(dir / "b.spd"));
-    ASSERT_EQ(cli(dir, "new -o c.spd --seed 43 --length 300 --loop").status, 0);
+    ASSERT_EQ(runCli(dir, "new -o c.spd --seed 43 --length 300 --loop").status, 0);
     EXPECT_NE(readBytes(dir / "a.spd"), readBytes(dir / "c.spd"));
-    EXPECT_NE(cli(dir, "info a.spd").out.find("length: 300\ndirection: 2\nloop: 0\n"),
+    EXPECT_NE(runCli(dir, "info a.spd").out.find("length: 300\ndirection: 2\nloop: 0\n"),
               std::string::npos);
-    EXPECT_NE(cli(dir, "info c.spd").out.find("points: 2 2 2\n"), std::string::npos);
+    EXPECT_NE(runCli(dir, "info c.spd").out.find("points: 2 2 2\n"), std::string::npos);
     const LineDataReadResult read = readLineDataFile(dir / "a.spd");
     ASSERT_TRUE(read);
     auto doc = std::make_unique<GradationDocument>();
     applyLineData(*doc, *read.document);
-    ASSERT_EQ(cli(dir, "render a.spd -o a.bmp").status, 0);
+    ASSERT_EQ(runCli(dir, "render a.spd -o a.bmp").status, 0);
     EXPECT_EQ(readBytes(dir / "a.bmp"), encodeBitmap24(renderGradationPicture(*doc, 32)));
-    ASSERT_EQ(cli(dir, "render a.spd -o v.bmp --width 7 --direction 1").status, 0);
+    ASSERT_EQ(runCli(dir, "render a.spd -o v.bmp --width 7 --direction 1").status, 0);
     doc->direction = 1;
     EXPECT_EQ(readBytes(dir / "v.bmp"), encodeBitmap24(renderGradationPicture(*doc, 7)));
 
-    ASSERT_EQ(cli(dir, "new -o d.spd --seed 5").status, 0);
-    ASSERT_EQ(cli(dir, "resize d.spd --length 1024 --method 0 -o big.spd").status, 0);
-    EXPECT_NE(cli(dir, "info big.spd").out.find("length: 1024\n"), std::string::npos);
-    const std::string points = cli(dir, "points big.spd").out; // x 120 scaled to 184
+    ASSERT_EQ(runCli(dir, "new -o d.spd --seed 5").status, 0);
+    ASSERT_EQ(runCli(dir, "resize d.spd --length 1024 --method 0 -o big.spd").status, 0);
+    EXPECT_NE(runCli(dir, "info big.spd").out.find("length: 1024\n"), std::string::npos);
+    const std::string points = runCli(dir, "points big.spd").out; // x 120 scaled to 184
     EXPECT_TRUE(points.find("0 1 184 ") != std::string::npos &&
                 points.find("0 5 1079 ") != std::string::npos);
-    ASSERT_EQ(cli(dir, "loop d.spd on -o on.spd").status, 0);
-    ASSERT_EQ(cli(dir, "loop on.spd off -o off.spd").status, 0);
+    ASSERT_EQ(runCli(dir, "loop d.spd on -o on.spd").status, 0);
+    ASSERT_EQ(runCli(dir, "loop on.spd off -o off.spd").status, 0);
     // Neither end of the looped curves lies on a gradation end: a point is added at each.
     EXPECT_NE(
-        cli(dir, "info off.spd")
+        runCli(dir, "info off.spd")
             .out.find("loop: 0\ncmy: 0\nsynchro: 0\nsynchro_channels: 0 0 0\npoints: 8 8 8\n"),
         std::string::npos);
-    ASSERT_EQ(cli(dir, "loop " + corpus("v2.spd") + " on -o v3.spd").status, 0);
+    ASSERT_EQ(runCli(dir, "loop " + corpus("v2.spd") + " on -o v3.spd").status, 0);
     const auto v2 = readBytes(SPECTRANE_CORPUS_DIR "/v2.spd");
     const auto v3 = readBytes(dir / "v3.spd");
     ASSERT_EQ(v3.size(), 52u + 48u);
@@ -154,7 +140,7 @@ TEST(Cli, NewRenderResizeAndLoop) {
                             "resize d.spd --length 100 --method 9 -o x.spd",
                             "resize d.spd --length ten --method 0 -o x.spd",
                             "loop d.spd sideways -o x.spd", "render d.spd -o x.bmp --width 1201"}) {
-        EXPECT_EQ(cli(dir, bad).status, 1) << bad;
+        EXPECT_EQ(runCli(dir, bad).status, 1) << bad;
     }
     EXPECT_FALSE(std::filesystem::exists(dir / "x.spd") || std::filesystem::exists(dir / "x.bmp"));
 }
@@ -168,7 +154,7 @@ TEST(Cli, BadFilesAreRefused) {
     for (const char* args :
          {"info bad.spd", "levels missing.spd", "resize bad.spd --length 10 --method 0 -o keep.spd",
           "loop bad.spd on -o keep.spd", "render bad.spd -o x.bmp"}) {
-        const CliRun r = cli(dir, args);
+        const test::ProgramRun r = runCli(dir, args);
         EXPECT_EQ(r.status, 1) << args;
         EXPECT_EQ(lines(r.err), 1) << args;
         EXPECT_TRUE(r.err.find(kFileOpenFailedMessage) != std::string::npos &&
@@ -187,11 +173,12 @@ TEST(Cli, BadFilesAreRefused) {
         c.controlPoints[2] = {57, 100};
     }
     ASSERT_TRUE(writeLineDataFile(dir / "far.spd", far));
-    const CliRun stretched = cli(dir, "resize far.spd --length 1600 --method 0 -o far.spd");
+    const test::ProgramRun stretched =
+        runCli(dir, "resize far.spd --length 1600 --method 0 -o far.spd");
     EXPECT_EQ(stretched.status, 1);
     EXPECT_EQ(lines(stretched.err), 1);
     EXPECT_EQ(readBytes(dir / "far.spd"), encodeLineData(far));
-    const CliRun r = cli(dir, "new -o missing/a.spd");
+    const test::ProgramRun r = runCli(dir, "new -o missing/a.spd");
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(lines(r.err), 1);
 }

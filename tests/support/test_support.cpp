@@ -1,6 +1,7 @@
 #include "support/test_support.h"
 
 #include "model/curve_rebuild.h"
+#include "model/random_curves.h"
 #include "model/spline.h"
 
 #include <atomic>
@@ -28,6 +29,11 @@ TempDir::~TempDir() {
     std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
                                  std::filesystem::perm_options::add, ec);
     std::filesystem::remove_all(path_, ec);
+}
+
+std::string readText(const std::filesystem::path& file) {
+    const auto bytes = readBytes(file);
+    return {bytes.begin(), bytes.end()};
 }
 
 std::vector<unsigned char> readBytes(const std::filesystem::path& file) {
@@ -117,6 +123,17 @@ int countDifferences(const Surface& a, const Surface& b, Rect r) {
 
 int countColour(const Surface& s, Color c, Rect r) {
     return countIn(s, r, [&](int x, int y) { return s.pixel(x, y) == c; });
+}
+
+std::unique_ptr<GradationDocument> randomDocument(int length, std::uint32_t seed, bool loop) {
+    auto doc = std::make_unique<GradationDocument>();
+    doc->length = length;
+    doc->loop = loop;
+    RandomGenerator rng;
+    rng.seed(seed);
+    newGradationCurves(*doc, rng);
+    rebuildAllCurves(*doc);
+    return doc;
 }
 
 void FakeTextRenderer::drawText(Surface& surface, int x, int y, std::string_view text,

@@ -30,6 +30,7 @@ private:
 };
 
 std::vector<unsigned char> readBytes(const std::filesystem::path& file);
+std::string readText(const std::filesystem::path& file);
 void writeBytes(const std::filesystem::path& file, const std::vector<unsigned char>& bytes);
 
 // Little-endian bytes of hand-made files, appended field by field.
@@ -55,6 +56,10 @@ std::unique_ptr<GradationDocument>
 openDocumentFromAnchors(int length, std::initializer_list<CurvePoint> anchors);
 // No points; every dot of channel ch at the given level.
 std::unique_ptr<GradationDocument> flatLevels(int length, int level0, int level1, int level2);
+
+// A document of random curves, as a new gradation of `length` dots gets them from `seed`, with
+// the loop flag set before they are made; anchors derived and every dot evaluated.
+std::unique_ptr<GradationDocument> randomDocument(int length, std::uint32_t seed, bool loop);
 
 // The control points 0..n-1 of channel ch.
 std::vector<CurvePoint> controlsOf(const GradationDocument& doc, ChannelIndex ch);

@@ -1,0 +1,238 @@
+#include "exchange/curve_fit.h"
+
+#include "exchange/control_levels.h"
+#include "model/curve_rebuild.h"
+#include "model/spline.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <vector>
+
+namespace spectrane {
+
+namespace {
+
+// A ColorLine y that evaluation never writes (it clamps to 65..320): marks dots that no
+// segment reached.
+constexpr std::int32_t kUnwritten = -1;
+// The error of a folded curve or of a dot no segment reached.
+constexpr int kInvalid = INT_MAX;
+// The curve is fitted this far below the wanted levels' y: the segment points are truncated
+// toward zero, which on the positive y of the canvas takes half a unit off on average; the
+// offset turns that truncation into rounding.
+constexpr double kLift = 0.5;
+// Neighbouring gaps between anchors that an insertion makes differ by at most this factor.
+constexpr int kGrading = 2;
+
+// Fits one channel of a scratch document whose length and loop flag are set.
+//
+// The anchors lie on dots; for a set of anchor dots the control points' x follow from them,
+// and their levels are fitted to all the dots by least squares through the very parameter the
+// evaluation uses (so the whole-number segment points cost no accuracy), then the channel is
+// evaluated as opening the file would and the errors taken from that. The spline is uniform
+// in its parameter, so anchors spaced very unevenly make control points whose x goes back;
+// the curve then folds over itself. Such anchor sets are never used.
+class ChannelFitter {
+public:
+    ChannelFitter(GradationDocument& doc, ChannelIndex ch, std::span<const Rgb8> colors,
+                  int tolerance)
+        : doc_(doc), ch_(ch), tolerance_(tolerance), target_(colors.size()), wanted_(colors.size()),
+          errors_(colors.size()) {
+        for (std::size_t j = 0; j < colors.size(); ++j) {
+            target_[j] = colors[j][ch];
+            wanted_[j] = CanvasGeometry::levelY(target_[j]) + kLift;
+        }
+    }
+
+    ChannelFit run() {
+        const int last = doc_.length - 1;
+        std::vector<int> dots = doc_.loop ? std::vector<int>{0} : std::vector<int>{0, last};
+        int error = evaluate(dots);
+        std::vector<int> best = dots;
+        int bestError = error;
+        while (error > tolerance_ && static_cast<int>(dots.size()) < kMaxPoints) {
+            // The worst dot; when it is an anchor's own, the new anchor goes beside it.
+            const int worst = static_cast<int>(
+                std::max_element(errors_.begin(), errors_.begin() + doc_.length) - errors_.begin());
+            if (!insertNear(dots, worst)) {
+                break; // no anchor fits in anywhere
+            }
+            error = evaluate(dots);
+            if (error < bestError) {
+                best = dots;
+                bestError = error;
+            }
+        }
+        if (bestError <= tolerance_) {
+            removeSpareAnchors(best);
+        }
+        bestError = evaluate(best);
+        return {static_cast<int>(best.size()), std::min(bestError, 255), bestError <= tolerance_};
+    }
+
+private:
+    // Anchor i of `dots`, continued periodically on a loop; -1 beyond an open curve's ends.
+    int anchor(const std::vector<int>& dots, int i) const {
+        const int n = static_cast<int>(dots.size());
+        if (!doc_.loop) {
+            return i >= 0 && i < n ? dots[i] : -1;
+        }
+        const int wraps = i >= 0 ? i / n : -((n - 1 - i) / n);
+        return dots[i - wraps * n] + wraps * doc_.length;
+    }
+
+    // Inserts an anchor for the badly reproduced `dot`, as near it as the grading allows: the
+    // two gaps it makes stay within kGrading of each other and of the gaps beyond. Where the
+    // gap around the dot is already narrow beside a wide neighbour, that neighbour is split
+    // first (the dot stays bad, so a later step comes back). Last resort, when each of these
+    // folds the curve: the widest gap that can be split. False when none can.
+    bool insertNear(std::vector<int>& dots, int dot) {
+        const int n = static_cast<int>(dots.size());
+        int k = static_cast<int>(std::upper_bound(dots.begin(), dots.end(), dot) - dots.begin()) -
+                1; // the gap from anchor k to anchor k + 1 holds the dot
+        if (k < 0) {
+            k = n - 1; // before the first anchor of a loop: the gap across the seam
+            dot += doc_.length;
+        }
+        const int left = anchor(dots, k);
+        const int right = anchor(dots, k + 1);
+        const int leftGap = doc_.loop || k > 0 ? left - anchor(dots, k - 1) : 0;
+        const int rightGap = doc_.loop || k + 2 < n ? anchor(dots, k + 2) - right : 0;
+        const int width = right - left;
+        const int least = (width + kGrading) / (kGrading + 1); // ceil(width / (1 + kGrading))
+        const int lo = left + std::max(least, (leftGap + kGrading - 1) / kGrading);
+        const int hi = right - std::max(least, (rightGap + kGrading - 1) / kGrading);
+        if (lo <= hi && tryInsert(dots, std::clamp(dot, lo, hi))) {
+            return true;
+        }
+        if (lo > hi && std::max(leftGap, rightGap) > width) {
+            const bool splitLeft = leftGap >= rightGap;
+            const int from = splitLeft ? anchor(dots, k - 1) : right;
+            if (tryInsert(dots, from + (splitLeft ? leftGap : rightGap) / 2)) {
+                return true;
+            }
+        }
+        std::vector<std::pair<int, int>> gaps; // (width, left end)
+        for (int i = 0; i + (doc_.loop ? 0 : 1) < n; ++i) {
+            if (anchor(dots, i + 1) > anchor(dots, i) + 1) {
+                gaps.push_back({anchor(dots, i + 1) - anchor(dots, i), anchor(dots, i)});
+            }
+        }
+        std::sort(gaps.rbegin(), gaps.rend());
+        for (const auto& [gap, from] : gaps) {
+            if (tryInsert(dots, from + gap / 2)) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // Inserts an anchor at `dot` (taken modulo L) when the dot is free and the curve stays
+    // unfolded.
+    bool tryInsert(std::vector<int>& dots, int dot) {
+        dot = (dot % doc_.length + doc_.length) % doc_.length;
+        const auto at = std::lower_bound(dots.begin(), dots.end(), dot);
+        if (at != dots.end() && *at == dot) {
+            return false;
+        }
+        const auto inserted = dots.insert(at, dot);
+        if (placeControls(dots)) {
+            return true;
+        }
+        dots.erase(inserted);
+        return false;
+    }
+
+    // Removes, in turn, every anchor the curve can do without (an open curve's ends stay).
+    void removeSpareAnchors(std::vector<int>& dots) {
+        const std::size_t keep = doc_.loop ? 0 : 1; // at each end
+        for (std::size_t i = keep; i + keep < dots.size() && dots.size() > 1;) {
+            std::vector<int> fewer = dots;
+            fewer.erase(fewer.begin() + static_cast<std::ptrdiff_t>(i));
+            if (evaluate(fewer) <= tolerance_) {
+                dots = std::move(fewer);
+            } else {
+                ++i;
+            }
+        }
+    }
+
+    // Control points for anchors on `dots` at the wanted levels; false when their x do not
+    // increase (across the seam too, on a loop), that is when the curve would fold.
+    bool placeControls(const std::vector<int>& dots) {
+        ChannelCurve& curve = doc_.channels[ch_];
+        const int n = static_cast<int>(dots.size());
+        curve.pointCount = n;
+        for (int i = 0; i < n; ++i) {
+            curve.anchorPoints[i] = {static_cast<double>(CanvasGeometry::dotX(dots[i])),
+                                     wanted_[dots[i]]};
+        }
+        if (doc_.loop) {
+            fitLoopControlPoints(curve, doc_.length);
+        } else {
+            fitControlPoints(curve);
+        }
+        const auto& c = curve.controlPoints;
+        for (int i = 0; i + 1 < n; ++i) {
+            if (!(c[i].x < c[i + 1].x)) {
+                return false;
+            }
+        }
+        return !doc_.loop || n == 1 || c[n - 1].x < c[0].x + doc_.length;
+    }
+
+    // Places the control points for `dots`, fits their levels, derives the anchors and
+    // evaluates the channel as opening a file does; the largest error (kInvalid if folded).
+    int evaluate(const std::vector<int>& dots) {
+        if (!placeControls(dots)) {
+            return kInvalid;
+        }
+        fitControlLevels(doc_.channels[ch_], doc_.length, doc_.loop, wanted_, work_);
+        deriveAnchors(doc_, ch_);
+        for (int j = 0; j < doc_.length; ++j) {
+            doc_.colorLine[ch_][j] = {CanvasGeometry::dotX(j), kUnwritten};
+        }
+        evaluateChannel(doc_, ch_);
+        int worst = 0;
+        for (int j = 0; j < doc_.length; ++j) {
+            const std::int32_t y = doc_.colorLine[ch_][j].y;
+            errors_[j] =
+                y == kUnwritten ? kInvalid : std::abs(CanvasGeometry::levelOfY(y) - target_[j]);
+            worst = std::max(worst, errors_[j]);
+        }
+        return worst;
+    }
+
+    GradationDocument& doc_;
+    ChannelIndex ch_;
+    int tolerance_;
+    std::vector<int> target_;    // per dot: wanted level
+    std::vector<double> wanted_; // per dot: canvas y the curve is fitted to
+    std::vector<int> errors_;    // per dot: |evaluated - wanted| level, kInvalid if unwritten
+    ControlLevelsWork work_;
+};
+
+} // namespace
+
+CurveFit fitCurves(std::span<const Rgb8> colors, int tolerance, bool loop, int direction) {
+    CurveFit fit;
+    if (colors.size() < kMinDots || colors.size() > kMaxDots) {
+        return fit;
+    }
+    fit.document = std::make_unique<GradationDocument>();
+    GradationDocument& doc = *fit.document;
+    doc.length = static_cast<int>(colors.size());
+    doc.direction = direction & 3;
+    doc.loop = loop;
+    auto scratch = std::make_unique<GradationDocument>(doc);
+    for (ChannelIndex ch = 0; ch < kChannelCount; ++ch) {
+        fit.channels[ch] = ChannelFitter(*scratch, ch, colors, tolerance).run();
+        doc.channels[ch].pointCount = scratch->channels[ch].pointCount;
+        doc.channels[ch].controlPoints = scratch->channels[ch].controlPoints;
+    }
+    rebuildAllCurves(doc);
+    return fit;
+}
+
+} // namespace spectrane

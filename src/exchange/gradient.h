@@ -1,0 +1,67 @@
+// A gradient on its way in or out: colour stops along a line as the importers read them, and
+// the displayed colours of a gradation's dots as the exporters and the fitting use them.
+#pragma once
+
+#include "model/gradation_document.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace spectrane {
+
+// A displayed colour, components 0..255.
+struct Rgb8 {
+    std::uint8_t r = 0;
+    std::uint8_t g = 0;
+    std::uint8_t b = 0;
+
+    // Component 0, 1, 2 = red, green, blue.
+    int operator[](int c) const { return c == 0 ? r : c == 1 ? g : b; }
+    friend bool operator==(const Rgb8&, const Rgb8&) = default;
+};
+
+// One colour stop: a position on the gradient's own scale and a colour, components 0..255
+// (fractions allowed).
+struct GradientStop {
+    double position = 0.0;
+    std::array<double, 3> rgb{};
+};
+
+// A gradient as read from a file.
+struct Gradient {
+    // At least one stop, positions non-decreasing; two stops at one position make a hard edge.
+    std::vector<GradientStop> stops;
+    // The stretch of the scale that the dots span, first dot at `from`, last at `to`: 0..1 for
+    // CSS and SVG, the first to the last stop for the others.
+    double from = 0.0;
+    double to = 1.0;
+    // Dots the input has of itself (rows, pixels, or the length our own export states);
+    // 0 when it has none.
+    int ownLength = 0;
+    int direction = kDefaultDirection; // how the input lays the gradient out, 0..3
+    std::string note;                  // something the user should know about the reading, or empty
+};
+
+// A gradient, or what is wrong with the input.
+struct GradientReadResult {
+    std::optional<Gradient> gradient;
+    std::string error; // "line N: what is wrong" or "byte N: ..."; empty on success
+};
+
+// Dots to sample a gradient at when no length is asked for: its own length clamped to
+// 2..1600; without one, the fewest dots whose grid holds every stop, raised to at least 256 by
+// whole multiples; 1600 when no grid of up to 1600 dots holds them.
+int naturalLength(const Gradient& g);
+
+// The colours of `length` (2..1600) dots spread evenly over from..to: linear between
+// neighbouring stops, rounded to whole levels, the end colours beyond the end stops. A dot on
+// a hard edge takes the later colour.
+std::vector<Rgb8> sampleGradient(const Gradient& g, int length);
+
+// The displayed colour of dots 0..L-1 of an evaluated document (CMY shown as its mixed RGB).
+std::vector<Rgb8> documentColors(const GradationDocument& doc);
+
+} // namespace spectrane

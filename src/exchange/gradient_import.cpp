@@ -1,0 +1,81 @@
+#include "exchange/gradient_import.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+
+namespace spectrane {
+
+namespace {
+
+ImportResult refused(const std::filesystem::path& name, const std::string& what) {
+    ImportResult r;
+    r.error = name.string() + ": " + what;
+    return r;
+}
+
+std::string summary(const ImportResult& r, int length, int tolerance, const std::string& note) {
+    static constexpr const char* kNames[] = {"R", "G", "B"};
+    std::string points;
+    std::string errors;
+    std::string warnings;
+    for (ChannelIndex ch = 0; ch < kChannelCount; ++ch) {
+        const ChannelFit& f = r.channels[ch];
+        const std::string sep = ch == 0 ? "" : ", ";
+        points += sep + kNames[ch] + " " + std::to_string(f.points);
+        errors += sep + kNames[ch] + " " + std::to_string(f.maxError);
+        if (!f.reached) {
+            warnings += std::string("\n") + kNames[ch] + ": " + std::to_string(f.points) +
+                        " points cannot bring every dot within " + std::to_string(tolerance) +
+                        " levels; the best curve found is kept";
+        }
+    }
+    std::string text = std::to_string(length) + " dots fitted; points " + points +
+                       "; maximum error " + errors + " levels (tolerance " +
+                       std::to_string(tolerance) + ")" + warnings;
+    return note.empty() ? text : text + "\nNote: " + note;
+}
+
+} // namespace
+
+ImportResult importGradient(const std::filesystem::path& name, std::span<const std::uint8_t> bytes,
+                            const ImportOptions& options) {
+    const auto format = detectInputFormat(name, bytes);
+    if (!format) {
+        return refused(name, "line 1: not a gradient this program reads (CSV, CSS, SVG, GIMP, "
+                             "GMT, ParaView JSON, PNG or BMP)");
+    }
+    const GradientReadResult read = readGradient(*format, bytes, options.line);
+    if (!read.gradient) {
+        return refused(name, read.error);
+    }
+    const int length = options.length > 0 ? std::clamp(options.length, kMinDots, kMaxDots)
+                                          : naturalLength(*read.gradient);
+    const std::vector<Rgb8> colors = sampleGradient(*read.gradient, length);
+    CurveFit fit = fitCurves(colors, options.tolerance, options.loop, read.gradient->direction);
+    ImportResult r;
+    r.document = std::move(fit.document);
+    r.channels = fit.channels;
+    r.message = summary(r, length, options.tolerance, read.gradient->note);
+    return r;
+}
+
+ImportResult importGradientFile(const std::filesystem::path& path, const ImportOptions& options) {
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (ec) {
+        return refused(path, "cannot be read: " + ec.message());
+    }
+    if (size > kMaxImportBytes) {
+        return refused(path, "longer than 64 MiB");
+    }
+    std::ifstream in(path, std::ios::binary);
+    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                                    std::istreambuf_iterator<char>());
+    if (!in.good() && !in.eof()) {
+        return refused(path, "cannot be read");
+    }
+    return importGradient(path, bytes, options);
+}
+
+} // namespace spectrane
