@@ -20,9 +20,8 @@ Command exportCommand();  // export_command.cpp
 Command fitCommand();     // fit_command.cpp
 
 inline std::vector<Command> allCommands() {
-    return {infoCommand(), levelsCommand(), pointsCommand(),  renderCommand(),
-            newCommand(),  resizeCommand(), loopCommand(),    analyzeCommand(),
-            exportCommand(), fitCommand()};
+    return {infoCommand(),   levelsCommand(), pointsCommand(),  renderCommand(), newCommand(),
+            resizeCommand(), loopCommand(),   analyzeCommand(), exportCommand(), fitCommand()};
 }
 
 } // namespace spectrane::cli

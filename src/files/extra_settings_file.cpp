@@ -42,8 +42,8 @@ ExtraSettings LoadExtraSettings(const std::filesystem::path& path) {
 
 FileResult SaveExtraSettings(const std::filesystem::path& path, const ExtraSettings& settings) {
     const std::string text = encodeExtraSettings(settings);
-    return writeFileAtomically(
-        path, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
+    return writeFileAtomically(path,
+                               {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
 }
 
 } // namespace spectrane

@@ -27,7 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const auto format = static_cast<ExchangeFormat>(data[0] & 7);
-    const GradientReadResult read = readGradient(format, {data + 1, size - 1}, {(data[0] & 8) != 0, -1});
+    const GradientReadResult read =
+        readGradient(format, {data + 1, size - 1}, {(data[0] & 8) != 0, -1});
     if (!read.gradient) {
         check(!read.error.empty() && read.error.find('\n') == std::string::npos);
         return 0;
