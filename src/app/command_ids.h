@@ -22,7 +22,8 @@ enum CommandId : int {
     kCmdAbout = 1048,
     kCmdUndo = 1049,
     kCmdRedo = 1050,
-    // 1051 and 1052 are the File menu's export and import.
+    kCmdExport = 1051,
+    kCmdImport = 1052,
     kCmdAnalysisWindow = 1053,
 };
 

@@ -11,7 +11,10 @@
 #include "editing/hit_test.h"
 #include "editing/point_commands.h"
 #include "editing/synchro.h"
-#include "files/bitmap_file.h"
+#include "exchange/color_table_export.h"
+#include "exchange/exchange_format.h"
+#include "exchange/gradient_import.h"
+#include "files/gradation_picture.h"
 #include "files/line_data_file.h"
 #include "transforms/length_change.h"
 #include "transforms/loop_change.h"
@@ -28,6 +31,7 @@ using Row = MainWindow::MenuRow;
 // The names of the undo steps the commands make.
 constexpr const char* kStepNew = "新規作成";
 constexpr const char* kStepOpen = "ファイルを開く";
+constexpr const char* kStepImport = "インポート";
 constexpr const char* kStepLength = "長さの変更";
 constexpr const char* kStepDirection = "方向の変更";
 constexpr const char* kStepLoop = "ループの変更";
@@ -42,6 +46,8 @@ constexpr Row kFileMenu[] = {
     {kCmdSave, "ラインデータの保存(&S)", false, &MainWindow::commandSave, nullptr, "Ctrl+S"},
     {0, "", false, nullptr},
     {kCmdSaveBitmap, "ビットマップ画像として保存(&B)", false, &MainWindow::commandSaveBitmap},
+    {kCmdExport, "エクスポート(&E)...", false, &MainWindow::commandExport},
+    {kCmdImport, "インポート(&I)...", false, &MainWindow::commandImport, kStepImport},
     {0, "", false, nullptr},
     {kCmdExit, "終了(&X)", false, &MainWindow::commandExit, nullptr, "Ctrl+Q"},
 };
@@ -105,6 +111,24 @@ const char* editorPopupStep(int command) {
 
 QString text(const char* utf8) {
     return QString::fromUtf8(utf8);
+}
+
+// What an import made: the dots, each channel's points and largest error, and a warning for a
+// channel whose points could not reach the tolerance.
+QString importSummary(const ImportResult& imported, int length) {
+    static constexpr const char* kNames[] = {"R", "G", "B"};
+    QString summary = text("インポートしました: %1 ドット").arg(length);
+    for (ChannelIndex ch = 0; ch < kChannelCount; ++ch) {
+        const ChannelFit& f = imported.channels[ch];
+        summary += text("\n%1: %2 ポイント、最大誤差 %3")
+                       .arg(QString::fromLatin1(kNames[ch]))
+                       .arg(f.points)
+                       .arg(f.maxError);
+        if (!f.reached) {
+            summary += text(" (許容誤差に届きません)");
+        }
+    }
+    return summary;
 }
 
 } // namespace
@@ -318,11 +342,55 @@ void MainWindow::saveBitmapOwnedBy(QWidget* popupOwner) {
     if (file.isEmpty()) {
         return;
     }
+    const std::filesystem::path path = file.toStdString();
     const FileResult written =
-        writeGradationBitmap(file.toStdString(), s.doc, s.settings.saveWidth);
+        writeGradationPicture(path, s.doc, s.settings.saveWidth, pictureFormatFor(path));
     dialogs_->message(
         owner, written ? QMessageBox::NoIcon : QMessageBox::Warning, QStringLiteral("Message"),
         written ? text("ビットマップを保存しました。") : text(written.message.c_str()));
+}
+
+void MainWindow::commandExport() {
+    const QString file = dialogs_->chooseFile(FileDialogKind::ExportColorTable);
+    if (file.isEmpty()) {
+        return;
+    }
+    const std::filesystem::path path = file.toStdString();
+    const auto format = formatOfExtension(path);
+    FileResult written = FileResult::failure("not a colour-table format: " + path.string());
+    if (format && formatInfo(*format).colorTable) {
+        // Exact: every dot comes back as it is, in the fewest stops. The gradient is named after
+        // the file.
+        written = writeColorTable(path, state_->doc, *format, {0, path.stem().string()});
+    }
+    dialogs_->requestMessageBox(written ? text("エクスポートしました。")
+                                        : text(written.message.c_str()));
+}
+
+void MainWindow::commandImport() {
+    AppState& s = *state_;
+    const QString file = dialogs_->chooseFile(FileDialogKind::Import);
+    if (file.isEmpty()) {
+        return;
+    }
+    // The input's own number of samples, curves within one level of every one.
+    const ImportResult imported = importGradientFile(file.toStdString(), {});
+    if (!imported) {
+        dialogs_->requestMessageBox(text("インポートできませんでした。\n") +
+                                    text(imported.error.c_str()));
+        return;
+    }
+    const bool previous = s.doc.synchro;
+    gradation_->hide();
+    copyLineData(s.doc, *imported.document);
+    LayoutMainWindow();
+    updateSynchroBoxes(previous);
+    gradation_->LayoutBitmapWindow();
+    ChooseChannelColors(s.colors, s.doc.cmy);
+    RefreshDocument(s, RefreshMode::Evaluating);
+    invalidate();
+    gradation_->showInPlace();
+    dialogs_->requestMessageBox(importSummary(imported, s.doc.length));
 }
 
 void MainWindow::commandExit() {

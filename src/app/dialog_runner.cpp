@@ -40,7 +40,7 @@ QString DialogRunner::chooseFile(FileDialogKind kind) {
 }
 
 QString DialogRunner::chooseFileOwnedBy(QWidget* owner, FileDialogKind kind) {
-    const bool bitmap = kind == FileDialogKind::SaveBitmap;
+    const bool bitmap = startsInBitmapFolder(kind);
     bool& confirmedBefore = bitmap ? bitmapDialogConfirmed_ : lineDataDialogConfirmed_;
     std::filesystem::path start = lastChosenFolder_;
     if (!confirmedBefore) {

@@ -69,7 +69,7 @@ public:
     DialogRunner& dialogs() { return *dialogs_; }
     QMenu* editorPopupMenu() const { return editorPopup_; }
 
-    // Runs main-menu command `id` (1034..1048) as choosing its item does.
+    // Runs main-menu command `id` (1034..1053) as choosing its item does.
     void dispatchCommand(int id);
     // Runs an item of the gradation window's popup menu (1000..1007).
     void dispatchBitmapPopup(int id);
@@ -108,6 +108,8 @@ public:
     void commandOpen();
     void commandSave();
     void commandSaveBitmap();
+    void commandExport();
+    void commandImport();
     void commandExit();
     void commandLength();
     void commandDirection();

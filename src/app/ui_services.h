@@ -15,7 +15,13 @@ class QWidget;
 
 namespace spectrane {
 
-enum class FileDialogKind { OpenLineData, SaveLineData, SaveBitmap };
+enum class FileDialogKind { OpenLineData, SaveLineData, SaveBitmap, ExportColorTable, Import };
+
+// Whether the kind's dialog starts in the bitmap folder (outputs for other programs) rather
+// than the line data folder.
+constexpr bool startsInBitmapFolder(FileDialogKind kind) {
+    return kind == FileDialogKind::SaveBitmap || kind == FileDialogKind::ExportColorTable;
+}
 
 struct UiServices {
     // Runs tool window `kind` owned by `owner`; returns 1, 2 or 0.
@@ -29,7 +35,9 @@ struct UiServices {
     std::function<int(QMenu* menu, const QPoint& screenPos)> choosePopupItem;
 };
 
-// The real file dialog: QFileDialog with the program's filters, titles and preset names.
+// The real file dialog: QFileDialog with the program's filters, titles and preset names. A save
+// dialog's name always ends in the extension of a format it offers: the one typed, else the
+// chosen filter's.
 QString chooseFileWithDialog(QWidget* owner, FileDialogKind kind, const QString& startFolder);
 // The real popup: QMenu::exec; the chosen action's id, 0 if dismissed.
 int execPopupMenu(QMenu* menu, const QPoint& screenPos);

@@ -25,7 +25,7 @@ using test::u;
 
 TEST(MainWindow, MenuBarHasEveryItemInOrder) {
     TestApp app;
-    const std::vector<std::vector<int>> ids = {{1034, 1035, 1036, 0, 1037, 0, 1038},
+    const std::vector<std::vector<int>> ids = {{1034, 1035, 1036, 0, 1037, 1051, 1052, 0, 1038},
                                                {1049, 1050, 0, 1039, 1040},
                                                {1041, 1042, 1043, 0, 1053},
                                                {1044, 1045, 1046, 1047},
