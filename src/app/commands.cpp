@@ -16,6 +16,7 @@
 #include "exchange/gradient_import.h"
 #include "files/gradation_picture.h"
 #include "files/line_data_file.h"
+#include "qtsupport/shown_text.h"
 #include "transforms/length_change.h"
 #include "transforms/loop_change.h"
 
@@ -29,57 +30,78 @@ namespace {
 using Row = MainWindow::MenuRow;
 
 // The names of the undo steps the commands make.
-constexpr const char* kStepNew = "新規作成";
-constexpr const char* kStepOpen = "ファイルを開く";
-constexpr const char* kStepImport = "インポート";
-constexpr const char* kStepLength = "長さの変更";
-constexpr const char* kStepDirection = "方向の変更";
-constexpr const char* kStepLoop = "ループの変更";
-constexpr const char* kStepCmy = "CMYモードの変更";
-constexpr const char* kStepSynchro = "シンクロの変更";
-constexpr const char* kStepDrag = "ポイントの移動";
+constexpr const char* kStepNew = QT_TRANSLATE_NOOP("spectrane::MainWindow", "新規作成");
+constexpr const char* kStepOpen = QT_TRANSLATE_NOOP("spectrane::MainWindow", "ファイルを開く");
+constexpr const char* kStepImport = QT_TRANSLATE_NOOP("spectrane::MainWindow", "インポート");
+constexpr const char* kStepLength = QT_TRANSLATE_NOOP("spectrane::MainWindow", "長さの変更");
+constexpr const char* kStepDirection = QT_TRANSLATE_NOOP("spectrane::MainWindow", "方向の変更");
+constexpr const char* kStepLoop = QT_TRANSLATE_NOOP("spectrane::MainWindow", "ループの変更");
+constexpr const char* kStepCmy = QT_TRANSLATE_NOOP("spectrane::MainWindow", "CMYモードの変更");
+constexpr const char* kStepSynchro = QT_TRANSLATE_NOOP("spectrane::MainWindow", "シンクロの変更");
+constexpr const char* kStepDrag = QT_TRANSLATE_NOOP("spectrane::MainWindow", "ポイントの移動");
 
 constexpr Row kFileMenu[] = {
-    {kCmdNew, "新規作成(&N)", false, &MainWindow::commandNew, kStepNew, "Ctrl+N"},
-    {kCmdOpen, "ラインデータ・ファイルを開く(&O)", false, &MainWindow::commandOpen, kStepOpen,
-     "Ctrl+O"},
-    {kCmdSave, "ラインデータの保存(&S)", false, &MainWindow::commandSave, nullptr, "Ctrl+S"},
+    {kCmdNew, QT_TRANSLATE_NOOP("spectrane::MainWindow", "新規作成(&N)"), false,
+     &MainWindow::commandNew, kStepNew, "Ctrl+N"},
+    {kCmdOpen, QT_TRANSLATE_NOOP("spectrane::MainWindow", "ラインデータ・ファイルを開く(&O)"),
+     false, &MainWindow::commandOpen, kStepOpen, "Ctrl+O"},
+    {kCmdSave, QT_TRANSLATE_NOOP("spectrane::MainWindow", "ラインデータの保存(&S)"), false,
+     &MainWindow::commandSave, nullptr, "Ctrl+S"},
     {0, "", false, nullptr},
-    {kCmdSaveBitmap, "ビットマップ画像として保存(&B)", false, &MainWindow::commandSaveBitmap},
-    {kCmdExport, "エクスポート(&E)...", false, &MainWindow::commandExport},
-    {kCmdImport, "インポート(&I)...", false, &MainWindow::commandImport, kStepImport},
+    {kCmdSaveBitmap, QT_TRANSLATE_NOOP("spectrane::MainWindow", "ビットマップ画像として保存(&B)"),
+     false, &MainWindow::commandSaveBitmap},
+    {kCmdExport, QT_TRANSLATE_NOOP("spectrane::MainWindow", "エクスポート(&E)..."), false,
+     &MainWindow::commandExport},
+    {kCmdImport, QT_TRANSLATE_NOOP("spectrane::MainWindow", "インポート(&I)..."), false,
+     &MainWindow::commandImport, kStepImport},
     {0, "", false, nullptr},
-    {kCmdExit, "終了(&X)", false, &MainWindow::commandExit, nullptr, "Ctrl+Q"},
+    {kCmdExit, QT_TRANSLATE_NOOP("spectrane::MainWindow", "終了(&X)"), false,
+     &MainWindow::commandExit, nullptr, "Ctrl+Q"},
 };
 constexpr Row kEditMenu[] = {
-    {kCmdUndo, "元に戻す(&U)", false, &MainWindow::commandUndo, nullptr, "Ctrl+Z"},
-    {kCmdRedo, "やり直し(&R)", false, &MainWindow::commandRedo, nullptr, "Ctrl+Y; Ctrl+Shift+Z"},
+    {kCmdUndo, QT_TRANSLATE_NOOP("spectrane::MainWindow", "元に戻す(&U)"), false,
+     &MainWindow::commandUndo, nullptr, "Ctrl+Z"},
+    {kCmdRedo, QT_TRANSLATE_NOOP("spectrane::MainWindow", "やり直し(&R)"), false,
+     &MainWindow::commandRedo, nullptr, "Ctrl+Y; Ctrl+Shift+Z"},
     {0, "", false, nullptr},
-    {kCmdLength, "グラデーションの長さの変更(&L)", false, &MainWindow::commandLength, kStepLength},
-    {kCmdDirection, "グラデーションの方向の変更(&D)", false, &MainWindow::commandDirection,
-     kStepDirection},
+    {kCmdLength, QT_TRANSLATE_NOOP("spectrane::MainWindow", "グラデーションの長さの変更(&L)"),
+     false, &MainWindow::commandLength, kStepLength},
+    {kCmdDirection, QT_TRANSLATE_NOOP("spectrane::MainWindow", "グラデーションの方向の変更(&D)"),
+     false, &MainWindow::commandDirection, kStepDirection},
 };
 constexpr Row kViewMenu[] = {
-    {kCmdTitleWindow, "タイトルウインドウの表示(&T)", true, &MainWindow::commandTitleWindow},
-    {kCmdBitmapWindow, "ビットマップ・ウインドウの表示(&B)", true,
+    {kCmdTitleWindow, QT_TRANSLATE_NOOP("spectrane::MainWindow", "タイトルウインドウの表示(&T)"),
+     true, &MainWindow::commandTitleWindow},
+    {kCmdBitmapWindow,
+     QT_TRANSLATE_NOOP("spectrane::MainWindow", "ビットマップ・ウインドウの表示(&B)"), true,
      &MainWindow::commandBitmapWindow},
-    {kCmdTopmost, "ビットマップ・ウインドウを常に最前面にする(&W)", true,
-     &MainWindow::commandTopmost},
+    {kCmdTopmost,
+     QT_TRANSLATE_NOOP("spectrane::MainWindow", "ビットマップ・ウインドウを常に最前面にする(&W)"),
+     true, &MainWindow::commandTopmost},
     {0, "", false, nullptr},
-    {kCmdAnalysisWindow, "解析ウインドウの表示(&A)", true, &MainWindow::commandAnalysisWindow},
+    {kCmdAnalysisWindow, QT_TRANSLATE_NOOP("spectrane::MainWindow", "解析ウインドウの表示(&A)"),
+     true, &MainWindow::commandAnalysisWindow},
 };
 constexpr Row kSettingsMenu[] = {
-    {kCmdPointPositions, "ポイント位置の表示(&P)", true, &MainWindow::commandPointPositions},
-    {kCmdLoop, "グラデーションのループ(&L)", true, &MainWindow::commandLoop, kStepLoop},
-    {kCmdCmy, "CMY (減法混合) モード(&C)", true, &MainWindow::commandCmy, kStepCmy},
-    {kCmdSynchro, "シンクロ・モード(&S)", true, &MainWindow::commandSynchro, kStepSynchro},
+    {kCmdPointPositions, QT_TRANSLATE_NOOP("spectrane::MainWindow", "ポイント位置の表示(&P)"), true,
+     &MainWindow::commandPointPositions},
+    {kCmdLoop, QT_TRANSLATE_NOOP("spectrane::MainWindow", "グラデーションのループ(&L)"), true,
+     &MainWindow::commandLoop, kStepLoop},
+    {kCmdCmy, QT_TRANSLATE_NOOP("spectrane::MainWindow", "CMY (減法混合) モード(&C)"), true,
+     &MainWindow::commandCmy, kStepCmy},
+    {kCmdSynchro, QT_TRANSLATE_NOOP("spectrane::MainWindow", "シンクロ・モード(&S)"), true,
+     &MainWindow::commandSynchro, kStepSynchro},
 };
 constexpr Row kHelpMenu[] = {
-    {kCmdAbout, "バージョン情報(&A)", false, &MainWindow::commandAbout},
+    {kCmdAbout, QT_TRANSLATE_NOOP("spectrane::MainWindow", "バージョン情報(&A)"), false,
+     &MainWindow::commandAbout},
 };
 constexpr MainWindow::MenuColumn kMainMenu[] = {
-    {"ファイル(&F)", kFileMenu}, {"編集(&E)", kEditMenu},   {"表示(&V)", kViewMenu},
-    {"設定(&S)", kSettingsMenu}, {"ヘルプ(&H)", kHelpMenu},
+    {QT_TRANSLATE_NOOP("spectrane::MainWindow", "ファイル(&F)"), kFileMenu},
+    {QT_TRANSLATE_NOOP("spectrane::MainWindow", "編集(&E)"), kEditMenu},
+    {QT_TRANSLATE_NOOP("spectrane::MainWindow", "表示(&V)"), kViewMenu},
+    {QT_TRANSLATE_NOOP("spectrane::MainWindow", "設定(&S)"), kSettingsMenu},
+    {QT_TRANSLATE_NOOP("spectrane::MainWindow", "ヘルプ(&H)"), kHelpMenu},
 };
 
 // The gradation window's popup items that do something.
@@ -99,33 +121,29 @@ constexpr PopupRow kBitmapPopup[] = {
 const char* editorPopupStep(int command) {
     switch (command) {
     case kPopupInsertPoint:
-        return "ポイントの挿入";
+        return QT_TRANSLATE_NOOP("spectrane::MainWindow", "ポイントの挿入");
     case kPopupDeletePoint:
-        return "ポイントの削除";
+        return QT_TRANSLATE_NOOP("spectrane::MainWindow", "ポイントの削除");
     case kPopupSetPosition:
-        return "位置のセット";
+        return QT_TRANSLATE_NOOP("spectrane::MainWindow", "位置のセット");
     default:
         return nullptr;
     }
-}
-
-QString text(const char* utf8) {
-    return QString::fromUtf8(utf8);
 }
 
 // What an import made: the dots, each channel's points and largest error, and a warning for a
 // channel whose points could not reach the tolerance.
 QString importSummary(const ImportResult& imported, int length) {
     static constexpr const char* kNames[] = {"R", "G", "B"};
-    QString summary = text("インポートしました: %1 ドット").arg(length);
+    QString summary = MainWindow::tr("インポートしました: %1 ドット").arg(length);
     for (ChannelIndex ch = 0; ch < kChannelCount; ++ch) {
         const ChannelFit& f = imported.channels[ch];
-        summary += text("\n%1: %2 ポイント、最大誤差 %3")
+        summary += MainWindow::tr("\n%1: %2 ポイント、最大誤差 %3")
                        .arg(QString::fromLatin1(kNames[ch]))
                        .arg(f.points)
                        .arg(f.maxError);
         if (!f.reached) {
-            summary += text(" (許容誤差に届きません)");
+            summary += MainWindow::tr(" (許容誤差に届きません)");
         }
     }
     return summary;
@@ -137,9 +155,9 @@ QString importSummary(const ImportResult& imported, int length) {
 
 void MainWindow::buildMenus() {
     for (const MenuColumn& column : kMainMenu) {
-        QMenu* menu = menuBar()->addMenu(text(column.title));
+        QMenu* menu = menuBar()->addMenu(tr(column.title));
         for (const MenuRow& row : column.rows) {
-            QAction* action = addMenuItem(menu, row.id, row.text, row.checkable);
+            QAction* action = addMenuItem(menu, row.id, tr(row.text), row.checkable);
             if (row.shortcut != nullptr) {
                 action->setShortcuts(
                     QKeySequence::listFromString(QString::fromLatin1(row.shortcut)));
@@ -185,16 +203,16 @@ void MainWindow::recordEditorPopupStep(int command) {
 
 void MainWindow::syncUndoItems() {
     const History& h = state_->history;
-    const auto sync = [this](int id, const char* plain, const char* named,
+    // The history keeps the steps' source texts; they are shown translated.
+    const auto sync = [this](int id, const QString& plain, const QString& named,
                              const std::string& step) {
         if (QAction* action = findCommandAction(this, id)) {
             action->setEnabled(!step.empty());
-            action->setText(step.empty() ? text(plain)
-                                         : text(named).arg(QString::fromStdString(step)));
+            action->setText(step.empty() ? plain : named.arg(tr(step.c_str())));
         }
     };
-    sync(kCmdUndo, "元に戻す(&U)", "元に戻す: %1(&U)", h.undoLabel());
-    sync(kCmdRedo, "やり直し(&R)", "やり直し: %1(&R)", h.redoLabel());
+    sync(kCmdUndo, tr("元に戻す(&U)"), tr("元に戻す: %1(&U)"), h.undoLabel());
+    sync(kCmdRedo, tr("やり直し(&R)"), tr("やり直し: %1(&R)"), h.redoLabel());
 }
 
 void MainWindow::dispatchCommand(int id) {
@@ -285,10 +303,10 @@ void MainWindow::commandOpen() {
     gradation_->hide();
     const LineDataReadResult read = readLineDataFile(file.toStdString());
     if (!read) {
-        dialogs_->requestMessageBox(text(read.status.message.c_str()));
+        dialogs_->requestMessageBox(shownText(read.status.message));
     } else {
         if (!read.warning.empty()) {
-            dialogs_->requestMessageBox(text(read.warning.c_str()));
+            dialogs_->requestMessageBox(shownText(read.warning));
         }
         copyLineData(s.doc, *read.document);
         LayoutMainWindow();
@@ -307,7 +325,8 @@ void MainWindow::commandSave() {
         return;
     }
     const FileResult written = writeLineDataFile(file.toStdString(), state_->doc);
-    dialogs_->requestMessageBox(text(written ? kLineDataSavedMessage : written.message.c_str()));
+    dialogs_->requestMessageBox(written ? shownText(kLineDataSavedMessage)
+                                        : shownText(written.message));
 }
 
 void MainWindow::commandSaveBitmap() {
@@ -345,9 +364,9 @@ void MainWindow::saveBitmapOwnedBy(QWidget* popupOwner) {
     const std::filesystem::path path = file.toStdString();
     const FileResult written =
         writeGradationPicture(path, s.doc, s.settings.saveWidth, pictureFormatFor(path));
-    dialogs_->message(
-        owner, written ? QMessageBox::NoIcon : QMessageBox::Warning, QStringLiteral("Message"),
-        written ? text("ビットマップを保存しました。") : text(written.message.c_str()));
+    dialogs_->message(owner, written ? QMessageBox::NoIcon : QMessageBox::Warning,
+                      QStringLiteral("Message"),
+                      written ? tr("ビットマップを保存しました。") : shownText(written.message));
 }
 
 void MainWindow::commandExport() {
@@ -363,8 +382,8 @@ void MainWindow::commandExport() {
         // the file.
         written = writeColorTable(path, state_->doc, *format, {0, path.stem().string()});
     }
-    dialogs_->requestMessageBox(written ? text("エクスポートしました。")
-                                        : text(written.message.c_str()));
+    dialogs_->requestMessageBox(written ? tr("エクスポートしました。")
+                                        : shownText(written.message));
 }
 
 void MainWindow::commandImport() {
@@ -376,8 +395,8 @@ void MainWindow::commandImport() {
     // The input's own number of samples, curves within one level of every one.
     const ImportResult imported = importGradientFile(file.toStdString(), {});
     if (!imported) {
-        dialogs_->requestMessageBox(text("インポートできませんでした。\n") +
-                                    text(imported.error.c_str()));
+        dialogs_->requestMessageBox(tr("インポートできませんでした。\n") +
+                                    shownText(imported.error));
         return;
     }
     const bool previous = s.doc.synchro;
@@ -394,8 +413,8 @@ void MainWindow::commandImport() {
 }
 
 void MainWindow::commandExit() {
-    if (dialogs_->message(this, QMessageBox::Question, text("終了確認"),
-                          text("終了してよろしいですか？"),
+    if (dialogs_->message(this, QMessageBox::Question, tr("終了確認"),
+                          tr("終了してよろしいですか？"),
                           QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes) {
         close();
     }
@@ -425,7 +444,7 @@ void MainWindow::applyLengthChange(int oldLength) {
                               static_cast<LengthChangeMethod>(s.settings.lengthChangeMethod)};
     s.doc.length = oldLength;
     if (!ChangeLength(s.doc, change)) {
-        dialogs_->requestMessageBox(text(kLengthChangeFailedMessage));
+        dialogs_->requestMessageBox(shownText(kLengthChangeFailedMessage));
         return;
     }
     hideWindows();
@@ -518,7 +537,7 @@ void MainWindow::commandLoop() {
     // Switching off reads the looped curve still in the ColorLine.
     if (!s.doc.loop && !convertLoopOff(s.doc)) {
         s.doc.loop = true;
-        dialogs_->requestMessageBox(text(kLoopChangeFailedMessage));
+        dialogs_->requestMessageBox(shownText(kLoopChangeFailedMessage));
         return;
     }
     gradation_->hide();

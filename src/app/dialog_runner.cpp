@@ -1,5 +1,7 @@
 #include "app/dialog_runner.h"
 
+#include <QCoreApplication>
+
 #include "app/bitmap_window.h"
 #include "app/gradation_window_controller.h"
 
@@ -65,7 +67,8 @@ QMessageBox::StandardButton DialogRunner::message(QWidget* owner, QMessageBox::I
 
 void DialogRunner::requestMessageBox(const QString& text) {
     setGradationWindowEnabled(false);
-    message(owner(), QMessageBox::NoIcon, QString::fromUtf8("メッセージ"), text);
+    message(owner(), QMessageBox::NoIcon, QCoreApplication::translate("DialogRunner", "メッセージ"),
+            text);
     setGradationWindowEnabled(true);
 }
 

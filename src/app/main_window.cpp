@@ -12,6 +12,7 @@
 #include "files/extra_settings_file.h"
 #include "model/whole_numbers.h"
 #include "qtsupport/qt_text_renderer.h"
+#include "qtsupport/shown_text.h"
 #include "qtsupport/window_frame.h"
 #include "toolwindows/position_window.h"
 #include "views/previews.h"
@@ -44,7 +45,10 @@ MainWindow::MainWindow(Options options)
       state_(makeState()), toolContext_{state_->doc,
                                         state_->settings,
                                         {state_->buffers.previewSheet,
-                                         state_->buffers.previewCanvas, *state_->text},
+                                         state_->buffers.previewCanvas,
+                                         *state_->text,
+                                         {shownText(kLengthLabel).toStdString(),
+                                          shownText(kWidthLabel).toStdString()}},
                                         this,
                                         {}} {
     setObjectName(QStringLiteral("MainWindow"));
@@ -124,7 +128,7 @@ void MainWindow::buildWidgets() {
     editorPopup_ = new QMenu(this);
     editorPopup_->setObjectName(QStringLiteral("editorPopup"));
     for (const EditorPopupItem& item : kEditorPopupItems) {
-        addMenuItem(editorPopup_, item.id, item.text.data(), false);
+        addMenuItem(editorPopup_, item.id, shownText(item.text), false);
     }
 }
 
@@ -260,7 +264,7 @@ void MainWindow::shutDown() {
     }
     if (!saved) {
         dialogs_->message(this, QMessageBox::Warning, QStringLiteral("Spectrane"),
-                          QString::fromUtf8(saved.message.c_str()));
+                          shownText(saved.message));
     }
     gradation_->destroy();
     analysis_.reset();

@@ -2,15 +2,17 @@
 
 #include "app/command_ids.h"
 
+#include <QCoreApplication>
+
 namespace spectrane {
 
-QAction* addMenuItem(QMenu* menu, int id, const char* text, bool checkable) {
-    if (id == 0 || *text == '\0') {
+QAction* addMenuItem(QMenu* menu, int id, const QString& text, bool checkable) {
+    if (id == 0 || text.isEmpty()) {
         QAction* separator = menu->addSeparator();
         separator->setData(id);
         return separator;
     }
-    QAction* action = menu->addAction(QString::fromUtf8(text));
+    QAction* action = menu->addAction(text);
     action->setData(id);
     action->setObjectName(QStringLiteral("cmd%1").arg(id));
     action->setCheckable(checkable);
@@ -23,17 +25,18 @@ void buildBitmapPopupMenu(QMenu* menu) {
         const char* text;
     };
     static constexpr Item kItems[] = {
-        {kPopupSaveBitmap, "ビットマップ画像として保存(&B)"},
+        {kPopupSaveBitmap, QT_TRANSLATE_NOOP("BitmapPopup", "ビットマップ画像として保存(&B)")},
         {1001, ""},
-        {kPopupLength, "グラデーションの長さの変更(&L)"},
-        {kPopupDirection, "グラデーションの方向の変更(&D)"},
+        {kPopupLength, QT_TRANSLATE_NOOP("BitmapPopup", "グラデーションの長さの変更(&L)")},
+        {kPopupDirection, QT_TRANSLATE_NOOP("BitmapPopup", "グラデーションの方向の変更(&D)")},
         {1004, ""},
-        {kPopupTopmost, "最前面ウインドウにする(&W)"},
+        {kPopupTopmost, QT_TRANSLATE_NOOP("BitmapPopup", "最前面ウインドウにする(&W)")},
         {1006, ""},
-        {kPopupCancel, "キャンセル(&C)"},
+        {kPopupCancel, QT_TRANSLATE_NOOP("BitmapPopup", "キャンセル(&C)")},
     };
     for (const Item& item : kItems) {
-        addMenuItem(menu, item.id, item.text, item.id == kPopupTopmost);
+        addMenuItem(menu, item.id, QCoreApplication::translate("BitmapPopup", item.text),
+                    item.id == kPopupTopmost);
     }
 }
 

@@ -6,7 +6,7 @@
 namespace spectrane {
 
 // Appends an item (text UTF-8; id 0 makes a separator) whose QAction::data() is its id.
-QAction* addMenuItem(QMenu* menu, int id, const char* text, bool checkable);
+QAction* addMenuItem(QMenu* menu, int id, const QString& text, bool checkable);
 
 // The gradation window's popup menu (ids 1000..1007, separators at 1001, 1004, 1006).
 void buildBitmapPopupMenu(QMenu* menu);

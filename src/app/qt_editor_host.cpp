@@ -3,6 +3,7 @@
 #include "app/bitmap_window.h"
 #include "app/canvas_widget.h"
 #include "app/main_window.h"
+#include "qtsupport/shown_text.h"
 
 #include <QPointer>
 
@@ -28,8 +29,7 @@ void QtEditorHost::yieldAfterInvalidate() {
 }
 
 void QtEditorHost::messageBox(std::string_view text) {
-    window_->dialogs().requestMessageBox(
-        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    window_->dialogs().requestMessageBox(shownText(text));
 }
 
 void QtEditorHost::showBitmapWindow() {

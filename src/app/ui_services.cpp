@@ -1,8 +1,10 @@
 #include "app/ui_services.h"
 
 #include "exchange/exchange_format.h"
+#include "qtsupport/shown_text.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
@@ -34,7 +36,7 @@ std::vector<ExchangeFormat> offeredFormats(FileDialogKind kind) {
 QStringList filtersOf(const std::vector<ExchangeFormat>& formats) {
     QStringList filters;
     for (ExchangeFormat f : formats) {
-        filters << text(formatInfo(f).filter);
+        filters << shownText(formatInfo(f).filter);
     }
     return filters;
 }
@@ -53,9 +55,9 @@ QString withOfferedExtension(QWidget* owner, const QString& chosen,
     const QString named = chosen + '.' + text(formatInfo(formats[filterIndex]).extension);
     if (QFileInfo::exists(named) &&
         QMessageBox::question(
-            owner, text("確認"),
-            text("%1 は既に存在します。\n上書きしますか？").arg(QFileInfo(named).fileName())) !=
-            QMessageBox::Yes) {
+            owner, QCoreApplication::translate("FileDialogs", "確認"),
+            QCoreApplication::translate("FileDialogs", "%1 は既に存在します。\n上書きしますか？")
+                .arg(QFileInfo(named).fileName())) != QMessageBox::Yes) {
         return {};
     }
     return named;
@@ -65,20 +67,23 @@ QString withOfferedExtension(QWidget* owner, const QString& chosen,
 
 QString chooseFileWithDialog(QWidget* owner, FileDialogKind kind, const QString& startFolder) {
     QFileDialog dialog(owner);
-    const QString lineDataFilters = text("RGBラインデータ・ファイル(*.spd);;すべてのファイル(*.*)");
+    const QString lineDataFilters = QCoreApplication::translate(
+        "FileDialogs", "RGBラインデータ・ファイル(*.spd);;すべてのファイル(*.*)");
     const std::vector<ExchangeFormat> formats = offeredFormats(kind);
     QStringList filters = filtersOf(formats);
     dialog.setDirectory(startFolder);
     switch (kind) {
     case FileDialogKind::OpenLineData:
-        dialog.setWindowTitle(text("RGBラインデータ・ファイルを開く"));
+        dialog.setWindowTitle(
+            QCoreApplication::translate("FileDialogs", "RGBラインデータ・ファイルを開く"));
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
         dialog.setNameFilter(lineDataFilters);
         dialog.setDefaultSuffix(QStringLiteral("spd"));
         break;
     case FileDialogKind::SaveLineData:
-        dialog.setWindowTitle(text("RGBラインデータ・ファイルの保存"));
+        dialog.setWindowTitle(
+            QCoreApplication::translate("FileDialogs", "RGBラインデータ・ファイルの保存"));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setNameFilter(lineDataFilters);
         dialog.setDefaultSuffix(QStringLiteral("spd"));
@@ -87,7 +92,9 @@ QString chooseFileWithDialog(QWidget* owner, FileDialogKind kind, const QString&
     case FileDialogKind::SaveBitmap:
     case FileDialogKind::ExportColorTable: {
         const bool bitmap = kind == FileDialogKind::SaveBitmap;
-        dialog.setWindowTitle(text(bitmap ? "ビットマップ・ファイルの保存" : "エクスポート"));
+        dialog.setWindowTitle(
+            bitmap ? QCoreApplication::translate("FileDialogs", "ビットマップ・ファイルの保存")
+                   : QCoreApplication::translate("FileDialogs", "エクスポート"));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setNameFilters(filters);
         // The suffix added to a bare name follows the chosen filter.
@@ -105,9 +112,10 @@ QString chooseFileWithDialog(QWidget* owner, FileDialogKind kind, const QString&
         for (ExchangeFormat f : formats) {
             patterns << QStringLiteral("*.") + text(formatInfo(f).extension);
         }
-        filters.prepend(text("グラデーション") + '(' + patterns.join(' ') + ')');
-        filters << text("すべてのファイル(*.*)");
-        dialog.setWindowTitle(text("インポート"));
+        filters.prepend(QCoreApplication::translate("FileDialogs", "グラデーション") + '(' +
+                        patterns.join(' ') + ')');
+        filters << QCoreApplication::translate("FileDialogs", "すべてのファイル(*.*)");
+        dialog.setWindowTitle(QCoreApplication::translate("FileDialogs", "インポート"));
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
         dialog.setNameFilters(filters);

@@ -2,6 +2,8 @@
 // move it to a typed position, each followed by a full redraw of the current channel.
 #pragma once
 
+#include "model/shown_text.h"
+
 #include "editing/editor_context.h"
 
 #include <array>
@@ -22,20 +24,22 @@ struct EditorPopupItem {
     std::string_view text;
 };
 inline constexpr std::array<EditorPopupItem, 6> kEditorPopupItems = {{
-    {1000, "ポイントの挿入(&I)"},
-    {1001, "ポイントの削除(&D)"},
+    {1000, QT_TRANSLATE_NOOP("Messages", "ポイントの挿入(&I)")},
+    {1001, QT_TRANSLATE_NOOP("Messages", "ポイントの削除(&D)")},
     {1002, ""},
-    {1003, "位置のセット(&P)"},
+    {1003, QT_TRANSLATE_NOOP("Messages", "位置のセット(&P)")},
     {1004, ""},
-    {1005, "キャンセル(&C)"},
+    {1005, QT_TRANSLATE_NOOP("Messages", "キャンセル(&C)")},
 }};
 
 inline constexpr std::string_view kTooManyPointsMessage =
-    "これ以上ポイントを増やすことは出来ません。(最大数=256)";
-inline constexpr std::string_view kEndPointMessage = "端点を削除することは出来ません。";
-inline constexpr std::string_view kLastPointMessage = "残り一点を削除することは出来ません。";
+    QT_TRANSLATE_NOOP("Messages", "これ以上ポイントを増やすことは出来ません。(最大数=256)");
+inline constexpr std::string_view kEndPointMessage =
+    QT_TRANSLATE_NOOP("Messages", "端点を削除することは出来ません。");
+inline constexpr std::string_view kLastPointMessage =
+    QT_TRANSLATE_NOOP("Messages", "残り一点を削除することは出来ません。");
 inline constexpr std::string_view kSetPositionFailedMessage =
-    "ポイント位置のセットに失敗しました。";
+    QT_TRANSLATE_NOOP("Messages", "ポイント位置のセットに失敗しました。");
 
 // Inserts a control point halfway between the one before anchor i and anchor i's own (after
 // the first when i = 0); a 1-point loop gets a copy. Refused with a message at 256 points.

@@ -1,5 +1,7 @@
 #include "exchange/exchange_format.h"
 
+#include "model/shown_text.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -10,14 +12,19 @@ namespace spectrane {
 namespace {
 
 constexpr std::array<ExchangeFormatInfo, 8> kFormats{{
-    {ExchangeFormat::Css, "css", "css", "CSSグラデーション(*.css)", true},
-    {ExchangeFormat::Svg, "svg", "svg", "SVG画像(*.svg)", true},
-    {ExchangeFormat::Ggr, "ggr", "ggr", "GIMPグラデーション(*.ggr)", true},
-    {ExchangeFormat::Cpt, "cpt", "cpt", "GMTカラーパレット(*.cpt)", true},
-    {ExchangeFormat::Json, "json", "json", "ParaViewカラーマップ(*.json)", true},
-    {ExchangeFormat::Csv, "csv", "csv", "CSVファイル(*.csv)", true},
-    {ExchangeFormat::Png, "png", "png", "PNG画像(*.png)", false},
-    {ExchangeFormat::Bmp, "bmp", "bmp", "ビットマップ・ファイル(*.bmp)", false},
+    {ExchangeFormat::Css, "css", "css", QT_TRANSLATE_NOOP("Messages", "CSSグラデーション(*.css)"),
+     true},
+    {ExchangeFormat::Svg, "svg", "svg", QT_TRANSLATE_NOOP("Messages", "SVG画像(*.svg)"), true},
+    {ExchangeFormat::Ggr, "ggr", "ggr", QT_TRANSLATE_NOOP("Messages", "GIMPグラデーション(*.ggr)"),
+     true},
+    {ExchangeFormat::Cpt, "cpt", "cpt", QT_TRANSLATE_NOOP("Messages", "GMTカラーパレット(*.cpt)"),
+     true},
+    {ExchangeFormat::Json, "json", "json",
+     QT_TRANSLATE_NOOP("Messages", "ParaViewカラーマップ(*.json)"), true},
+    {ExchangeFormat::Csv, "csv", "csv", QT_TRANSLATE_NOOP("Messages", "CSVファイル(*.csv)"), true},
+    {ExchangeFormat::Png, "png", "png", QT_TRANSLATE_NOOP("Messages", "PNG画像(*.png)"), false},
+    {ExchangeFormat::Bmp, "bmp", "bmp",
+     QT_TRANSLATE_NOOP("Messages", "ビットマップ・ファイル(*.bmp)"), false},
 }};
 
 bool startsWith(std::span<const std::uint8_t> bytes, std::string_view prefix) {

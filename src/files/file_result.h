@@ -2,13 +2,16 @@
 // failure and a plain detail for the command line or a log.
 #pragma once
 
+#include "model/shown_text.h"
+
 #include <string>
 #include <utility>
 
 namespace spectrane {
 
 // The one failure text of every line data and settings file operation.
-inline constexpr const char* kFileOpenFailedMessage = "ファイルオープンに失敗";
+inline constexpr const char* kFileOpenFailedMessage =
+    QT_TRANSLATE_NOOP("Messages", "ファイルオープンに失敗");
 
 struct FileResult {
     bool ok = true;

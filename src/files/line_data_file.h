@@ -3,6 +3,8 @@
 // whole file was valid, so a bad file never touches the live document.
 #pragma once
 
+#include "model/shown_text.h"
+
 #include "files/file_result.h"
 #include "model/gradation_document.h"
 
@@ -24,19 +26,20 @@ inline constexpr std::size_t kLineDataMaxBytes =
     kLineDataHeaderBytes + kPointRecordBytes * kMaxPoints * kChannelCount;
 
 // Shown (titled "メッセージ") when a version 2 or version 1 file has been read.
-inline constexpr const char* kVersion2Warning =
-    "読み込もうとしているファイルはversion2.**で作成されたデータです。\n\n"
-    "ver3でもver2のデータを読み込むことは可能ですが、\n"
-    "ver3で作成したデータはver2で読み込ませることは出来ません。\n"
-    "このファイルをver3で上書き保存する際はそのことに注意してください。";
-inline constexpr const char* kVersion1Warning =
-    "読み込もうとしているファイルはversion1.**で作成されたデータです。\n\n"
-    "ver3でもver1のデータを読み込むことは可能ですが、\n"
-    "ver3で作成したデータはver1で読み込ませることは出来ません。\n"
-    "このファイルをver3で上書き保存する際はそのことに注意してください。";
+inline constexpr const char* kVersion2Warning = QT_TRANSLATE_NOOP(
+    "Messages", "読み込もうとしているファイルはversion2.**で作成されたデータです。\n\n"
+                "ver3でもver2のデータを読み込むことは可能ですが、\n"
+                "ver3で作成したデータはver2で読み込ませることは出来ません。\n"
+                "このファイルをver3で上書き保存する際はそのことに注意してください。");
+inline constexpr const char* kVersion1Warning = QT_TRANSLATE_NOOP(
+    "Messages", "読み込もうとしているファイルはversion1.**で作成されたデータです。\n\n"
+                "ver3でもver1のデータを読み込むことは可能ですが、\n"
+                "ver3で作成したデータはver1で読み込ませることは出来ません。\n"
+                "このファイルをver3で上書き保存する際はそのことに注意してください。");
 
 // Shown after a successful save.
-inline constexpr const char* kLineDataSavedMessage = "RGBラインデータを保存しました。";
+inline constexpr const char* kLineDataSavedMessage =
+    QT_TRANSLATE_NOOP("Messages", "RGBラインデータを保存しました。");
 
 struct LineDataReadResult {
     FileResult status;   // on failure message is kFileOpenFailedMessage, detail the reason

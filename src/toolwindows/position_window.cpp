@@ -38,17 +38,18 @@ PositionWindow::PositionWindow(QWidget* owner, const PositionRequest& request,
                                PositionResult& result)
     : ToolWindow(owner, ToolWindowKind::PositionSet), request_(request), result_(result) {
     setRaisesOwnerWhenDone(false);
-    addStatic(this, 1014, "※端点の場合はx座標はセットできません。", {19, 12, 136, 26});
-    addStaticBefore(this, 1015, QString::fromUtf8("x = %1 →").arg(request.dot), {26, 52, 60, 12});
+    addStatic(this, 1014, tr("※端点の場合はx座標はセットできません。"), {19, 12, 136, 26});
+    addStaticBefore(this, 1015, tr("x = %1 →").arg(request.dot), {26, 52, 60, 12});
     dotEdit_ = addNumberEdit(this, 1008, {90, 48, 56, 21}, EditChars::Digits);
     showNumber(dotEdit_, request.dot);
     new UpDownControl(this, 1022, {138, 47, 16, 21}, dotEdit_, 0, std::max(0, request.length - 1));
-    addStaticBefore(this, 1016, QString::fromUtf8("y = %1 →").arg(request.level), {26, 84, 60, 12});
+    addStaticBefore(this, 1016, tr("y = %1 →").arg(request.level), {26, 84, 60, 12});
     levelEdit_ = addNumberEdit(this, 1024, {90, 80, 56, 21}, EditChars::DigitsAndMinus);
     showNumber(levelEdit_, request.level);
     new UpDownControl(this, 1025, {142, 83, 16, 21}, levelEdit_, -32, 288);
     QPushButton* ok = addPushButton(this, 1003, kToolOk, "OK", {14, 124, 72, 21});
-    QPushButton* cancel = addPushButton(this, 1004, kToolCancel, "キャンセル", {87, 124, 72, 21});
+    QPushButton* cancel =
+        addPushButton(this, 1004, kToolCancel, tr("キャンセル"), {87, 124, 72, 21});
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &PositionWindow::confirm);
     connect(cancel, &QPushButton::clicked, this, [this] { closeWith(kToolCancel); });

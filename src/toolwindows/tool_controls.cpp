@@ -41,11 +41,6 @@ void fitStatic(QLabel* label) {
     label->setGeometry(r);
 }
 
-QLabel* addStatic(QWidget* parent, int id, const char* text, QRect geometry,
-                  Qt::Alignment horizontal) {
-    return addStatic(parent, id, QString::fromUtf8(text), geometry, horizontal);
-}
-
 QLabel* addStatic(QWidget* parent, int id, const QString& text, QRect geometry,
                   Qt::Alignment horizontal) {
     auto* label = new QLabel(text, parent);
@@ -96,16 +91,16 @@ void GroupFrame::paintEvent(QPaintEvent*) {
                caption);
 }
 
-QGroupBox* addGroupBox(QWidget* parent, int id, const char* text, QRect geometry) {
-    auto* box = new GroupFrame(QString::fromUtf8(text), parent);
+QGroupBox* addGroupBox(QWidget* parent, int id, const QString& text, QRect geometry) {
+    auto* box = new GroupFrame(text, parent);
     placeControl(box, id, geometry);
     box->lower(); // the controls inside are its siblings and lie above it
     return box;
 }
 
-QPushButton* addPushButton(QWidget* parent, int createdId, int id, const char* text,
+QPushButton* addPushButton(QWidget* parent, int createdId, int id, const QString& text,
                            QRect geometry) {
-    auto* button = new QPushButton(QString::fromUtf8(text), parent);
+    auto* button = new QPushButton(text, parent);
     placeControl(button, id, geometry);
     button->setProperty("createdId", createdId);
     // A focused button must not take Enter from OK: Enter confirms whatever has the focus, and
@@ -121,22 +116,22 @@ void fitButton(QAbstractButton* button) {
               QSize(std::max(described.width(), button->sizeHint().width()), described.height())));
 }
 
-QCheckBox* addCheckBox(QWidget* parent, int id, const char* text, QRect geometry) {
-    auto* box = new QCheckBox(QString::fromUtf8(text), parent);
+QCheckBox* addCheckBox(QWidget* parent, int id, const QString& text, QRect geometry) {
+    auto* box = new QCheckBox(text, parent);
     placeControl(box, id, geometry);
     fitButton(box);
     return box;
 }
 
-QRadioButton* addRadioButton(QWidget* parent, int id, const char* text, QRect geometry) {
-    auto* radio = new QRadioButton(QString::fromUtf8(text), parent);
+QRadioButton* addRadioButton(QWidget* parent, int id, const QString& text, QRect geometry) {
+    auto* radio = new QRadioButton(text, parent);
     placeControl(radio, id, geometry);
     fitButton(radio);
     return radio;
 }
 
-QCheckBox* addMultiLineCheckBox(QWidget* parent, int id, const char* text, QRect geometry) {
-    auto* box = new MultiLineCheckBox(QString::fromUtf8(text), parent);
+QCheckBox* addMultiLineCheckBox(QWidget* parent, int id, const QString& text, QRect geometry) {
+    auto* box = new MultiLineCheckBox(text, parent);
     placeControl(box, id, geometry);
     return box;
 }

@@ -22,8 +22,6 @@ void placeControl(QWidget* control, int id, QRect geometry);
 // needs more room than the described box.
 QLabel* addStatic(QWidget* parent, int id, const QString& text, QRect geometry,
                   Qt::Alignment horizontal = Qt::AlignLeft);
-QLabel* addStatic(QWidget* parent, int id, const char* text, QRect geometry,
-                  Qt::Alignment horizontal = Qt::AlignLeft);
 // A static that labels the control right of it: a line wider than the box grows to the left.
 QLabel* addStaticBefore(QWidget* parent, int id, const QString& text, QRect geometry);
 // Fits a static again after a change of its text or font.
@@ -45,13 +43,13 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
 };
-QGroupBox* addGroupBox(QWidget* parent, int id, const char* text, QRect geometry);
+QGroupBox* addGroupBox(QWidget* parent, int id, const QString& text, QRect geometry);
 // A push button created as `createdId` and known as `id` afterwards (OK = 1, Cancel = 2);
 // the created id stays in the property "createdId".
-QPushButton* addPushButton(QWidget* parent, int createdId, int id, const char* text,
+QPushButton* addPushButton(QWidget* parent, int createdId, int id, const QString& text,
                            QRect geometry);
-QCheckBox* addCheckBox(QWidget* parent, int id, const char* text, QRect geometry);
-QRadioButton* addRadioButton(QWidget* parent, int id, const char* text, QRect geometry);
+QCheckBox* addCheckBox(QWidget* parent, int id, const QString& text, QRect geometry);
+QRadioButton* addRadioButton(QWidget* parent, int id, const QString& text, QRect geometry);
 
 // A check box whose caption wraps within its box.
 class MultiLineCheckBox : public QCheckBox {
@@ -63,7 +61,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     bool hitButton(const QPoint& pos) const override;
 };
-QCheckBox* addMultiLineCheckBox(QWidget* parent, int id, const char* text, QRect geometry);
+QCheckBox* addMultiLineCheckBox(QWidget* parent, int id, const QString& text, QRect geometry);
 
 // Shows the part `source` of a preview surface (object name "preview"); the window draws into
 // the surface and calls update().

@@ -21,15 +21,23 @@ namespace spectrane {
 namespace {
 
 constexpr std::array<ToolWindowSpec, 9> kToolWindows{{
-    {ToolWindowKind::Direction, "SettingWnd", "グラデーションの方向の変更", 382, 356},
-    {ToolWindowKind::Length, "SettingLengthWnd", "グラデーションの長さの変更", 444, 400},
-    {ToolWindowKind::SaveBitmap, "SaveBitMapWnd", "ビットマップ画像として保存", 461, 268},
-    {ToolWindowKind::NewGradation, "Shinki_Wnd", "新規作成", 380, 523},
+    {ToolWindowKind::Direction, "SettingWnd",
+     QT_TRANSLATE_NOOP("spectrane::ToolWindow", "グラデーションの方向の変更"), 382, 356},
+    {ToolWindowKind::Length, "SettingLengthWnd",
+     QT_TRANSLATE_NOOP("spectrane::ToolWindow", "グラデーションの長さの変更"), 444, 400},
+    {ToolWindowKind::SaveBitmap, "SaveBitMapWnd",
+     QT_TRANSLATE_NOOP("spectrane::ToolWindow", "ビットマップ画像として保存"), 461, 268},
+    {ToolWindowKind::NewGradation, "Shinki_Wnd",
+     QT_TRANSLATE_NOOP("spectrane::ToolWindow", "新規作成"), 380, 523},
     {ToolWindowKind::Title, "TitleWnd", "Welcome", 480, 360},
-    {ToolWindowKind::PositionSet, "PositionSetWnd", "ポイント位置のセット", 180, 191},
-    {ToolWindowKind::Cmy, "UseCMY_Wnd", "CMYモード", 386, 416},
-    {ToolWindowKind::Synchro, "SyncroModeWnd", "シンクロ・モード", 386, 444},
-    {ToolWindowKind::Loop, "LoopOnOffWnd", "グラデーションのループ", 366, 390},
+    {ToolWindowKind::PositionSet, "PositionSetWnd",
+     QT_TRANSLATE_NOOP("spectrane::ToolWindow", "ポイント位置のセット"), 180, 191},
+    {ToolWindowKind::Cmy, "UseCMY_Wnd", QT_TRANSLATE_NOOP("spectrane::ToolWindow", "CMYモード"),
+     386, 416},
+    {ToolWindowKind::Synchro, "SyncroModeWnd",
+     QT_TRANSLATE_NOOP("spectrane::ToolWindow", "シンクロ・モード"), 386, 444},
+    {ToolWindowKind::Loop, "LoopOnOffWnd",
+     QT_TRANSLATE_NOOP("spectrane::ToolWindow", "グラデーションのループ"), 366, 390},
 }};
 
 } // namespace
@@ -87,7 +95,7 @@ const ToolWindowSpec* findToolWindow(std::string_view name) {
 ToolWindow::ToolWindow(QWidget* owner, ToolWindowKind kind) : QDialog(owner) {
     const ToolWindowSpec& spec = toolWindowSpec(kind);
     setObjectName(QString::fromUtf8(spec.name));
-    setWindowTitle(QString::fromUtf8(spec.title));
+    setWindowTitle(tr(spec.title)); // "Welcome" has no translation and stays
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
@@ -125,19 +133,19 @@ void ToolWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-QMessageBox::StandardButton ToolWindow::ask(QMessageBox::Icon icon, const char* title,
-                                            const char* text,
+QMessageBox::StandardButton ToolWindow::ask(QMessageBox::Icon icon, const QString& title,
+                                            const QString& text,
                                             QMessageBox::StandardButtons buttons) {
     const MessageBoxFn& fn = messageBox_ ? messageBox_ : MessageBoxFn(showMessageBox);
-    return fn(this, icon, QString::fromUtf8(title), QString::fromUtf8(text), buttons);
+    return fn(this, icon, title, text, buttons);
 }
 
-bool ToolWindow::confirmReset(const char* question) {
-    return ask(QMessageBox::Warning, "確認", question, QMessageBox::Yes | QMessageBox::No) ==
+bool ToolWindow::confirmReset(const QString& question) {
+    return ask(QMessageBox::Warning, tr("確認"), question, QMessageBox::Yes | QMessageBox::No) ==
            QMessageBox::Yes;
 }
 
-void ToolWindow::refuse(QLineEdit* edit, const char* title, const char* instruction) {
+void ToolWindow::refuse(QLineEdit* edit, const QString& title, const QString& instruction) {
     ask(QMessageBox::NoIcon, title, instruction, QMessageBox::Ok);
     edit->setFocus(Qt::OtherFocusReason);
     edit->selectAll();

@@ -73,15 +73,15 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
     // "Reset?" in a Yes/No warning box titled "確認"; true for Yes.
-    bool confirmReset(const char* question);
+    bool confirmReset(const QString& question);
     // A refused value: the instruction under the title that calls the value invalid, OK only,
     // no icon; then the edit gets the focus with all its text selected.
-    void refuse(QLineEdit* edit, const char* title, const char* instruction);
+    void refuse(QLineEdit* edit, const QString& title, const QString& instruction);
     void setRaisesOwnerWhenDone(bool raises) { raisesOwner_ = raises; }
 
 private:
-    QMessageBox::StandardButton ask(QMessageBox::Icon icon, const char* title, const char* text,
-                                    QMessageBox::StandardButtons buttons);
+    QMessageBox::StandardButton ask(QMessageBox::Icon icon, const QString& title,
+                                    const QString& text, QMessageBox::StandardButtons buttons);
 
     MessageBoxFn messageBox_;
     int code_ = kToolClosed;

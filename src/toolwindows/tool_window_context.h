@@ -8,6 +8,7 @@
 #include "qtsupport/message_box.h"
 #include "raster/surface.h"
 #include "raster/text_renderer.h"
+#include "views/previews.h"
 
 class QWidget;
 
@@ -19,6 +20,7 @@ struct PreviewBuffers {
     const Surface& sheet; // drawn once at start-up
     Surface& canvas;      // the picture being shown
     TextRenderer& text;
+    DimensionLabels labels; // as the interface's language has them
 };
 
 struct ToolWindowContext {

@@ -2,6 +2,8 @@
 // length, by one of four methods.
 #pragma once
 
+#include "model/shown_text.h"
+
 #include "model/gradation_document.h"
 
 namespace spectrane {
@@ -32,6 +34,6 @@ struct LengthChange {
 
 // The message the program shows when a length change is refused.
 inline constexpr const char* kLengthChangeFailedMessage =
-    "グラデーションの長さの変更に失敗しました。";
+    QT_TRANSLATE_NOOP("Messages", "グラデーションの長さの変更に失敗しました。");
 
 } // namespace spectrane

@@ -2,6 +2,8 @@
 // channel's ends to the looped curve's levels there.
 #pragma once
 
+#include "model/shown_text.h"
+
 #include "model/gradation_document.h"
 
 namespace spectrane {
@@ -22,6 +24,6 @@ namespace spectrane {
 
 // The message the program shows when switching the loop off is refused.
 inline constexpr const char* kLoopChangeFailedMessage =
-    "グラデーションのループの変更に失敗しました。";
+    QT_TRANSLATE_NOOP("Messages", "グラデーションのループの変更に失敗しました。");
 
 } // namespace spectrane

@@ -180,13 +180,13 @@ void copyStrip(Surface& canvas, const Surface& sheet, int d) {
     copyFromSheet(canvas, sheet, {{at.x, at.y, at.x + w, at.y + h}, stripOnCanvas(d)});
 }
 
-void drawLengthDimension(Surface& canvas, int d, TextRenderer& text) {
-    DrawDimension(canvas, kLengthEdges[d].from, kLengthEdges[d].to, kLengthLabel, kLengthLabelWidth,
+void drawLengthDimension(Surface& canvas, int d, TextRenderer& text, const DimensionLabels& l) {
+    DrawDimension(canvas, kLengthEdges[d].from, kLengthEdges[d].to, l.length, kLengthLabelWidth,
                   kLabelHeight, text);
 }
 
-void drawWidthDimension(Surface& canvas, int d, TextRenderer& text) {
-    DrawDimension(canvas, kWidthEdges[d].from, kWidthEdges[d].to, kWidthLabel, kWidthLabelWidth,
+void drawWidthDimension(Surface& canvas, int d, TextRenderer& text, const DimensionLabels& l) {
+    DrawDimension(canvas, kWidthEdges[d].from, kWidthEdges[d].to, l.width, kWidthLabelWidth,
                   kLabelHeight, text);
 }
 
@@ -211,27 +211,30 @@ void PreparePreviewCanvas(Surface& canvas, const Surface& sheet) {
     copyFromSheet(canvas, sheet, {kPlotWithArrow, kPlotOnCanvas});
 }
 
-void DrawDirectionPreview(Surface& canvas, const Surface& sheet, int d, TextRenderer& text) {
+void DrawDirectionPreview(Surface& canvas, const Surface& sheet, int d, TextRenderer& text,
+                          const DimensionLabels& labels) {
     d = quarter(d);
     clearSquare(canvas);
     copyFromSheet(canvas, sheet, kDirectionPictures[d]);
-    drawLengthDimension(canvas, d, text);
-    drawWidthDimension(canvas, d, text);
+    drawLengthDimension(canvas, d, text, labels);
+    drawWidthDimension(canvas, d, text, labels);
 }
 
-void DrawLengthPreview(Surface& canvas, const Surface& sheet, int d, TextRenderer& text) {
+void DrawLengthPreview(Surface& canvas, const Surface& sheet, int d, TextRenderer& text,
+                       const DimensionLabels& labels) {
     d = quarter(d);
     clearSquare(canvas);
     copyStrip(canvas, sheet, d);
-    drawLengthDimension(canvas, d, text);
-    drawWidthDimension(canvas, d, text);
+    drawLengthDimension(canvas, d, text, labels);
+    drawWidthDimension(canvas, d, text, labels);
 }
 
-void DrawWidthPreview(Surface& canvas, const Surface& sheet, int d, TextRenderer& text) {
+void DrawWidthPreview(Surface& canvas, const Surface& sheet, int d, TextRenderer& text,
+                      const DimensionLabels& labels) {
     d = quarter(d);
     clearSquare(canvas);
     copyStrip(canvas, sheet, d);
-    drawWidthDimension(canvas, d, text);
+    drawWidthDimension(canvas, d, text, labels);
 }
 
 void DrawDimension(Surface& canvas, Point from, Point to, std::string_view label, int labelWidth,

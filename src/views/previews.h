@@ -3,10 +3,13 @@
 // length and width settings, with dimension brackets and their labels.
 #pragma once
 
+#include "model/shown_text.h"
+
 #include "raster/primitives.h"
 #include "raster/surface.h"
 #include "raster/text_renderer.h"
 
+#include <string>
 #include <string_view>
 
 namespace spectrane {
@@ -17,8 +20,14 @@ inline constexpr Color kArrowOutlineColor = rgb(255, 255, 255);
 inline constexpr Color kArrowFillColor = rgb(224, 0, 0);
 inline constexpr Color kDimensionColor = rgb(0, 0, 0);
 
-inline constexpr std::string_view kLengthLabel = "長さ";
-inline constexpr std::string_view kWidthLabel = "幅";
+inline constexpr std::string_view kLengthLabel = QT_TRANSLATE_NOOP("Messages", "長さ");
+inline constexpr std::string_view kWidthLabel = QT_TRANSLATE_NOOP("Messages", "幅");
+
+// The labels of the dimension brackets as shown; the program passes them translated.
+struct DimensionLabels {
+    std::string length{kLengthLabel};
+    std::string width{kWidthLabel};
+};
 
 // Where the sample strip lands on the canvas (inclusive), for even and for odd directions.
 struct CanvasBox {
@@ -36,13 +45,16 @@ void PreparePreviewCanvas(Surface& canvas, const Surface& sheet);
 
 // The left 192 x 192 square for direction d (0..3; taken modulo 4): strip and arrow with both
 // dimensions (direction and new-gradation windows).
-void DrawDirectionPreview(Surface& canvas, const Surface& sheet, int d, TextRenderer& text);
+void DrawDirectionPreview(Surface& canvas, const Surface& sheet, int d, TextRenderer& text,
+                          const DimensionLabels& labels = {});
 
 // The strip alone with both dimensions (length window).
-void DrawLengthPreview(Surface& canvas, const Surface& sheet, int d, TextRenderer& text);
+void DrawLengthPreview(Surface& canvas, const Surface& sheet, int d, TextRenderer& text,
+                       const DimensionLabels& labels = {});
 
 // The strip alone with the width dimension (save-bitmap window).
-void DrawWidthPreview(Surface& canvas, const Surface& sheet, int d, TextRenderer& text);
+void DrawWidthPreview(Surface& canvas, const Surface& sheet, int d, TextRenderer& text,
+                      const DimensionLabels& labels = {});
 
 // One dimension bracket along the edge from `from` to `to` (equal x or equal y), standing
 // outside the strip, with `label` (labelWidth x labelHeight pixels) beside it.

@@ -18,7 +18,7 @@ struct ToolFixture {
     Surface canvas{320, 192};
     QtTextRenderer text;
     MessageRecorder boxes;
-    ToolWindowContext ctx{doc, settings, {sheet, canvas, text}, nullptr, boxes.fn()};
+    ToolWindowContext ctx{doc, settings, {sheet, canvas, text, {}}, nullptr, boxes.fn()};
 
     ToolFixture();
     // Builds and shows window `kind` (not modal: the test acts on it directly).

@@ -87,12 +87,12 @@ TEST(Previews, StripLandsOnTheSameSquareInEveryDirection) {
     }
     EXPECT_EQ(countColour(prepared, kDialogFaceColor, {0, 0, 192, 192}), 192 * 192);
     EXPECT_EQ(countColour(prepared, kDialogFaceColor, {192, 161, 320, 192}), 128 * 31);
-    using Preview = void (*)(Surface&, const Surface&, int, TextRenderer&);
+    using Preview = void (*)(Surface&, const Surface&, int, TextRenderer&, const DimensionLabels&);
     for (const Preview draw : {&DrawDirectionPreview, &DrawLengthPreview, &DrawWidthPreview}) {
         for (int d = 0; d < 4; ++d) {
             Surface canvas = prepared;
             test::FakeTextRenderer text;
-            draw(canvas, sheet(), d, text);
+            draw(canvas, sheet(), d, text, {});
             const CanvasBox box = (d & 1) ? kVerticalStripBox : kHorizontalStripBox;
             for (int y = box.top; y <= box.bottom; ++y) {
                 for (int x = box.left; x <= box.right; ++x) {
