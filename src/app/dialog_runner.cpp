@@ -1,9 +1,9 @@
 #include "app/dialog_runner.h"
 
-#include <QCoreApplication>
-
 #include "app/bitmap_window.h"
 #include "app/gradation_window_controller.h"
+
+#include <QCoreApplication>
 
 namespace spectrane {
 

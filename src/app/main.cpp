@@ -2,11 +2,14 @@
 #include "app/main_window.h"
 #include "files/program_folders.h"
 #include "qtsupport/fonts.h"
+#include "qtsupport/language.h"
 
 #include <QApplication>
 #include <QIcon>
+#include <QLocale>
 
 #include <csignal>
+#include <cstdio>
 
 int main(int argc, char** argv) {
     // A file-size limit makes a write fail with an error the save reports, instead of killing
@@ -17,6 +20,13 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QStringLiteral(SPECTRANE_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("spectrane"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/spectrane/spectrane.png")));
+    const spectrane::LanguageChoice language =
+        spectrane::chooseLanguage(QApplication::arguments(), QLocale::system().uiLanguages());
+    if (!language.error.isEmpty()) {
+        std::fprintf(stderr, "spectrane: %s\n", qPrintable(language.error));
+        return 2;
+    }
+    spectrane::installTranslations(language.language);
     spectrane::registerFontSubstitutes();
     spectrane::MainWindow window({spectrane::executableFolder(), {}, {}, true});
     window.show();

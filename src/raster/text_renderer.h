@@ -10,7 +10,7 @@
 namespace spectrane {
 
 // Face names the program asks for; the GUI maps them to installed substitutes.
-inline constexpr std::string_view kGothicFace = "ＭＳ Ｐゴシック";
+inline constexpr std::string_view kGothicFace = "ＭＳ Ｐゴシック"; // untranslated: a name
 inline constexpr std::string_view kCourierFace = "Courier New";
 inline constexpr std::string_view kCalistoFace = "Calisto MT";
 

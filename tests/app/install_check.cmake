@@ -13,8 +13,9 @@ foreach(file bin/spectrane bin/spectrane-cli share/applications/spectrane.deskto
     endif()
 endforeach()
 file(READ "${PREFIX}/share/applications/spectrane.desktop" desktop)
-if(NOT desktop MATCHES "Exec=spectrane" OR NOT desktop MATCHES "Icon=spectrane")
-    message(FATAL_ERROR "the desktop entry does not start spectrane with its icon")
+if(NOT desktop MATCHES "Exec=spectrane" OR NOT desktop MATCHES "Icon=spectrane"
+   OR NOT desktop MATCHES "Comment\\[ja\\]=")
+    message(FATAL_ERROR "the desktop entry lacks its command, icon or Japanese comment")
 endif()
 execute_process(COMMAND "${PREFIX}/bin/spectrane-cli" --version OUTPUT_VARIABLE version)
 if(NOT version MATCHES "version ${VERSION}")

@@ -6,6 +6,7 @@
 #include "app/menus.h"
 #include "files/line_data_file.h"
 #include "model/gradation_render.h"
+#include "qtsupport/language.h"
 #include "views/graph_painter.h"
 
 #include "app_test_support.h"
@@ -46,6 +47,20 @@ TEST(MainWindow, MenuBarHasEveryItemInOrder) {
     }
     EXPECT_EQ(findCommandAction(app.window, kCmdNew)->text(), u("新規作成(&N)"));
     EXPECT_EQ(app.window->windowTitle(), QStringLiteral("Spectrane  ver.3.02"));
+
+    // In English: the same items and mnemonic letters, the title as it is.
+    ASSERT_TRUE(installTranslations(Language::English));
+    app.restart();
+    QStringList english;
+    for (QAction* menu : app.window->menuBar()->actions()) {
+        english << menu->text();
+    }
+    EXPECT_EQ(english, QStringList({"&File", "&Edit", "&View", "&Settings", "&Help"}));
+    EXPECT_EQ(findCommandAction(app.window, kCmdNew)->text(), u("&New…"));
+    EXPECT_EQ(findCommandAction(app.window, kCmdExit)->text(), QStringLiteral("E&xit"));
+    EXPECT_EQ(findCommandAction(app.window, kCmdLength)->text(), u("Gradation &Length…"));
+    EXPECT_EQ(app.window->windowTitle(), QStringLiteral("Spectrane  ver.3.02"));
+    installTranslations(Language::Japanese);
 }
 
 TEST(MainWindow, FirstStartDefaultsAndTheRecordWrittenAtExit) {

@@ -38,8 +38,11 @@ class App:
             shutil.copy2(self.build / "src/app/spectrane", self.exe)
         self.proc = None
 
-    def start(self):
-        self.proc = subprocess.Popen([str(self.exe)], cwd=self.folder, env=self.x.env,
+    def start(self, lang="C.UTF-8"):
+        """Starts the program under locale `lang` (the C locale gives its Japanese texts)."""
+        env = {k: v for k, v in self.x.env.items() if k not in ("LANGUAGE", "LC_ALL", "LC_MESSAGES")}
+        env["LANG"] = lang
+        self.proc = subprocess.Popen([str(self.exe)], cwd=self.folder, env=env,
                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.main = self.x.wait_window(MAIN_TITLE)
         return self.main
@@ -426,6 +429,19 @@ def scenario_undo_redo_drag(x, build, work):
     app.stop()
 
 
+def scenario_english_length_window(x, build, work):
+    """Under an English locale the menus speak English and keep their mnemonics."""
+    app = App(x, build, work)
+    app.start("en_US.UTF-8")
+    x.key(x.wait_window("Welcome"), "Return")
+    x.wait_gone("Welcome")
+    app.menu("e", "l")  # "&Edit" -> "Gradation &Length..."
+    length_window = x.wait_window("Gradation Length")
+    x.key(length_window, "Escape")
+    x.wait_gone("Gradation Length")
+    app.stop()
+
+
 SCENARIOS = {
     "first_start": scenario_first_start,
     "open_drag_save": scenario_open_drag_save,
@@ -438,6 +454,7 @@ SCENARIOS = {
     "direction_confirmed_with_enter": scenario_direction_confirmed_with_enter,
     "window_frames": scenario_window_frames,
     "undo_redo_drag": scenario_undo_redo_drag,
+    "english_length_window": scenario_english_length_window,
 }
 
 

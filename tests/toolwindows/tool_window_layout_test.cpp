@@ -1,8 +1,10 @@
 // Every tool window, whatever its texts: the described size, every control inside the client,
 // no two controls overlapping unless a group box holds the other or an up-down sits on its edit,
-// every text fitting its control, OK the default, numeric edits right-aligned and short.
+// every text fitting its control in either language, OK the default, numeric edits right-aligned
+// and short.
 #include "tool_window_fixture.h"
 
+#include "qtsupport/language.h"
 #include "toolwindows/numeric_edit.h"
 #include "toolwindows/position_window.h"
 #include "toolwindows/tool_controls.h"
@@ -82,74 +84,78 @@ TEST(ToolWindowLayout, EveryWindowHoldsItsControlsAndTheirTexts) {
     test::ToolFixture f;
     f.doc.length = 1600; // the widest numbers
     f.doc.cmy = true;    // the longer channel labels
-    for (int k = 0; k <= static_cast<int>(ToolWindowKind::Loop); ++k) {
-        const auto kind = static_cast<ToolWindowKind>(k);
-        const ToolWindowSpec& spec = toolWindowSpec(kind);
-        SCOPED_TRACE(spec.name);
-        PositionResult result;
-        const std::unique_ptr<ToolWindow> window = openAny(f, kind, result);
-        const QSize client = kind == ToolWindowKind::Title
-                                 ? QSize(420, 256)
-                                 : QSize(spec.clientWidth(), spec.clientHeight());
-        EXPECT_EQ(window->size(), client);
-        EXPECT_EQ(window->minimumSize(), window->maximumSize());
-        EXPECT_EQ(window->objectName(), QString::fromUtf8(spec.name));
+    for (const Language language : {Language::English, Language::Japanese}) {
+        ASSERT_TRUE(installTranslations(language) || language == Language::Japanese);
+        for (int k = 0; k <= static_cast<int>(ToolWindowKind::Loop); ++k) {
+            const auto kind = static_cast<ToolWindowKind>(k);
+            const ToolWindowSpec& spec = toolWindowSpec(kind);
+            SCOPED_TRACE(std::string(spec.name) + (language == Language::English ? " (en)" : ""));
+            PositionResult result;
+            const std::unique_ptr<ToolWindow> window = openAny(f, kind, result);
+            const QSize client = kind == ToolWindowKind::Title
+                                     ? QSize(420, 256)
+                                     : QSize(spec.clientWidth(), spec.clientHeight());
+            EXPECT_EQ(window->size(), client);
+            EXPECT_EQ(window->minimumSize(), window->maximumSize());
+            EXPECT_EQ(window->objectName(), QString::fromUtf8(spec.name));
 
-        std::vector<QWidget*> controls;
-        std::set<int> ids;
-        for (QWidget* w : window->findChildren<QWidget*>()) {
-            if (w->property("controlId").isValid() && w->parentWidget() == window.get()) {
-                controls.push_back(w);
-                EXPECT_TRUE(ids.insert(w->property("controlId").toInt()).second)
-                    << "id " << w->property("controlId").toInt() << " twice";
-            }
-        }
-        for (QWidget* w : controls) {
-            const std::string name = w->objectName().toStdString();
-            EXPECT_TRUE(QRect(QPoint(0, 0), client).contains(w->geometry())) << name;
-            // A control stays where it is described; a wider text may only widen it away from
-            // its neighbour; an up-down sits on its edit's edge.
-            const QRect described = w->property("describedRect").toRect();
-            if (qobject_cast<UpDownControl*>(w) == nullptr) {
-                EXPECT_EQ(w->y(), described.y()) << name;
-                EXPECT_TRUE(w->x() == described.x() || w->geometry().right() == described.right())
-                    << name;
-            }
-            const QSize needs = textNeeds(w);
-            EXPECT_LE(needs.width(), w->width()) << name << " text is cut off";
-            EXPECT_LE(needs.height(), w->height()) << name << " text is cut off";
-            if (auto* edit = qobject_cast<QLineEdit*>(w)) {
-                EXPECT_LE(edit->maxLength(), 4) << name;
-                EXPECT_TRUE(edit->alignment() & Qt::AlignRight) << name;
-            }
-            if (kind != ToolWindowKind::Title) {
-                EXPECT_EQ(w->font().pixelSize(), 12) << name;
-                EXPECT_EQ(w->font().family(), QString::fromUtf8("ＭＳ Ｐゴシック")) << name;
-            }
-            for (QWidget* other : controls) {
-                if (other == w || !w->geometry().intersects(other->geometry()) ||
-                    described.intersects(other->property("describedRect").toRect())) {
-                    continue; // overlaps that the described places already have are meant
+            std::vector<QWidget*> controls;
+            std::set<int> ids;
+            for (QWidget* w : window->findChildren<QWidget*>()) {
+                if (w->property("controlId").isValid() && w->parentWidget() == window.get()) {
+                    controls.push_back(w);
+                    EXPECT_TRUE(ids.insert(w->property("controlId").toInt()).second)
+                        << "id " << w->property("controlId").toInt() << " twice";
                 }
-                const bool heldByBox = qobject_cast<QGroupBox*>(other) != nullptr &&
-                                       other->geometry().contains(w->geometry());
-                const bool holdsIt = qobject_cast<QGroupBox*>(w) != nullptr &&
-                                     w->geometry().contains(other->geometry());
-                const auto* upDown = qobject_cast<UpDownControl*>(w);
-                const auto* otherUpDown = qobject_cast<UpDownControl*>(other);
-                const bool onItsEdit = (upDown != nullptr && upDown->buddy() == other) ||
-                                       (otherUpDown != nullptr && otherUpDown->buddy() == w);
-                EXPECT_TRUE(heldByBox || holdsIt || onItsEdit)
-                    << name << " overlaps " << other->objectName().toStdString();
             }
+            for (QWidget* w : controls) {
+                const std::string name = w->objectName().toStdString();
+                EXPECT_TRUE(QRect(QPoint(0, 0), client).contains(w->geometry())) << name;
+                // A control stays where it is described; a wider text may only widen it away from
+                // its neighbour; an up-down sits on its edit's edge.
+                const QRect described = w->property("describedRect").toRect();
+                if (qobject_cast<UpDownControl*>(w) == nullptr) {
+                    EXPECT_EQ(w->y(), described.y()) << name;
+                    EXPECT_TRUE(w->x() == described.x() ||
+                                w->geometry().right() == described.right())
+                        << name;
+                }
+                const QSize needs = textNeeds(w);
+                EXPECT_LE(needs.width(), w->width()) << name << " text is cut off";
+                EXPECT_LE(needs.height(), w->height()) << name << " text is cut off";
+                if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+                    EXPECT_LE(edit->maxLength(), 4) << name;
+                    EXPECT_TRUE(edit->alignment() & Qt::AlignRight) << name;
+                }
+                if (kind != ToolWindowKind::Title) {
+                    EXPECT_EQ(w->font().pixelSize(), 12) << name;
+                    EXPECT_EQ(w->font().family(), QString::fromUtf8("ＭＳ Ｐゴシック")) << name;
+                }
+                for (QWidget* other : controls) {
+                    if (other == w || !w->geometry().intersects(other->geometry()) ||
+                        described.intersects(other->property("describedRect").toRect())) {
+                        continue; // overlaps that the described places already have are meant
+                    }
+                    const bool heldByBox = qobject_cast<QGroupBox*>(other) != nullptr &&
+                                           other->geometry().contains(w->geometry());
+                    const bool holdsIt = qobject_cast<QGroupBox*>(w) != nullptr &&
+                                         w->geometry().contains(other->geometry());
+                    const auto* upDown = qobject_cast<UpDownControl*>(w);
+                    const auto* otherUpDown = qobject_cast<UpDownControl*>(other);
+                    const bool onItsEdit = (upDown != nullptr && upDown->buddy() == other) ||
+                                           (otherUpDown != nullptr && otherUpDown->buddy() == w);
+                    EXPECT_TRUE(heldByBox || holdsIt || onItsEdit)
+                        << name << " overlaps " << other->objectName().toStdString();
+                }
+            }
+            // The synchro window's buttons keep the ids they were created with.
+            const bool renumbered = kind != ToolWindowKind::Synchro;
+            auto* ok = test::control<QPushButton>(window.get(), renumbered ? 1 : 1003);
+            ASSERT_NE(ok, nullptr);
+            EXPECT_TRUE(ok->isDefault());
+            EXPECT_EQ(test::control(window.get(), renumbered ? 2 : 1004) != nullptr,
+                      kind != ToolWindowKind::Title);
         }
-        // The synchro window's buttons keep the ids they were created with.
-        const bool renumbered = kind != ToolWindowKind::Synchro;
-        auto* ok = test::control<QPushButton>(window.get(), renumbered ? 1 : 1003);
-        ASSERT_NE(ok, nullptr);
-        EXPECT_TRUE(ok->isDefault());
-        EXPECT_EQ(test::control(window.get(), renumbered ? 2 : 1004) != nullptr,
-                  kind != ToolWindowKind::Title);
     }
 }
 

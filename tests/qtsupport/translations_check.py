@@ -1,0 +1,101 @@
+#!/usr/bin/env python3
+"""The English translation is complete, and every Japanese text of the program can reach it.
+
+Usage: translations_check.py LUPDATE REPOSITORY
+
+1. lupdate, run over src/ into a copy of translations/spectrane_en.ts, finds no source text
+   that is new, unfinished or no longer used.
+2. No Japanese string literal in src/ stands outside tr(), QCoreApplication::translate() or
+   QT_TRANSLATE_NOOP(); a line that says "// untranslated:" (and why) is let through.
+"""
+import pathlib
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import xml.etree.ElementTree as ET
+
+JAPANESE = re.compile('[\u3000-\u30ff\u4e00-\u9fff\uff00-\uffef]')
+LITERALS = re.compile(r'(?:"(?:[^"\\\n]|\\.)*"\s*)+')
+TRANSLATED = re.compile(r'(\btr|\btranslate\s*\(\s*"[^"]*"\s*,|QT_TRANSLATE_NOOP\s*\(\s*"[^"]*"\s*,)'
+                        r'\s*\(?\s*$')
+
+
+def without_comments(text):
+    """The source with comments blanked (strings kept), line numbers unchanged."""
+    out, i, n = [], 0, len(text)
+    while i < n:
+        if text.startswith('//', i):
+            end = text.find('\n', i)
+            end = n if end < 0 else end
+            out.append(' ' * (end - i))
+            i = end
+        elif text.startswith('/*', i):
+            end = text.find('*/', i)
+            end = n if end < 0 else end + 2
+            out.append(re.sub(r'[^\n]', ' ', text[i:end]))
+            i = end
+        elif text[i] == '"':
+            m = re.compile(r'"(?:[^"\\\n]|\\.)*"').match(text, i)
+            end = m.end() if m else i + 1
+            out.append(text[i:end])
+            i = end
+        else:
+            out.append(text[i])
+            i += 1
+    return ''.join(out)
+
+
+def untranslated_literals(src):
+    faults = []
+    for path in sorted(src.rglob('*')):
+        if path.suffix not in ('.cpp', '.h'):
+            continue
+        original = path.read_text(encoding='utf-8')
+        lines = original.splitlines()
+        code = without_comments(original)
+        for m in LITERALS.finditer(code):
+            if not JAPANESE.search(m.group(0)):
+                continue
+            line = code.count('\n', 0, m.start()) + 1
+            if '// untranslated:' in lines[line - 1]:
+                continue
+            if not TRANSLATED.search(code[max(0, m.start() - 200):m.start()]):
+                faults.append(f'{path}:{line}: {lines[line - 1].strip()}')
+    return faults
+
+
+def unfinished_messages(lupdate, repo):
+    with tempfile.TemporaryDirectory() as tmp:
+        ts = pathlib.Path(tmp) / 'spectrane_en.ts'
+        shutil.copy(repo / 'translations' / 'spectrane_en.ts', ts)
+        subprocess.run([lupdate, '-silent', '-locations', 'none', str(repo / 'src'), '-ts', str(ts)],
+                       check=True)
+        faults = []
+        for context in ET.parse(ts).getroot().iter('context'):
+            name = context.findtext('name')
+            for message in context.iter('message'):
+                translation = message.find('translation')
+                state = translation.get('type')
+                if state or not (translation.text or '').strip():
+                    faults.append(f'{name}: {message.findtext("source")!r}: '
+                                  f'{state or "empty"}')
+        return faults
+
+
+def main():
+    lupdate, repo = sys.argv[1], pathlib.Path(sys.argv[2])
+    faults = untranslated_literals(repo / 'src')
+    for fault in faults:
+        print('outside the translation functions:', fault)
+    unfinished = unfinished_messages(lupdate, repo)
+    for fault in unfinished:
+        print('not translated in translations/spectrane_en.ts:', fault)
+    if unfinished:
+        print('Run scripts/update-translations.sh, then translate the texts it marks unfinished.')
+    return 1 if faults or unfinished else 0
+
+
+if __name__ == '__main__':
+    sys.exit(main())
