@@ -110,12 +110,6 @@ class App:
     def menu(self, menu_key, item_key, window=None):
         self.after_popup(lambda: self.x.key(window or self.main, f"alt+{menu_key}"), item_key)
 
-    def wait_pixel(self, cx, cy, color, timeout=10):
-        """Waits until content point (cx, cy) of the canvas shows `color`."""
-        sx, sy = self.origin[0] + cx, self.origin[1] + cy
-        self.x.wait(lambda: self.x.capture().pixel(sx, sy) == color, timeout,
-                    f"canvas point ({cx}, {cy}) to turn {color}")
-
     def file_dialog(self, title, path):
         dialog = self.x.wait_window(title)
         self.x.key(dialog, "ctrl+a")
@@ -221,45 +215,6 @@ def scenario_open_drag_save(x, build, work):
     app.stop()
 
 
-def scenario_right_click_switches_channel(x, build, work):
-    app, _ = started_with_known_file(x, build, work)
-    x.click(*screen_of(app, 120, 330), button=3)  # empty plot: next channel
-    app.wait_pixel(230, 250, (0, 224, 0))  # channel 1's line now in its active colour
-    x.drag(*screen_of(app, 311, 250), *screen_of(app, 311, 300))
-    saved = Path(work) / "switched.spd"
-    save_file(app, saved)
-    points = app.points(saved)
-    expect_near("channel 1 anchor 2 y", points[(1, 2)][3], 300.0)
-    for i, (kx, ky) in enumerate(KNOWN[0]):
-        if points[(0, i)][:2] != (kx, ky):
-            raise StepFailed(f"channel 0 point {i} moved")
-    app.stop()
-
-
-def popup_on_anchor(app, cx, cy, key):
-    app.x.move(*screen_of(app, cx, cy))
-    app.after_popup(lambda: app.x.xdo("click", 3), key)
-
-
-def scenario_insert_delete_points(x, build, work):
-    app, _ = started_with_known_file(x, build, work)
-    popup_on_anchor(app, 311, 192, "i")  # insert before anchor 2
-    first = Path(work) / "inserted.spd"
-    save_file(app, first)
-    counts = app.info(first)["points"].split()
-    if counts != ["6", "5", "5"]:
-        raise StepFailed(f"after inserting, counts are {counts}")
-    popup_on_anchor(app, 56, 192, "d")  # an end point: refused
-    app.dismiss("メッセージ")  # "端点を削除することは出来ません。"
-    popup_on_anchor(app, 311, 192, "d")
-    second = Path(work) / "deleted.spd"
-    save_file(app, second)
-    counts = app.info(second)["points"].split()
-    if counts != ["5", "5", "5"]:
-        raise StepFailed(f"after deleting, counts are {counts}")
-    app.stop()
-
-
 def read_bmp(path):
     data = Path(path).read_bytes()
     width, height = struct.unpack("<ii", data[18:26])
@@ -308,19 +263,6 @@ def scenario_length_from_gradation_popup(x, build, work):
     app.stop()
 
 
-def scenario_broken_file_leaves_document(x, build, work):
-    app, good = started_with_known_file(x, build, work)
-    bad = Path(work) / "broken.spd"
-    bad.write_bytes(struct.pack("<5i", 0, 0, 99999, 1, 0))
-    open_file(app, bad)
-    app.dismiss("メッセージ")  # "ファイルオープンに失敗"
-    saved = Path(work) / "after.spd"
-    save_file(app, saved)
-    if saved.read_bytes() != good.read_bytes():
-        raise StepFailed("the document changed after a refused file")
-    app.stop()
-
-
 def scenario_stuck_drag_ends(x, build, work):
     """A right click during a drag opens the point menu, which takes the left release: the drag
     must end all the same, and a bare pointer must move nothing."""
@@ -343,18 +285,6 @@ def scenario_stuck_drag_ends(x, build, work):
     save_file(app, after)
     if after.read_bytes() != held.read_bytes():
         raise StepFailed("moving the pointer without a button still moved the point")
-    app.stop()
-
-
-def scenario_direction_confirmed_with_enter(x, build, work):
-    app, path = started_with_known_file(x, build, work)
-    app.menu("e", "d")
-    x.key(x.wait_window("グラデーションの方向の変更"), "Return")
-    x.wait_gone("グラデーションの方向の変更")
-    saved = Path(work) / "turned.spd"
-    save_file(app, saved)
-    if saved.read_bytes() != path.read_bytes():
-        raise StepFailed("Enter in the direction window did not confirm the shown direction")
     app.stop()
 
 
@@ -411,24 +341,6 @@ def scenario_window_frames(x, build, work):
     app.stop()
 
 
-def scenario_undo_redo_drag(x, build, work):
-    app, path = started_with_known_file(x, build, work)
-    x.drag(*screen_of(app, 311, 192), *screen_of(app, 311, 120))
-    dragged = Path(work) / "dragged.spd"
-    save_file(app, dragged)
-    x.key(app.main, "ctrl+z")
-    undone = Path(work) / "undone.spd"
-    save_file(app, undone)
-    if undone.read_bytes() != path.read_bytes():
-        raise StepFailed("Ctrl+Z did not give back the document from before the drag")
-    x.key(app.main, "ctrl+y")
-    redone = Path(work) / "redone.spd"
-    save_file(app, redone)
-    if redone.read_bytes() != dragged.read_bytes():
-        raise StepFailed("Ctrl+Y did not give back the dragged document")
-    app.stop()
-
-
 def scenario_english_length_window(x, build, work):
     """Under an English locale the menus speak English and keep their mnemonics."""
     app = App(x, build, work)
@@ -445,15 +357,10 @@ def scenario_english_length_window(x, build, work):
 SCENARIOS = {
     "first_start": scenario_first_start,
     "open_drag_save": scenario_open_drag_save,
-    "right_click_switches_channel": scenario_right_click_switches_channel,
-    "insert_delete_points": scenario_insert_delete_points,
     "save_bitmap": scenario_save_bitmap,
     "length_from_gradation_popup": scenario_length_from_gradation_popup,
-    "broken_file_leaves_document": scenario_broken_file_leaves_document,
     "stuck_drag_ends": scenario_stuck_drag_ends,
-    "direction_confirmed_with_enter": scenario_direction_confirmed_with_enter,
     "window_frames": scenario_window_frames,
-    "undo_redo_drag": scenario_undo_redo_drag,
     "english_length_window": scenario_english_length_window,
 }
 

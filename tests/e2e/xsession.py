@@ -155,10 +155,6 @@ class XSession:
     def move(self, x, y):
         self.xdo("mousemove", "--sync", x, y)
 
-    def click(self, x, y, button=1):
-        self.move(x, y)
-        self.xdo("click", button)
-
     def drag(self, x0, y0, x1, y1, steps=12):
         """Drags at a person's pace: the editor follows the pointer step by step, and the
         button is released only after the pointer has rested at the target."""
