@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <pwd.h>
 #include <unistd.h>
 
 namespace spectrane {
@@ -40,10 +41,6 @@ TEST(SettingsFile, RecordLayoutDefaultsAndRoundTrip) {
     EXPECT_EQ(LoadSettings(file).settings, Settings{});
     std::filesystem::create_directory(file);
     EXPECT_EQ(LoadSettings(file).source, SettingsSource::Defaults);
-    GradationDocument doc; // the document's fields travel to and from the record
-    doc.settings() = custom.gradation;
-    EXPECT_EQ(doc.length, 1600);
-    EXPECT_EQ(doc.settings(), custom.gradation);
 }
 
 // A short record is all defaults; a field out of its range alone takes its default; the
@@ -82,7 +79,8 @@ TEST(SettingsFile, BadRecordsFallBack) {
 }
 
 // Beside the executable when that folder is writable, else $XDG_CONFIG_HOME/spectrane when it
-// is absolute, else ~/.config/spectrane; the file folders are created when missing.
+// is absolute, else ~/.config/spectrane (the home from the user database when $HOME is unset);
+// the file folders are created when missing; with no folder at all the settings stay in memory.
 TEST(SettingsFile, ProgramFolders) {
     TempDir dir;
     const auto exe = dir / "bin";
@@ -110,7 +108,15 @@ TEST(SettingsFile, ProgramFolders) {
     const ProgramPaths p = BuildProgramPaths(gone, (dir / "xdg").string(), "");
     ASSERT_TRUE(ensureProgramFolders(p));
     EXPECT_TRUE(is_directory(p.lineDataFolder) && is_directory(p.bitmapFolder));
-    EXPECT_FALSE(executableFolder().empty());
+
+    const passwd* user = ::getpwuid(::getuid());
+    ASSERT_NE(user, nullptr);
+    EXPECT_EQ(homeFolder("relative"), std::filesystem::path(user->pw_dir)); // $HOME unset too
+    EXPECT_EQ(homeFolder("/h"), std::filesystem::path("/h"));
+    const ProgramPaths none = BuildProgramPaths(gone, "", "");
+    EXPECT_FALSE(none.hasFolder() || ensureProgramFolders(none));
+    EXPECT_EQ(LoadSettings(none.settingsPath).source, SettingsSource::Defaults);
+    EXPECT_EQ(SaveSettings(none.settingsPath, Settings{}).message, kFileOpenFailedMessage);
 }
 
 } // namespace
