@@ -13,34 +13,6 @@ namespace {
 
 using test::EditorFixture;
 
-// The partial path needs an ordered control polygon (across the seam too) of at least three
-// points, at this step and the one before.
-TEST(DragStep, PartialPathOnlyForOrderedPolygons) {
-    const std::tuple<std::vector<double>, bool, bool, bool> rows[] = {
-        // control x, loop, disordered before, partial
-        {{56, 150, 200, 250, 567}, false, false, true},
-        {{56, 150, 200, 250, 567}, false, true, false},
-        {{56, 150, 390, 250, 567}, false, false, false},
-        {{56, 150, 150, 567}, false, false, false},
-        {{56, 567}, false, false, false},
-        {{100}, true, false, false},
-        {{100, 400}, true, false, false},
-        {{100, 300, 500}, true, false, true},
-        {{100, 300, 612}, true, false, false}, // the last reaches past the first, one period on
-    };
-    for (const auto& [xs, loop, before, partial] : rows) {
-        ChannelCurve curve;
-        curve.pointCount = static_cast<int>(xs.size());
-        for (std::size_t i = 0; i < xs.size(); ++i) {
-            curve.controlPoints[i].x = xs[i];
-        }
-        EditState edit;
-        edit.disorder = before;
-        EXPECT_EQ(CheckControlOrder(edit, curve, loop, 512), partial) << xs.size() << " " << loop;
-        EXPECT_EQ(edit.previousDisorder, before);
-    }
-}
-
 // A step's result must be what a whole-document refresh of the same document shows: levels,
 // anchors, colour bars, gradation picture, other layers, the plot outside the ring and read-out.
 // With `levelsMayDiffer` only the drawing is checked, against a redraw from the step's levels.
