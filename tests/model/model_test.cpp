@@ -1,0 +1,294 @@
+// The model: spline fitting and evaluation against worked examples and properties, the mixed
+// and bar colours, the colour bars and gradation picture pixel by pixel, random new curves.
+#include "model/gradation_render.h"
+#include "model/random_curves.h"
+#include "model/spline.h"
+#include "support/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <set>
+
+namespace spectrane {
+namespace {
+
+using test::makeDocument;
+using test::Points;
+
+// The worked example through (56, 320), (311, 65), (567, 320): c1 = 2 (d1 - (d0 + d2) / 4) =
+// (310.5, -190), and the levels at some dots worked out by hand from the quadratic through the
+// truncated points (56, 320), (310, -190), (567, 320).
+TEST(Spline, WorkedExampleFitsAndEvaluatesToTheHandComputedLevels) {
+    auto doc = makeDocument(512, Points::OpenAnchors, {{56, 320}, {311, 65}, {567, 320}});
+    const ChannelCurve& c = doc->channels[0];
+    EXPECT_EQ(c.controlPoints[1], (CurvePoint{310.5, -190}));
+    EXPECT_EQ(c.anchorPoints[1], (CurvePoint{311, 65}));
+    const WholeSegment seg = openSegmentPoints(c, 1);
+    EXPECT_EQ((std::array{seg.start, seg.middle, seg.end}),
+              (std::array<WholePoint, 3>{{{56, 320}, {310, -190}, {567, 320}}}));
+    const int dots[] = {0, 1, 32, 64, 128, 254, 255, 256, 300, 383, 450, 510, 511};
+    const int levels[] = {0, 2, 60, 112, 192, 255, 255, 255, 247, 191, 107, 2, 0};
+    for (ChannelIndex ch = 0; ch < kChannelCount; ++ch) {
+        for (int k = 0; k < 13; ++k) {
+            EXPECT_EQ(doc->colorLine.level(ch, dots[k]), levels[k]) << "dot " << dots[k];
+        }
+        for (int j = 0; j < 512; ++j) {
+            ASSERT_EQ(doc->colorLine[ch][j].x, 56 + j);
+        }
+    }
+    // Any anchors come back from their fitted control points; the tridiagonal rows hold.
+    const std::vector<CurvePoint> d = {{56, 100},    {140.25, 300.5}, {300, 40},
+                                       {333.3, 350}, {900, 200},      {1655, 70}};
+    auto six = makeDocument(1600, Points::OpenAnchors, d);
+    const auto& p = six->channels[0].controlPoints;
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_NEAR(six->channels[0].anchorPoints[i].x, d[i].x, 1e-9) << i;
+        EXPECT_NEAR(six->channels[0].anchorPoints[i].y, d[i].y, 1e-9) << i;
+    }
+    EXPECT_NEAR(5 * p[1].x + p[2].x, 8 * d[1].x - 2 * d[0].x, 1e-9);
+    EXPECT_NEAR(p[1].y + 6 * p[2].y + p[3].y, 8 * d[2].y, 1e-9);
+    EXPECT_NEAR(p[3].x + 5 * p[4].x, 8 * d[4].x - 2 * d[5].x, 1e-9);
+}
+
+// Anchors on one straight level line (offset + dot * rise / run): every dot's level is on it
+// (its floor, or within a tolerance), and so is every control point.
+TEST(Spline, AnchorsOnALineGiveThatLineAtEveryDot) {
+    struct Row {
+        int length;
+        std::vector<CurvePoint> anchors;
+        double offset, rise, run, tolerance;
+    };
+    // clang-format off
+    const Row rows[] = {
+        {512, {{56, 320}, {567, 65}}, 0, 255, 511, 0}, // two points: an exact integer line
+        {512, {{56, 192}, {150, 192}, {300, 192}, {420, 192}, {500, 192}, {567, 192}}, 128, 0, 1,
+         0},
+        {1024, {{56, 320}, {256, 270}, {456, 220}, {856, 120}, {1079, 64.25}}, 0, 1, 4, 1.01},
+    };
+    // clang-format on
+    for (const Row& r : rows) {
+        const auto line = [&](double dot) { return r.offset + dot * r.rise / r.run; };
+        auto doc = makeDocument(r.length, Points::OpenAnchors, r.anchors);
+        for (int j = 0; j < r.length; ++j) {
+            const int v = doc->colorLine.level(2, j);
+            ASSERT_TRUE(r.tolerance > 0 ? std::abs(v - line(j)) <= r.tolerance
+                                        : v == std::floor(line(j)))
+                << r.length << " dot " << j;
+        }
+        for (const CurvePoint c : test::controlsOf(*doc, 1)) {
+            EXPECT_NEAR(320 - c.y, line(c.x - 56), 1e-9) << r.length;
+        }
+    }
+}
+
+// Under UBSan too: whatever the control points, levels stay in 0..255 (overshoot clamped, not
+// wrapped), anchors in x 56..L+55 (open ends in y only) and y 32..351, nothing overflows.
+TEST(Spline, AnyControlPointsGiveLevelsAndAnchorsInRange) {
+    auto zig = makeDocument(512, Points::OpenAnchors,
+                            {{56, 320}, {100, 40}, {140, 350}, {180, 40}, {567, 320}});
+    std::set<int> levels;
+    for (int j = 0; j < 512; ++j) {
+        levels.insert(zig->colorLine.level(0, j));
+    }
+    EXPECT_EQ(*levels.begin(), 0);
+    EXPECT_EQ(*levels.rbegin(), 255);
+
+    for (const double v : {1e300, -1e300, 4e9, -4e9, std::numeric_limits<double>::max(), 250.0}) {
+        // Far interior points (folded back for 250), and far ends as a file may hold them.
+        for (const std::vector<CurvePoint>& points :
+             {std::vector<CurvePoint>{{56, 200}, {v, v}, {120, -v}, {355, 80}},
+              {{v, 200}, {200, 100}, {355, -v}}}) {
+            for (const Points form : {Points::OpenControls, Points::LoopControls}) {
+                auto doc = makeDocument(300, form, points);
+                for (int j = 0; j < 300; ++j) {
+                    ASSERT_TRUE(doc->colorLine[1][j].y >= 65 && doc->colorLine[1][j].y <= 320) << j;
+                }
+                for (std::size_t i = 0; i < points.size(); ++i) {
+                    const double y = doc->channels[1].anchorPoints[i].y;
+                    ASSERT_TRUE(y >= 32 && y <= 351) << i;
+                }
+                doc->loop ? reevaluateLoopLocal(*doc, 1, 1) : reevaluateOpenLocal(*doc, 1, 1);
+            }
+        }
+    }
+    auto clamped =
+        makeDocument(200, Points::OpenControls, {{56, 340}, {-200, -900}, {400, 1200}, {255, 30}});
+    const auto& a = clamped->channels[0].anchorPoints;
+    EXPECT_EQ((std::array{a[0], a[1], a[2], a[3]}),
+              (std::array<CurvePoint, 4>{{{56, 340}, {56, 32}, {255, 351}, {255, 32}}}));
+}
+
+// Every dot of a loop curve is written, however its segments fall over the period; one point
+// is flat at its whole level. Segment n-1 ends one period after segment 0 starts, here at
+// floor((floor(420.9 - 400) + 150) / 2) = 85, and the curve is smooth across that seam.
+TEST(Spline, LoopCurvesWriteEveryDot) {
+    struct Row {
+        int length;
+        std::vector<CurvePoint> controls;
+        int flatLevel; // -1: not flat
+    };
+    const Row rows[] = {
+        {400, {{150.7, 100}, {280.2, 300}, {420.9, 150}}, -1},
+        {100, {{56, 200.9}}, 120},
+        {100, {{93, 200.9}}, 120},
+        {100, {{155, 200.9}}, 120},
+        {100, {{80, 100}, {130, 300}}, -1},
+    };
+    for (const Row& r : rows) {
+        auto doc = makeDocument(r.length, Points::LoopControls, r.controls);
+        for (int j = 0; j < r.length; ++j) {
+            doc->colorLine[0][j].y = -1; // a mark no evaluation writes
+        }
+        evaluateChannel(*doc, 0);
+        for (int j = 0; j < r.length; ++j) {
+            ASSERT_NE(doc->colorLine[0][j].y, -1) << r.controls[0].x << " dot " << j;
+            ASSERT_TRUE(r.flatLevel < 0 || doc->colorLine.level(0, j) == r.flatLevel) << j;
+        }
+        EXPECT_TRUE(r.controls.size() > 1 || doc->channels[0].anchorPoints[0] == r.controls[0]);
+    }
+    auto doc = makeDocument(400, Points::LoopControls, rows[0].controls);
+    EXPECT_EQ(loopSegmentPoints(doc->channels[0], 400, 0).start.x, 85);
+    EXPECT_EQ(loopSegmentPoints(doc->channels[0], 400, 2).end.x, 85 + 400);
+    EXPECT_LE(std::abs(doc->colorLine.level(0, 29) - doc->colorLine.level(0, 28)), 2);
+}
+
+constexpr Color kUntouched = 0x123456;
+
+// Mixed colours are the three levels (RGB) or their complements (CMY); a channel's bar shows its
+// primary (RGB) or its ink, cyan, magenta or yellow (CMY), at its level. Bar -1 is the mix.
+TEST(GradationRender, MixedAndBarColoursInRgbAndCmy) {
+    const std::tuple<int, int, int, bool, int, Color> rows[] = {
+        {10, 20, 30, false, -1, rgb(10, 20, 30)}, {10, 20, 30, true, -1, rgb(245, 235, 225)},
+        {0, 0, 0, true, -1, rgb(255, 255, 255)},  {255, 0, 0, true, -1, rgb(0, 255, 255)},
+        {255, 0, 0, false, 0, rgb(255, 0, 0)},    {255, 0, 0, true, 0, rgb(0, 255, 255)},
+        {10, 20, 30, false, 1, rgb(0, 20, 0)},    {10, 20, 30, false, 2, rgb(0, 0, 30)},
+        {10, 20, 30, true, 1, rgb(20, 0, 20)},    {10, 20, 30, true, 2, rgb(30, 30, 0)},
+    };
+    for (const auto& [l0, l1, l2, cmy, bar, expected] : rows) {
+        const auto doc = test::flatLevels(4, l0, l1, l2);
+        const ColorLine& line = doc->colorLine;
+        EXPECT_EQ(bar < 0 ? mixedColor(line, 2, cmy) : channelBarColor(line, bar, 2, cmy), expected)
+            << l0 << " " << cmy << " " << bar;
+    }
+}
+
+// A range of one channel repaints exactly its columns of the mixed bar and of that channel's
+// bar, 16 rows each; all channels repaint the four bars.
+TEST(GradationRender, ColourBarsRepaintExactlyTheRangeAndChannel) {
+    auto doc = test::flatLevels(512, 10, 20, 30);
+    Surface canvas(624, 490, kUntouched);
+    paintColorBars(canvas, doc->colorLine, 1, 100, 120, false);
+    for (int y = 0; y < 490; ++y) {
+        for (int x = 0; x < 624; ++x) {
+            const bool dots = x >= 156 && x <= 176;
+            const Color expected = dots && y >= 370 && y < 386   ? rgb(10, 20, 30)
+                                   : dots && y >= 418 && y < 434 ? rgb(0, 20, 0)
+                                                                 : kUntouched;
+            ASSERT_EQ(canvas.pixel(x, y), expected) << x << "," << y;
+        }
+    }
+    paintColorBars(canvas, doc->colorLine, -1, 0, 511, true);
+    EXPECT_EQ(canvas.pixel(56, 394), rgb(0, 10, 10));
+    EXPECT_EQ(canvas.pixel(567, 457), rgb(30, 30, 0));
+    EXPECT_EQ(test::countColour(canvas, kUntouched, {55, 370, 569, 459}), 89 * 514 - 4 * 16 * 512);
+}
+
+// Every pixel against where the rules put dot j: position j (directions 0, 1) or L - 1 - j
+// (2, 3) along, `thickness` across, only dots first..last, clipped to the surface.
+TEST(GradationRender, GradationPlacesEachDotByItsDirection) {
+    const int rows[][9] = {
+        // direction, length, left, top, thickness, first, last, surface width, height
+        {0, 200, 5, 7, 3, 0, 199, 220, 220}, {1, 200, 5, 7, 3, 0, 199, 220, 220},
+        {2, 200, 5, 7, 3, 0, 199, 220, 220}, {3, 200, 5, 7, 3, 0, 199, 220, 220},
+        {2, 100, 0, 0, 1, 40, 49, 120, 10},  {0, 100, 3, 6, 8, 10, 12, 120, 10},
+    };
+    for (const auto& [d, l, left, top, thickness, first, last, w, h] : rows) {
+        auto doc = test::flatLevels(l, 0, 0, 0);
+        for (int j = 0; j < l; ++j) {
+            doc->colorLine[0][j].y = CanvasGeometry::levelY(j); // dot j has red level j
+        }
+        const bool cmy = d == 3;
+        Surface s(w, h, kUntouched);
+        paintGradation(s, doc->colorLine, left, top, l, thickness, first, last, d, cmy);
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x) {
+                const int along = d & 1 ? y - top : x - left;
+                const int across = d & 1 ? x - left : y - top;
+                const int dot = d >= 2 ? l - 1 - along : along;
+                const bool on = across >= 0 && across < thickness && dot >= first && dot <= last;
+                ASSERT_EQ(s.pixel(x, y), !on   ? kUntouched
+                                         : cmy ? rgb(255 - dot, 255, 255)
+                                               : rgb(dot, 0, 0))
+                    << "direction " << d << " at " << x << "," << y;
+            }
+        }
+    }
+}
+
+// The C library's rand() from seed 1; fractions from two draws; levels in (64, 320].
+TEST(RandomCurves, GeneratorFollowsTheClassicRandSequence) {
+    RandomGenerator rng;
+    for (const int e : {16838, 5758, 10113, 17515, 31051, 5627, 23010, 7419}) {
+        EXPECT_EQ(rng.next(), e);
+    }
+    RandomGenerator again;
+    EXPECT_DOUBLE_EQ(randomFraction(again), (16838 * 5758 % 100000) / 100000.0);
+    EXPECT_DOUBLE_EQ(randomLevelY(again), 320.0 - 256.0 * ((10113 * 17515 % 100000) / 100000.0));
+    for (int i = 0; i < 10000; ++i) {
+        const double y = randomLevelY(again);
+        ASSERT_TRUE(y > 64.0 && y <= 320.0) << y;
+    }
+}
+
+// Open: m = L / 128 points at the centres of m equal parts, between the two ends; loop: max(m,
+// 1) points at the part centres. Levels are drawn for the first point, the last, the others.
+TEST(RandomCurves, LayoutsPlacePointsAtPartCentres) {
+    const std::tuple<int, bool, std::vector<double>> rows[] = {
+        {512, false, {56, 120, 248, 376, 504, 567}},
+        {127, false, {56, 182}},
+        {127, true, {119.5}},
+        {1600, true, {}}, // 12 points at 56 + 1600 (k + 0.5) / 12
+    };
+    for (const auto& [length, loop, xs] : rows) {
+        GradationDocument doc;
+        doc.length = length;
+        doc.loop = loop;
+        RandomGenerator rng;
+        randomizeChannel(doc, 2, rng);
+        const auto c = test::controlsOf(doc, 2);
+        ASSERT_EQ(c.size(), length == 1600 ? 12u : xs.size()) << length;
+        for (std::size_t k = 0; k < c.size(); ++k) {
+            EXPECT_DOUBLE_EQ(c[k].x, length == 1600 ? 56 + 1600 * (k + 0.5) / 12 : xs[k]) << k;
+        }
+        RandomGenerator replay;
+        EXPECT_EQ(c[0].y, randomLevelY(replay)) << length;
+        const double second = randomLevelY(replay);
+        EXPECT_TRUE(c.size() == 1 || c[loop ? 1 : c.size() - 1].y == second) << length;
+        EXPECT_TRUE(loop || c.size() == 2 || c[1].y == randomLevelY(replay)) << length;
+    }
+}
+
+// With synchro on, the checked channels copy the lowest checked one; off, every channel is
+// random, with exactly two draws per point (3 channels x 6 points).
+TEST(RandomCurves, SynchroCopiesTheLowestCheckedChannel) {
+    GradationDocument doc;
+    doc.synchro = true;
+    doc.synchroChannels = {false, true, true};
+    RandomGenerator rng;
+    newGradationCurves(doc, rng);
+    EXPECT_EQ(test::controlsOf(doc, 1), test::controlsOf(doc, 2));
+    EXPECT_NE(test::controlsOf(doc, 0), test::controlsOf(doc, 1));
+    doc.synchro = false;
+    RandomGenerator r1, r2;
+    newGradationCurves(doc, r1);
+    EXPECT_NE(test::controlsOf(doc, 1), test::controlsOf(doc, 2));
+    for (int i = 0; i < 3 * 6 * 2; ++i) {
+        r2.next();
+    }
+    EXPECT_EQ(r1.state, r2.state);
+}
+
+} // namespace
+} // namespace spectrane
