@@ -4,7 +4,6 @@
 #include "exchange/color_table_export.h"
 #include "exchange/fewest_stops.h"
 #include "exchange/gradient_import.h"
-#include "model/spline.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -237,8 +236,7 @@ TEST(CurveFit, RandomDocumentsComeBackWithinTheToleranceFromEveryTable) {
 }
 
 // A straight line fits with its two ends; alternating levels cannot be followed by any 256
-// anchors, and the best found is reported as such; a loop fit's control points give back
-// their anchors.
+// anchors, and the best found is reported as such.
 TEST(CurveFit, FewAnchorsForFewAndTheBestWhenOutOfReach) {
     auto line = test::openDocumentFromAnchors(1600, {{56, 300}, {1655, 80}});
     CurveFit fit = fitCurves(documentColors(*line), 0, false, 0);
@@ -251,22 +249,6 @@ TEST(CurveFit, FewAnchorsForFewAndTheBestWhenOutOfReach) {
     EXPECT_FALSE(fit.channels[1].reached);
     EXPECT_LE(fit.channels[1].points, kMaxPoints);
     EXPECT_EQ(fit.channels[1].maxError, worstError(*fit.document, comb, 1));
-    GradationDocument doc;
-    doc.loop = true;
-    for (int n = 1; n <= 9; ++n) {
-        ChannelCurve& c = doc.channels[0];
-        c.pointCount = n;
-        for (int i = 0; i < n; ++i) {
-            c.anchorPoints[i] = {63.0 + doc.length * i / n, 100.0 + 37 * ((i * 5) % 7)};
-        }
-        const auto anchors = c.anchorPoints;
-        fitLoopControlPoints(c, doc.length);
-        deriveAnchors(doc, 0);
-        for (int i = 0; i < n; ++i) {
-            EXPECT_NEAR(c.anchorPoints[i].x, anchors[i].x, 1e-9) << n;
-            EXPECT_NEAR(c.anchorPoints[i].y, anchors[i].y, 1e-9) << n;
-        }
-    }
 }
 
 // Hand-made files of other programs' kinds, read and sampled at a few dots.
