@@ -1,5 +1,5 @@
 // spectrane-cli run as a program: usage, every command's main effect, refusals, and its outputs
-// ("-o -", interrupted writes, a size limit, names with control characters).
+// ("-o -", a size limit, names with control characters).
 #include "exchange/color_table_export.h"
 #include "files/atomic_write.h"
 #include "files/bitmap_file.h"
@@ -9,14 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <csignal>
 #include <filesystem>
-#include <poll.h>
-#include <spawn.h>
-#include <sys/inotify.h>
-#include <sys/wait.h>
-
-extern char** environ;
 
 namespace spectrane {
 namespace {
@@ -269,37 +262,6 @@ TEST(CliOutput, DashWritesToStandardOutput) {
         }
     }
     EXPECT_FALSE(fs::exists(dir / "-"));
-}
-
-TEST(CliOutput, InterruptedWritesLeaveNoTemporaryFile) {
-    TempDir dir;
-    ASSERT_EQ(runCli(dir, "new --seed 3 --length 1600 -o a.spd").status, 0);
-    const std::string in = (dir / "a.spd").string();
-    const std::string out = (dir / "big.bmp").string();
-    const char* argv[] = {SPECTRANE_CLI_PATH, "render", in.c_str(), "--width", "1200", "-o",
-                          out.c_str(),        nullptr};
-    for (const int sig : {SIGINT, SIGTERM, SIGHUP}) {
-        SCOPED_TRACE(sig);
-        const int watch = ::inotify_init1(IN_CLOEXEC);
-        ASSERT_GE(::inotify_add_watch(watch, dir.path().c_str(), IN_CREATE), 0);
-        pid_t pid = 0;
-        ASSERT_EQ(::posix_spawn(&pid, argv[0], nullptr, nullptr, const_cast<char**>(argv), environ),
-                  0);
-        // The moment the 5.8 MB file's temporary file appears, interrupt the write.
-        pollfd ready{watch, POLLIN, 0};
-        if (::poll(&ready, 1, 20000) == 1) {
-            ::kill(pid, sig);
-        }
-        int status = 0;
-        ::waitpid(pid, &status, 0);
-        ::close(watch);
-        EXPECT_FALSE(temporaryLeft(dir));
-        if (WIFSIGNALED(status)) { // in time: nothing written
-            EXPECT_EQ(WTERMSIG(status), sig);
-            EXPECT_FALSE(fs::exists(out));
-        }
-        fs::remove(out);
-    }
 }
 
 // A file-size limit is a reported write error; a name that would set the terminal's title and

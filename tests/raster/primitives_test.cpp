@@ -124,33 +124,6 @@ TEST(Primitives, LinesAndEllipsesFollowTheirIdealShapes) {
     EXPECT_EQ(e.pixel(21, 22), 0u); // hollow
 }
 
-// Copies take only what lies on both surfaces, OR combines, an overlapping copy within one
-// surface behaves as if through a temporary.
-TEST(Primitives, BlockCopies) {
-    Surface src(8, 8);
-    for (int y = 0; y < 8; ++y) {
-        for (int x = 0; x < 8; ++x) {
-            src.setPixel(x, y, rgb(x, y, 1));
-        }
-    }
-    Surface dst(6, 6, rgb(0, 0, 16));
-    CopyBlock(dst, -2, 3, src, 1, 1, 5, 5); // source x 1 lands at -2 (cut), x 3 at 0
-    EXPECT_EQ(dst.pixel(0, 3), rgb(3, 1, 1));
-    EXPECT_EQ(dst.pixel(2, 5), rgb(5, 3, 1));
-    EXPECT_EQ(countColour(dst, rgb(0, 0, 16)), 36 - 9);
-    Surface a(4, 4, rgb(0, 160, 0));
-    CopyBlockOr(a, 1, 1, Surface(4, 4, rgb(0, 0, 192)), 0, 0, 2, 2);
-    EXPECT_EQ(countColour(a, rgb(0, 160, 192), {1, 1, 3, 3}), 4);
-    EXPECT_EQ(countColour(a, rgb(0, 160, 0)), 12);
-    Surface row(6, 1);
-    for (int x = 0; x < 6; ++x) {
-        row.setPixel(x, 0, static_cast<Color>(x + 1));
-    }
-    CopyBlock(row, 1, 0, row, 0, 0, 5, 1);
-    EXPECT_EQ(pixelsOf(row, 1), (PixelSet{{0, 0}, {1, 0}}));
-    EXPECT_EQ(row.pixel(5, 0), 5u);
-}
-
 // Under AddressSanitizer/UBSan: nothing is written outside, no coordinate overflows, and what
 // lies wholly outside leaves the surface untouched.
 TEST(Primitives, CoordinatesFarOutsideNeverWriteOutOfBounds) {

@@ -57,36 +57,6 @@ TEST(GraphPainter, BackgroundGridLevelLinesAndFrame) {
     }
 }
 
-// The content area (L + 112 wide, at least 300) is cleared; each colour bar gets its label, in
-// order, and a bevel one pixel outside its interior, which stays clear.
-TEST(GraphPainter, MainFrameClearsTheContentAndLabelsTheBars) {
-    GraphBuffers& b = sharedBuffers();
-    for (const auto& [l, cmy] : {std::pair{512, false}, {512, true}, {100, false}}) {
-        b.mainBuffer.fill(kSentinel);
-        test::FakeTextRenderer text;
-        text.paint = false;
-        DrawMainFrame(b, l, cmy, text);
-        const int width = std::max(l + 112, 300);
-        EXPECT_EQ(countColour(b.mainBuffer, kSentinel, {0, 0, width, 490}), 0);
-        EXPECT_EQ(countColour(b.mainBuffer, kSentinel), (1712 - width) * 490);
-        const char* labels[2][4] = {{"RGB", "R", "G", "B"}, {"CMY", "C", "M", "Y"}};
-        ASSERT_EQ(text.calls.size(), 4u);
-        for (int k = 0; k < 4; ++k) {
-            EXPECT_EQ(text.calls[k].text, labels[cmy][k]);
-            const TextStyle& style = text.calls[k].style;
-            EXPECT_TRUE(style.face == kCourierFace && style.pixelHeight == 16 &&
-                        style.color == kLabelColor && !style.opaque);
-            const int top = colorBarTop(k);
-            EXPECT_EQ(countColour(b.mainBuffer, kBackgroundColor, {56, top, 56 + l, top + 16}),
-                      16 * l);
-            EXPECT_EQ(b.mainBuffer.pixel(55, top + 8), kBevelLight);
-            EXPECT_EQ(b.mainBuffer.pixel(56 + l / 2, top - 1), kBevelLight);
-            EXPECT_EQ(b.mainBuffer.pixel(56 + l, top + 8), kBevelDark);
-            EXPECT_EQ(b.mainBuffer.pixel(56 + l / 2, top + 16), kBevelDark);
-        }
-    }
-}
-
 // Channel 0 is a curve through anchors, one of them above level 255; channels 1 and 2 have no
 // points and levels given per dot, rising and falling by a level every 2 dots, so that they
 // cross at dot 254, level 127.
