@@ -63,8 +63,7 @@ TEST(FewestStops, MatchesBruteForceOnShortGradations) {
         const std::vector<int> found = fewestStops(colors, tolerance);
         ASSERT_EQ(found.size(), least) << "trial " << trial;
         EXPECT_TRUE(reproduces(colors, found, tolerance));
-        EXPECT_EQ(found.front(), 0);
-        EXPECT_EQ(found.back(), n - 1);
+        EXPECT_EQ((std::pair{found.front(), found.back()}), (std::pair{0, n - 1}));
     }
 }
 

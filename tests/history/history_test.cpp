@@ -85,24 +85,5 @@ TEST(History, UndoAndRedoFollowAListOfStates) {
     }
 }
 
-// A step is recorded only when the document changed; 1,000 steps of the largest document stay
-// within 1,000 snapshots of about 12 KB. (The step names are shown by the program's Edit menu.)
-TEST(History, RecordsOnlyChangesAndBoundsItsMemory) {
-    auto doc = std::make_unique<GradationDocument>();
-    doc->length = 1600;
-    for (ChannelCurve& curve : doc->channels) {
-        curve.pointCount = kMaxPoints;
-    }
-    History history;
-    history.reset(*doc);
-    EXPECT_FALSE(history.record("step", *doc));
-    for (int step = 0; step < 1100; ++step) {
-        doc->channels[step % 3].controlPoints[step % kMaxPoints].x += 1;
-        EXPECT_TRUE(history.record("step", *doc));
-    }
-    EXPECT_EQ(history.stepCount(), 1000u);
-    EXPECT_LT(history.bytes(), 1001u * 12600u);
-}
-
 } // namespace
 } // namespace spectrane

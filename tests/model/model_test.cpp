@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <set>
 
 namespace spectrane {
 namespace {
@@ -37,18 +36,14 @@ TEST(Spline, WorkedExampleFitsAndEvaluatesToTheHandComputedLevels) {
             ASSERT_EQ(doc->colorLine[ch][j].x, 56 + j);
         }
     }
-    // Any anchors come back from their fitted control points; the tridiagonal rows hold.
+    // Any anchors come back from their fitted control points.
     const std::vector<CurvePoint> d = {{56, 100},    {140.25, 300.5}, {300, 40},
                                        {333.3, 350}, {900, 200},      {1655, 70}};
     auto six = makeDocument(1600, Points::OpenAnchors, d);
-    const auto& p = six->channels[0].controlPoints;
     for (int i = 0; i < 6; ++i) {
         EXPECT_NEAR(six->channels[0].anchorPoints[i].x, d[i].x, 1e-9) << i;
         EXPECT_NEAR(six->channels[0].anchorPoints[i].y, d[i].y, 1e-9) << i;
     }
-    EXPECT_NEAR(5 * p[1].x + p[2].x, 8 * d[1].x - 2 * d[0].x, 1e-9);
-    EXPECT_NEAR(p[1].y + 6 * p[2].y + p[3].y, 8 * d[2].y, 1e-9);
-    EXPECT_NEAR(p[3].x + 5 * p[4].x, 8 * d[4].x - 2 * d[5].x, 1e-9);
 }
 
 // Anchors on a straight level line (dot * rise / run + offset) give the floor of that line at
@@ -69,18 +64,9 @@ TEST(Spline, AnchorsOnALineGiveThatLineAtEveryDot) {
     }
 }
 
-// Overshoot is clamped to levels 0..255, not wrapped; anchors are kept in x 56..L+55 (open ends
-// in y only) and y 32..351. (Any control points a file can hold: the line data fuzz target.)
-TEST(Spline, OvershootIsClampedAndAnchorsKeptInRange) {
-    auto zig = makeDocument(512, Points::OpenAnchors,
-                            {{56, 320}, {100, 40}, {140, 350}, {180, 40}, {567, 320}});
-    std::set<int> levels;
-    for (int j = 0; j < 512; ++j) {
-        levels.insert(zig->colorLine.level(0, j));
-    }
-    EXPECT_EQ(*levels.begin(), 0);
-    EXPECT_EQ(*levels.rbegin(), 255);
-
+// Anchors are kept in x 56..L+55 (open ends in y only) and y 32..351. (Levels in 0..255 for any
+// control points a file can hold: the line data fuzz target.)
+TEST(Spline, AnchorsAreKeptInTheirLimits) {
     auto clamped =
         makeDocument(200, Points::OpenControls, {{56, 340}, {-200, -900}, {400, 1200}, {255, 30}});
     const auto& a = clamped->channels[0].anchorPoints;
@@ -100,7 +86,6 @@ TEST(Spline, LoopCurvesWriteEveryDot) {
     const Row rows[] = {
         {400, {{150.7, 100}, {280.2, 300}, {420.9, 150}}, -1},
         {100, {{56, 200.9}}, 120},
-        {100, {{93, 200.9}}, 120},
         {100, {{155, 200.9}}, 120},
         {100, {{80, 100}, {130, 300}}, -1},
     };

@@ -99,16 +99,13 @@ TEST(GraphPainter, LayersComposeAndSwitchWithMarkersOnTheCurrentChannel) {
     EXPECT_EQ(test::countColour(wide, kInk, {56, 0, 567, 400}), test::countColour(wide, kInk));
 
     // Switching keeps each layer's last edited curve; channels without points show no markers.
-    const auto setLevel = [&](ChannelIndex ch, int level) {
-        for (int j = 0; j < 512; ++j) {
-            doc->colorLine[ch][j].y = CanvasGeometry::levelY(level);
-        }
-    };
     const int oldY[3] = {doc->colorLine[0][100].y, doc->colorLine[1][100].y,
                          doc->colorLine[2][100].y};
     for (ChannelIndex ch = 0; ch < 3; ++ch) {
         EXPECT_EQ(doc->currentChannel, ch);
-        setLevel(ch, 61 + 50 * ch);
+        for (int j = 0; j < 512; ++j) {
+            doc->colorLine[ch][j].y = CanvasGeometry::levelY(61 + 50 * ch);
+        }
         SwitchToNextChannel(b, *doc, colors);
         EXPECT_EQ(countColour(m, colors.marker), ch == 2 ? 4 * 8 : 0);
     }
@@ -119,7 +116,6 @@ TEST(GraphPainter, LayersComposeAndSwitchWithMarkersOnTheCurrentChannel) {
         }
         EXPECT_EQ(b.channelLayers[ch].pixel(x, oldY[ch]), kBackgroundColor) << "old curve";
     }
-    // In CMY mode the plot takes the CMY colours.
     const ChannelColors cmy = channelColorsFor(true);
     RebuildChannelLayers(b, *doc, cmy);
     ComposeGraph(b, *doc, cmy, 0);
