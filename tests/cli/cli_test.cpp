@@ -1,43 +1,73 @@
+// spectrane-cli run as a program: usage, every command's main effect, refusals, and its outputs
+// ("-o -", a size limit, names with control characters).
+#include "exchange/color_table_export.h"
+#include "files/atomic_write.h"
 #include "files/bitmap_file.h"
 #include "files/line_data_file.h"
 #include "support/test_support.h"
 
-#include "cli_run.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
+#include <csignal>
+#include <filesystem>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/inotify.h>
 #include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
 
 namespace spectrane {
 namespace {
 
+namespace fs = std::filesystem;
 using test::readBytes;
-using test::runCli;
 using test::TempDir;
 
+// Runs spectrane-cli with `args` (quoted as the shell needs) inside `dir`.
+test::ProgramRun runCli(const TempDir& dir, const std::string& args) {
+    return test::runProgram(dir, SPECTRANE_CLI_PATH, args);
+}
+
 int lines(const std::string& s) {
-    return static_cast<int>(std::count(s.begin(), s.end(), '\n'));
+    return static_cast<int>(std::ranges::count(s, '\n'));
 }
 
 std::string corpus(const char* file) {
     return std::string("'" SPECTRANE_CORPUS_DIR "/") + file + "'";
 }
 
+bool temporaryLeft(const TempDir& dir) {
+    return std::ranges::any_of(fs::directory_iterator(dir.path()), [](const auto& entry) {
+        return entry.path().filename().string().find(kTemporaryMarker) != std::string::npos;
+    });
+}
+
+std::unique_ptr<GradationDocument> opened(const std::filesystem::path& file) {
+    const LineDataReadResult read = readLineDataFile(file);
+    auto doc = std::make_unique<GradationDocument>();
+    if (read) {
+        applyLineData(*doc, *read.document);
+    }
+    return doc;
+}
+
 TEST(Cli, HelpVersionAndUsageErrors) {
     TempDir dir;
     const test::ProgramRun help = runCli(dir, "--help");
     EXPECT_EQ(help.status, 0);
-    for (const std::string cmd : {"info", "levels", "points", "render", "new", "resize", "loop"}) {
-        EXPECT_NE(help.out.find(cmd), std::string::npos) << cmd;
-        const test::ProgramRun sub = runCli(dir, cmd + " --help");
-        EXPECT_EQ(sub.status, 0) << cmd;
-        EXPECT_NE(sub.out.find("spectrane-cli " + cmd), std::string::npos);
+    for (const char* cmd : {"info", "levels", "points", "render", "new", "resize", "loop",
+                            "analyze", "export", "fit"}) {
+        EXPECT_NE(help.out.find(std::string("  ") + cmd + " "), std::string::npos) << cmd;
     }
+    EXPECT_NE(runCli(dir, "fit --help").out.find("spectrane-cli fit"), std::string::npos);
     EXPECT_EQ(runCli(dir, "--version").out, "spectrane-cli version " SPECTRANE_VERSION "\n");
-    for (const char* wrong : {"", "frobnicate", "info", "info a b", "new", "resize a.spd -o b.spd",
-                              "render a.spd --width", "loop a.spd -o b.spd", "info --bogus a"}) {
+    for (const char* wrong :
+         {"", "frobnicate", "info", "info a b", "new", "resize a.spd -o b.spd",
+          "render a.spd --width", "loop a.spd -o b.spd", "info --bogus a", "analyze a --strips",
+          "fit a.spd -o b.spd --row 1 --column 1", "export a.spd -o b.css"}) {
         const test::ProgramRun r = runCli(dir, wrong);
         EXPECT_EQ(r.status, 2) << wrong;
         EXPECT_FALSE(r.err.empty()) << wrong;
@@ -45,59 +75,48 @@ TEST(Cli, HelpVersionAndUsageErrors) {
 }
 
 // The fuzz corpus as golden inputs: info, some levels lines worked out by hand from each file's
-// points, and for the one-point loops the points, exact to the last bit.
+// points (the last one the last dot's), and for the one-point loops the points, exact to the bit.
 TEST(Cli, GoldenFilesGiveTheirInfoLevelsAndPoints) {
-    const std::tuple<const char*, const char*, const char*, int, std::vector<std::string>,
-                     const char*>
-        rows[] = {
-            {"loop3.spd",
-             "version: 3\nlength: 130\ndirection: 1\nloop: 1\n",
-             "",
-             130,
-             {"0 46 68 137", "64 46 68 137", "129 46 68 137"},
-             "0 0 121 274.33983999999998 121 274.33983999999998\n"
-             "1 0 121 252.29824000000002 121 252.29824000000002\n"
-             "2 0 121 183.0016 121 183.0016\n"},
-            {"open3.spd",
-             "version: 3\nlength: 200\ndirection: 1\nloop: 0\n",
-             "",
-             200,
-             {"0 137 29 136", "100 84 158 126", "150 74 155 100", "199 75 109 60"},
-             nullptr},
-            {"v1.spd",
-             "version: 1\nlength: 512\ndirection: 0\nloop: 0\n",
-             kVersion1Warning,
-             512,
-             {"0 0 220 255", "1 2 220 255", "32 60 208 255", "255 255 121 255", "511 0 20 255"},
-             nullptr},
-            {"v2.spd",
-             "version: 2\nlength: 200\ndirection: 0\nloop: 1\n",
-             kVersion2Warning,
-             200,
-             {"0 220 120 20", "199 220 120 20"},
-             "0 0 100 100 100 100\n1 0 150 200 150 200\n2 0 200 300 200 300\n"},
-        };
-    const char* counts[] = {"1 1 1", "3 3 3", "3 2 2", "1 1 1"};
+    struct Row {
+        const char* file;
+        const char* info;
+        const char* counts;
+        const char* warning;
+        std::vector<std::string> levels;
+        const char* points;
+    };
+    // clang-format off
+    const Row rows[] = {
+        {"loop3.spd", "version: 3\nlength: 130\ndirection: 1\nloop: 1\n", "1 1 1", "",
+         {"0 46 68 137", "64 46 68 137", "129 46 68 137"},
+         "0 0 121 274.33983999999998 121 274.33983999999998\n"
+         "1 0 121 252.29824000000002 121 252.29824000000002\n2 0 121 183.0016 121 183.0016\n"},
+        {"v1.spd", "version: 1\nlength: 512\ndirection: 0\nloop: 0\n", "3 2 2", kVersion1Warning,
+         {"0 0 220 255", "1 2 220 255", "32 60 208 255", "255 255 121 255", "511 0 20 255"},
+         nullptr},
+        {"v2.spd", "version: 2\nlength: 200\ndirection: 0\nloop: 1\n", "1 1 1", kVersion2Warning,
+         {"0 220 120 20", "199 220 120 20"},
+         "0 0 100 100 100 100\n1 0 150 200 150 200\n2 0 200 300 200 300\n"},
+    };
+    // clang-format on
     TempDir dir;
-    int k = 0;
-    for (const auto& [file, info, warning, dots, levels, points] : rows) {
-        const test::ProgramRun r = runCli(dir, "info " + corpus(file));
-        EXPECT_EQ(r.status, 0);
-        EXPECT_EQ(r.out, std::string(info) +
-                             "cmy: 0\nsynchro: 0\nsynchro_channels: 0 0 0\npoints: " + counts[k++] +
+    for (const Row& row : rows) {
+        const test::ProgramRun r = runCli(dir, "info " + corpus(row.file));
+        EXPECT_EQ(r.out, std::string(row.info) +
+                             "cmy: 0\nsynchro: 0\nsynchro_channels: 0 0 0\npoints: " + row.counts +
                              "\n");
-        EXPECT_TRUE(*warning ? r.err.find(warning) != std::string::npos : r.err.empty()) << file;
-        const std::string all = "\n" + runCli(dir, "levels " + corpus(file)).out;
-        EXPECT_EQ(lines(all) - 1, dots) << file;
-        for (const std::string& line : levels) {
-            EXPECT_NE(all.find("\n" + line + "\n"), std::string::npos) << file << ": " << line;
+        EXPECT_TRUE(*row.warning ? r.err.find(row.warning) != std::string::npos : r.err.empty());
+        const std::string all = "\n" + runCli(dir, "levels " + corpus(row.file)).out;
+        EXPECT_TRUE(all.ends_with("\n" + row.levels.back() + "\n")) << row.file;
+        for (const std::string& line : row.levels) {
+            EXPECT_NE(all.find("\n" + line + "\n"), std::string::npos) << row.file << ": " << line;
         }
-        EXPECT_TRUE(!points || runCli(dir, "points " + corpus(file)).out == points) << file;
+        EXPECT_TRUE(!row.points || runCli(dir, "points " + corpus(row.file)).out == row.points);
     }
 }
 
-// new is seeded (both option forms), render writes the program's bitmap, resize and loop write
-// version 3 (a version 2 file's points unchanged); bad values refuse with status 1 and no file.
+// new is seeded (both option forms), render writes the program's picture, resize and loop write
+// version 3 (a version 2 file's points unchanged).
 TEST(Cli, NewRenderResizeAndLoop) {
     TempDir dir;
     ASSERT_EQ(runCli(dir, "new -o a.spd --seed 42 --length 300 --direction 2").status, 0);
@@ -107,16 +126,15 @@ TEST(Cli, NewRenderResizeAndLoop) {
     EXPECT_NE(readBytes(dir / "a.spd"), readBytes(dir / "c.spd"));
     EXPECT_NE(runCli(dir, "info a.spd").out.find("length: 300\ndirection: 2\nloop: 0\n"),
               std::string::npos);
-    EXPECT_NE(runCli(dir, "info c.spd").out.find("points: 2 2 2\n"), std::string::npos);
-    const LineDataReadResult read = readLineDataFile(dir / "a.spd");
-    ASSERT_TRUE(read);
-    auto doc = std::make_unique<GradationDocument>();
-    applyLineData(*doc, *read.document);
-    ASSERT_EQ(runCli(dir, "render a.spd -o a.bmp").status, 0);
-    EXPECT_EQ(readBytes(dir / "a.bmp"), encodeBitmap24(renderGradationPicture(*doc, 32)));
+    EXPECT_NE(runCli(dir, "info c.spd").out.find("loop: 1\n"), std::string::npos);
+    auto doc = opened(dir / "a.spd");
     ASSERT_EQ(runCli(dir, "render a.spd -o v.bmp --width 7 --direction 1").status, 0);
     doc->direction = 1;
     EXPECT_EQ(readBytes(dir / "v.bmp"), encodeBitmap24(renderGradationPicture(*doc, 7)));
+    ASSERT_EQ(runCli(dir, "render a.spd -o p.png --width 5").status, 0);
+    ASSERT_EQ(runCli(dir, "render a.spd -o q.bmp --width 5 --format png").status, 0);
+    EXPECT_EQ(readBytes(dir / "p.png"), readBytes(dir / "q.bmp"));
+    EXPECT_EQ(readBytes(dir / "p.png")[1], 'P');
 
     ASSERT_EQ(runCli(dir, "new -o d.spd --seed 5").status, 0);
     ASSERT_EQ(runCli(dir, "resize d.spd --length 1024 --method 0 -o big.spd").status, 0);
@@ -127,60 +145,178 @@ TEST(Cli, NewRenderResizeAndLoop) {
     ASSERT_EQ(runCli(dir, "loop d.spd on -o on.spd").status, 0);
     ASSERT_EQ(runCli(dir, "loop on.spd off -o off.spd").status, 0);
     // Neither end of the looped curves lies on a gradation end: a point is added at each.
-    EXPECT_NE(
-        runCli(dir, "info off.spd")
-            .out.find("loop: 0\ncmy: 0\nsynchro: 0\nsynchro_channels: 0 0 0\npoints: 8 8 8\n"),
-        std::string::npos);
+    EXPECT_NE(runCli(dir, "info off.spd").out.find("loop: 0\n"), std::string::npos);
+    EXPECT_NE(runCli(dir, "info off.spd").out.find("points: 8 8 8\n"), std::string::npos);
     ASSERT_EQ(runCli(dir, "loop " + corpus("v2.spd") + " on -o v3.spd").status, 0);
     const auto v2 = readBytes(SPECTRANE_CORPUS_DIR "/v2.spd");
     const auto v3 = readBytes(dir / "v3.spd");
     ASSERT_EQ(v3.size(), 52u + 48u);
     EXPECT_TRUE(std::equal(v2.begin() + 25, v2.end(), v3.begin() + 52));
-    for (const char* bad : {"resize d.spd --length 1601 --method 0 -o x.spd",
-                            "resize d.spd --length 100 --method 9 -o x.spd",
-                            "resize d.spd --length ten --method 0 -o x.spd",
-                            "loop d.spd sideways -o x.spd", "render d.spd -o x.bmp --width 1201"}) {
-        EXPECT_EQ(runCli(dir, bad).status, 1) << bad;
-    }
-    EXPECT_FALSE(std::filesystem::exists(dir / "x.spd") || std::filesystem::exists(dir / "x.bmp"));
 }
 
-// A refused file is one line on standard error naming the file and the reason, nothing on
-// standard output, status 1, and no output file touched.
-TEST(Cli, BadFilesAreRefused) {
+TEST(Cli, AnalyzeGivesTheSummaryPerDotAndStrips) {
+    TempDir dir;
+    // A straight line from level 0 at dot 0 to level 255 at dot 255 in every channel.
+    ASSERT_TRUE(writeLineDataFile(dir / "ramp.spd",
+                                  *test::openDocumentFromAnchors(256, {{56, 320}, {311, 65}})));
+    auto r = runCli(dir, "analyze ramp.spd --per-dot --strips s.png");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(r.out.starts_with("lightness_min: 0.0000\nlightness_max: 100.0000\n"
+                                  "lightness_monotonic: yes\nlightness_reversals: 0\n"))
+        << r.out;
+    // Greys stay greys for every deficiency: the ends are black and white, 100 apart.
+    EXPECT_NE(r.out.find("protanopia_ends_delta_e: 100.0000\ndeuteranopia_ends_delta_e: "
+                         "100.0000\ntritanopia_ends_delta_e: 100.0000\n0 "),
+              std::string::npos);
+    EXPECT_EQ(lines(r.out), 10 + 256); // no seam line for an open gradation
+    EXPECT_NE(r.out.find("\n119 50.0344 0.0000 0.0000 "), std::string::npos); // textbook L*
+    EXPECT_NE(r.out.find("\n255 100.0000 0.0000 0.0000 0.0000\n"), std::string::npos);
+    const auto png = readBytes(dir / "s.png"); // width 256, height 160, big-endian
+    ASSERT_GT(png.size(), 24u);
+    EXPECT_EQ(std::vector<unsigned char>(png.begin() + 16, png.begin() + 24),
+              (std::vector<unsigned char>{0, 0, 1, 0, 0, 0, 0, 160}));
+}
+
+// A table exported with T = 1 and fitted with T = 1 comes back within 2; a picture's middle row,
+// or a column of a vertical one, within 1.
+TEST(Cli, ExportAndFitRoundTrip) {
+    TempDir dir;
+    ASSERT_EQ(runCli(dir, "new -o a.spd --seed 9 --length 640 --direction 0").status, 0);
+    auto doc = opened(dir / "a.spd");
+    ASSERT_EQ(runCli(dir, "export a.spd --format css -o t.css --tolerance 1 --name Dawn").status,
+              0);
+    EXPECT_EQ(test::readText(dir / "t.css"),
+              exportColorTable(*doc, ExchangeFormat::Css, {1, "Dawn"}));
+    ASSERT_EQ(runCli(dir, "render a.spd -o p.png --width 5").status, 0);
+    ASSERT_EQ(runCli(dir, "render a.spd -o v.bmp --width 3 --direction 1").status, 0);
+    for (const auto& [args, within] : {std::pair{"t.css -o c.spd", 2},
+                                       {"p.png -o c.spd", 1},
+                                       {"v.bmp --column 2 -o c.spd", 1}}) {
+        const auto fit = runCli(dir, std::string("fit ") + args);
+        ASSERT_EQ(fit.status, 0) << args << fit.err;
+        EXPECT_NE(fit.err.find("640 dots fitted"), std::string::npos) << fit.err;
+        const auto back = opened(dir / "c.spd");
+        for (int j = 0; j < 640; ++j) {
+            for (ChannelIndex ch = 0; ch < 3; ++ch) {
+                ASSERT_LE(std::abs(back->colorLine.level(ch, j) - doc->colorLine.level(ch, j)),
+                          within)
+                    << args << " dot " << j;
+            }
+        }
+    }
+}
+
+// A refusal is status 1 and one line on standard error naming its cause, nothing on standard
+// output, and no output file written or touched.
+TEST(Cli, RefusalsNameTheirCauseAndWriteNothing) {
     TempDir dir;
     test::writeBytes(dir / "bad.spd", {0, 0, 0, 0, 0, 0, 0, 0, 9});
     test::writeBytes(dir / "keep.spd", {1, 2, 3});
-    for (const char* args :
-         {"info bad.spd", "levels missing.spd", "resize bad.spd --length 10 --method 0 -o keep.spd",
-          "loop bad.spd on -o keep.spd", "render bad.spd -o x.bmp"}) {
+    const std::string css = "a {\nlinear-gradient(red";
+    test::writeBytes(dir / "bad.css", {css.begin(), css.end()});
+    // A length change that would push a point past the coordinate bound.
+    const auto far =
+        test::makeDocument(2, test::Points::OpenControls, {{56, 100}, {-2e6, 100}, {57, 100}});
+    ASSERT_TRUE(writeLineDataFile(dir / "far.spd", *far));
+    ASSERT_EQ(runCli(dir, "new -o d.spd --seed 5").status, 0);
+    const std::pair<const char*, const char*> cases[] = {
+        {"info bad.spd", kFileOpenFailedMessage},
+        {"levels missing.spd", kFileOpenFailedMessage},
+        {"resize bad.spd --length 10 --method 0 -o keep.spd", "bad.spd"},
+        {"loop bad.spd on -o keep.spd", "bad.spd"},
+        {"render bad.spd -o x.bmp", "bad.spd"},
+        {"analyze bad.spd --strips x.png", "bad.spd"},
+        {"analyze d.spd --strips no/x.png", "no/x.png"},
+        {"resize d.spd --length 1601 --method 0 -o x.spd", "1601"},
+        {"resize d.spd --length 100 --method 9 -o x.spd", "method"},
+        {"resize d.spd --length ten --method 0 -o x.spd", "ten"},
+        {"resize far.spd --length 1600 --method 0 -o far.spd", ""},
+        {"loop d.spd sideways -o x.spd", "sideways"},
+        {"render d.spd -o x.bmp --width 1201", "1201"},
+        {"render d.spd -o x.spd --format tiff", "'tiff' is not png or bmp"},
+        {"new -o missing/a.spd", "missing/a.spd"},
+        {"fit bad.css -o x.spd", "bad.css: line 2: linear-gradient( is never closed"},
+        {"fit missing.csv -o x.spd", "missing.csv: cannot be read"},
+        {"fit d.spd -o x.spd --tolerance 300", "--tolerance"},
+        {"export d.spd --format gif -o x.spd", "'gif' is not css"},
+    };
+    for (const auto& [args, message] : cases) {
         const test::ProgramRun r = runCli(dir, args);
         EXPECT_EQ(r.status, 1) << args;
-        EXPECT_EQ(lines(r.err), 1) << args;
-        EXPECT_TRUE(r.err.find(kFileOpenFailedMessage) != std::string::npos &&
-                    r.err.find(".spd") != std::string::npos && r.out.empty())
-            << args;
+        EXPECT_EQ(lines(r.err), 1) << args << ": " << r.err;
+        EXPECT_NE(r.err.find(message), std::string::npos) << args << ": " << r.err;
+        EXPECT_TRUE(r.out.empty()) << args;
     }
     EXPECT_EQ(readBytes(dir / "keep.spd"), (std::vector<unsigned char>{1, 2, 3}));
-    EXPECT_FALSE(std::filesystem::exists(dir / "x.bmp"));
-    // A length change that would push a point past the bound: refused, nothing written.
-    GradationDocument far;
-    far.length = 2;
-    far.channels[0].pointCount = far.channels[1].pointCount = far.channels[2].pointCount = 3;
-    for (ChannelCurve& c : far.channels) {
-        c.controlPoints[0] = {56, 100};
-        c.controlPoints[1] = {-2e6, 100};
-        c.controlPoints[2] = {57, 100};
+    EXPECT_EQ(readBytes(dir / "far.spd"), encodeLineData(*far));
+    for (const char* file : {"x.spd", "x.bmp", "x.png"}) {
+        EXPECT_FALSE(std::filesystem::exists(dir / file)) << file;
     }
-    ASSERT_TRUE(writeLineDataFile(dir / "far.spd", far));
-    const test::ProgramRun stretched =
-        runCli(dir, "resize far.spd --length 1600 --method 0 -o far.spd");
-    EXPECT_EQ(stretched.status, 1);
-    EXPECT_EQ(lines(stretched.err), 1);
-    EXPECT_EQ(readBytes(dir / "far.spd"), encodeLineData(far));
-    const test::ProgramRun r = runCli(dir, "new -o missing/a.spd");
+}
+
+// "-o -" and "-o /dev/fd/1" write the file's bytes into a pipe, and replace nothing.
+TEST(CliOutput, DashWritesToStandardOutput) {
+    TempDir dir;
+    ASSERT_EQ(runCli(dir, "new --seed 3 -o a.spd").status, 0);
+    for (const std::string args : {"render a.spd --width 5", "new --seed 3",
+                                   "resize a.spd --length 99 --method 0", "loop a.spd on"}) {
+        ASSERT_EQ(runCli(dir, args + " -o file.out").status, 0);
+        for (const std::string out : {"-", "/dev/fd/1"}) {
+            EXPECT_EQ(runCli(dir, args + " -o " + out + " | cat").out,
+                      test::readText(dir / "file.out"))
+                << args << out;
+        }
+    }
+    EXPECT_FALSE(fs::exists(dir / "-"));
+}
+
+// Interrupted the moment its temporary file appears, a render leaves neither it nor the target.
+TEST(CliOutput, InterruptedWritesLeaveNoTemporaryFile) {
+    TempDir dir;
+    ASSERT_EQ(runCli(dir, "new --seed 3 --length 1600 -o a.spd").status, 0);
+    const std::string in = (dir / "a.spd").string();
+    const std::string out = (dir / "big.bmp").string();
+    const char* argv[] = {SPECTRANE_CLI_PATH, "render", in.c_str(), "--width", "1200", "-o",
+                          out.c_str(),        nullptr};
+    for (const int sig : {SIGINT, SIGTERM, SIGHUP}) {
+        const int watch = ::inotify_init1(IN_CLOEXEC);
+        ASSERT_GE(::inotify_add_watch(watch, dir.path().c_str(), IN_CREATE), 0);
+        pid_t pid = 0;
+        ASSERT_EQ(::posix_spawn(&pid, argv[0], nullptr, nullptr, const_cast<char**>(argv), environ),
+                  0);
+        pollfd ready{watch, POLLIN, 0};
+        if (::poll(&ready, 1, 20000) == 1) {
+            ::kill(pid, sig);
+        }
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        ::close(watch);
+        EXPECT_FALSE(temporaryLeft(dir)) << sig;
+        if (WIFSIGNALED(status)) { // in time: nothing written
+            EXPECT_EQ(WTERMSIG(status), sig);
+            EXPECT_FALSE(fs::exists(out));
+        }
+        fs::remove(out);
+    }
+}
+
+// A file-size limit is a reported write error; a name that would set the terminal's title and
+// break the line stays one plain line.
+TEST(CliOutput, FileSizeLimitAndControlCharactersAreReportedAsErrors) {
+    TempDir dir;
+    ASSERT_EQ(runCli(dir, "new --seed 3 -o a.spd").status, 0);
+    const auto limited =
+        test::runProgram(dir, "/bin/sh",
+                         "-c 'ulimit -f 8; exec \"$0\" render a.spd --width 1200 -o b.bmp' " +
+                             std::string(SPECTRANE_CLI_PATH));
+    EXPECT_EQ(limited.status, 1);
+    EXPECT_NE(limited.err.find("File too large"), std::string::npos) << limited.err;
+    EXPECT_FALSE(fs::exists(dir / "b.bmp") || temporaryLeft(dir));
+    const auto r = runCli(dir, "new -o \"$(printf 'no\\033]0;x\\a/a\\n.spd')\"");
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(lines(r.err), 1);
+    EXPECT_EQ(lines(r.err), 1) << r.err;
+    EXPECT_EQ(r.err.find('\033'), std::string::npos);
+    EXPECT_NE(r.err.find("no\\x1b]0;x\\x07/a\\x0a.spd"), std::string::npos) << r.err;
 }
 
 } // namespace

@@ -18,23 +18,21 @@
 
 namespace spectrane::test {
 
-// Set the callbacks before the worker starts, or before posting the job that uses them.
+// Set `poll` before posting the job that uses it.
 class RecordingHost : public EditorHost {
 public:
     void invalidateMainWindow() override { ++mainInvalidations; }
     bool invalidateBitmapWindow() override { return true; }
     void yieldAfterInvalidate() override {}
     void messageBox(std::string_view text) override { messages.emplace_back(text); }
-    void showBitmapWindow() override { onShowBitmap ? onShowBitmap() : void(); }
-    void runTitleWindow() override { onTitle ? onTitle() : void(); }
+    void showBitmapWindow() override {}
+    void runTitleWindow() override {}
     PointerSample pollPointer() override { return poll ? poll() : PointerSample{}; }
     void workerDone() override { ++jobsDone; }
 
     std::atomic<int> mainInvalidations{0};
     std::atomic<int> jobsDone{0};
     std::vector<std::string> messages;
-    std::function<void()> onShowBitmap;
-    std::function<void()> onTitle;
     std::function<PointerSample()> poll;
 };
 

@@ -9,7 +9,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -157,18 +156,12 @@ TextExtent FakeTextRenderer::measureText(std::string_view text, const TextStyle&
 
 ProgramRun runProgram(const TempDir& dir, const std::string& program, const std::string& args) {
     const auto quoted = [](const std::filesystem::path& p) { return "'" + p.string() + "'"; };
-    const auto text = [](const std::filesystem::path& file) {
-        std::ifstream in(file, std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    };
     const auto out = dir / "stdout.txt";
     const auto err = dir / "stderr.txt";
     const std::string command = "cd " + quoted(dir.path()) + " && " + quoted(program) + " " + args +
                                 " >" + quoted(out) + " 2>" + quoted(err);
     const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, text(out), text(err)};
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readText(out), readText(err)};
 }
 
 } // namespace spectrane::test

@@ -1,7 +1,15 @@
+// The length and loop changes: each method by worked examples, shortening both ends as the two
+// cuts, and the property that every result reads back or is refused untouched.
 #include "transforms/length_change.h"
 #include "transforms/loop_change.h"
 
+#include "editing/drag_start.h"
+#include "editing/drag_step.h"
+#include "files/line_data_file.h"
 #include "model/curve_rebuild.h"
+#include "model/document_check.h"
+#include "model/random_curves.h"
+#include "support/editor_fixture.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -54,11 +62,12 @@ TEST(LengthChange, MovesDropsAndAddsPointsByMethod) {
         const Curve& in;
         std::vector<Expected> out;
     };
+    // Cuts: an anchor exactly on the new last dot goes with those beyond it, and the new end
+    // takes the old level there; at the start, one on the first dot kept goes too. A loop keeps
+    // its last point when every anchor is cut at the start, its first when every anchor lies past
+    // the new end.
+    // clang-format off
     const Row rows[] = {
-        {512, 512, kLengthScale, false, kOpen3, {{56, 300}, {200, 100}, {567, 200}}},
-        {512, 512, kLengthBothEnds, false, kOpen3, {{56, 300}, {200, 100}, {567, 200}}},
-        {512, 512, kLengthStartEnd, false, kOpen3, {{56, 300}, {200, 100}, {567, 200}}},
-        {512, 512, kLengthFinishEnd, false, kOpen3, {{56, 300}, {200, 100}, {567, 200}}},
         {512, 1024, kLengthScale, false, kOpen4, {{56, 300}, {568, 100}, {745, 150}, {1079, 200}}},
         {512, 256, kLengthScale, true, kLoop2, {{58, 300}, {178, 100}}},
         {512, 600, kLengthFinishEnd, false, kOpen3, {{56, 300}, {200, 100}, {655, 200}}},
@@ -67,26 +76,15 @@ TEST(LengthChange, MovesDropsAndAddsPointsByMethod) {
         {512, 600, kLengthStartEnd, true, kLoop2, {{148, 300}, {388, 100}}},
         {512, 601, kLengthBothEnds, false, kOpen3, {{56, 300}, {244, 100}, {656, 200}}},
         {512, 601, kLengthBothEnds, true, kLoop2, {{104, 300}, {344, 100}}},
-        // Cuts: an anchor exactly on the new last dot goes with those beyond it, and the new
-        // end takes the old level there; at the start, one on the first dot kept goes too.
-        {512,
-         300,
-         kLengthFinishEnd,
-         false,
-         kOpenAt355,
+        {512, 300, kLengthFinishEnd, false, kOpenAt355,
          {{56, 300}, {150, 100}, {250, 200}, {345, 150}, {355, 0, 299}}},
-        {512,
-         300,
-         kLengthStartEnd,
-         false,
-         kOpenAt268,
+        {512, 300, kLengthStartEnd, false, kOpenAt268,
          {{56, 0, 212}, {66, 80}, {238, 120}, {355, 250}}},
-        // A loop keeps its last point when every anchor is cut at the start, its first when
-        // every anchor lies past the new end.
         {512, 100, kLengthStartEnd, true, {{60, 300}, {70, 100}, {80, 200}}, {{-332, 200}}},
         {512, 100, kLengthFinishEnd, true, kLoopLate, {{500, 300}}},
         {512, 2, kLengthBothEnds, true, kLoopLate, {{245, 300}}},
     };
+    // clang-format on
     for (const Row& r : rows) {
         SCOPED_TRACE(testing::Message()
                      << r.from << " -> " << r.to << " method " << r.method << " loop " << r.loop);
@@ -99,56 +97,19 @@ TEST(LengthChange, MovesDropsAndAddsPointsByMethod) {
     }
 }
 
-TEST(LengthChange, RefusesBadArgumentsAndKeepsEnoughPoints) {
+// Bad arguments are refused and equal lengths change nothing, whatever the method. (Enough
+// points at two dots: the read-back property below.)
+TEST(LengthChange, RefusesBadArgumentsAndKeepsEqualLengths) {
     auto doc = makeDocument(512, Points::OpenControls, kOpen3);
     for (const LengthChange bad : {LengthChange{300, 512, static_cast<LengthChangeMethod>(4)},
                                    {1601, 512, kLengthScale},
                                    {1, 512, kLengthScale}}) {
         EXPECT_FALSE(ChangeLength(*doc, bad));
+    }
+    for (int method = 0; method < 4; ++method) {
+        EXPECT_TRUE(ChangeLength(*doc, {512, 512, static_cast<LengthChangeMethod>(method)}));
         EXPECT_EQ(controlsOf(*doc, 0), kOpen3);
         EXPECT_EQ(doc->length, 512);
-    }
-    // Cut to two dots, an open curve keeps its two ends on them.
-    for (int method = 0; method < 4; ++method) {
-        doc = makeDocument(1600, Points::OpenControls,
-                           {{56, 300}, {400, 100}, {800, 200}, {1200, 90}, {1655, 200}});
-        ASSERT_TRUE(ChangeLength(*doc, {2, 1600, static_cast<LengthChangeMethod>(method)}));
-        for (ChannelIndex ch = 0; ch < kChannelCount; ++ch) {
-            const Curve c = controlsOf(*doc, ch);
-            ASSERT_GE(c.size(), 2u) << method;
-            EXPECT_EQ((std::pair{c.front().x, c.back().x}), (std::pair{56.0, 57.0})) << method;
-        }
-    }
-}
-
-// Shortening both ends is the start cut and then the end cut of the curve the first left.
-TEST(LengthChange, ShorteningBothEndsIsStartThenEnd) {
-    for (const bool loop : {false, true}) {
-        auto doc = makeDocument(600, loop ? Points::LoopControls : Points::OpenControls,
-                                {{loop ? 70.0 : 56.0, 300},
-                                 {90, 250},
-                                 {200, 100},
-                                 {400, 90},
-                                 {560, 150},
-                                 {600, 200},
-                                 {loop ? 640.0 : 655.0, 120}},
-                                -30);
-        GradationDocument stepwise = *doc;
-        const int oldStartY = doc->colorLine[0][45].y;
-        ASSERT_TRUE(ChangeLength(stepwise, {555, 600, kLengthStartEnd}));
-        rebuildAllCurves(stepwise);
-        const int midEndY = stepwise.colorLine[0][510].y;
-        ASSERT_TRUE(ChangeLength(stepwise, {511, 555, kLengthFinishEnd}));
-        ASSERT_TRUE(ChangeLength(*doc, {511, 600, kLengthBothEnds}));
-        EXPECT_EQ(doc->length, 511);
-        EXPECT_EQ(doc->loop, loop);
-        for (ChannelIndex ch = 0; ch < kChannelCount; ++ch) {
-            EXPECT_EQ(controlsOf(*doc, ch), controlsOf(stepwise, ch)) << loop;
-        }
-        if (!loop) { // 45 dots cut at the start, then 44 at the end
-            EXPECT_EQ(controlsOf(*doc, 0).front(), (CurvePoint{56, double(oldStartY)}));
-            EXPECT_EQ(controlsOf(*doc, 0).back(), (CurvePoint{566, double(midEndY)}));
-        }
     }
 }
 
@@ -160,14 +121,15 @@ TEST(LoopChange, OffPinsTheEndsOnKeepsThePoints) {
         Curve in;
         std::vector<Expected> out;
     };
+    // clang-format off
     const Row rows[] = {
-        {512,
-         {{56.7, 200}, {200, 100}, {425.4, 250}}, // anchor 0 at 56.7: on dot 0
+        {512, {{56.7, 200}, {200, 100}, {425.4, 250}}, // anchor 0 at 56.7: on dot 0
          {{56, 0, 0}, {200, 100}, {425.4, 250}, {567, 0, 511}}},
         {300, {{100, 200}, {250, 100}}, {{56, 0, 0}, {100, 200}, {250, 100}, {355, 0, 299}}},
         {100, {{80, 150}}, {{56, 150}, {80, 150}, {155, 150}}},
         {100, {{-50, 150}, {100, 90}, {400, 200}}, {{56, 0, 0}, {100, 90}, {155, 0, 99}}},
     };
+    // clang-format on
     for (const Row& r : rows) {
         auto doc = makeDocument(r.length, Points::LoopControls, r.in, -30);
         const GradationDocument before = *doc;
@@ -196,6 +158,67 @@ TEST(LoopChange, OffPinsTheEndsOnKeepsThePoints) {
         EXPECT_EQ(c.back(), (CurvePoint{1655, double(before.colorLine[0][1599].y)}));
         EXPECT_TRUE(std::equal(c.begin() + 1, c.end() - 1, points.begin() + (n == 256 ? 1 : 0)));
     }
+}
+
+// Everything the program writes reads back bit for bit: the transforms either give a document
+// within the coordinate bound or refuse and leave it exactly as it was.
+TEST(DocumentBounds, TransformsGiveWhatReadsBackOrRefuseUntouched) {
+    int refused = 0;
+    for (std::uint32_t seed = 1; seed <= 30; ++seed) {
+        RandomGenerator rng;
+        rng.seed(seed);
+        auto doc = std::make_unique<GradationDocument>();
+        doc->length = 300 + rng.next() % 1300;
+        doc->loop = seed % 3 == 0;
+        newGradationCurves(*doc, rng);
+        // A point far out, as a file may hold one: stretching it again and again must stop.
+        ChannelCurve& far = doc->channels[seed % 3];
+        far.controlPoints[1].x = -5e5 * (seed % 4);
+        rebuildAllCurves(*doc);
+        for (int op = 0; op < 40; ++op) {
+            const std::vector<std::uint8_t> before = encodeLineData(*doc);
+            bool ok = true;
+            if (seed % 2 == 0) { // cut to two dots and stretch again: a far point grows each time
+                ok =
+                    ChangeLength(*doc, op % 2 == 0 ? LengthChange{2, doc->length, kLengthFinishEnd}
+                                                   : LengthChange{1600, doc->length, kLengthScale});
+            } else if (rng.next() % 5 == 0) {
+                ok = setLoop(*doc, !doc->loop);
+            } else {
+                const int length =
+                    rng.next() % 2 == 0 ? 2 + rng.next() % 8 : 1500 + rng.next() % 101;
+                ok = ChangeLength(
+                    *doc, {length, doc->length, static_cast<LengthChangeMethod>(rng.next() % 4)});
+            }
+            if (!ok) {
+                ++refused;
+                ASSERT_EQ(encodeLineData(*doc), before) << "seed " << seed << " op " << op;
+                continue;
+            }
+            rebuildAllCurves(*doc);
+            ASSERT_EQ(documentFault(*doc), "") << "seed " << seed << " op " << op;
+            const std::vector<std::uint8_t> bytes = encodeLineData(*doc);
+            const LineDataReadResult read = parseLineData(bytes);
+            ASSERT_TRUE(read) << read.status.detail;
+            ASSERT_EQ(encodeLineData(*read.document), bytes);
+        }
+    }
+    EXPECT_GT(refused, 0); // the chains do reach the bound
+}
+
+// Both ends of a three-point curve at -1e9: the middle point's control point would land past
+// the bound; the drag keeps it inside, so the file stays writable.
+TEST(DocumentBounds, ADragKeepsItsControlPointInsideAndTheFileWritable) {
+    test::EditorFixture f(
+        makeDocument(512, Points::OpenControls, {{56, -1e9}, {300, 200}, {567, -1e9}}));
+    f.refresh();
+    auto ctx = f.context();
+    const CurvePoint a = f.doc.channels[0].anchorPoints[1];
+    ASSERT_TRUE(StartDrag(ctx, static_cast<int>(a.x), static_cast<int>(a.y)));
+    DragStep(ctx, static_cast<int>(a.x), 351);
+    EXPECT_TRUE(withinBound(f.doc.channels[0].controlPoints[1]));
+    test::TempDir dir;
+    EXPECT_TRUE(writeLineDataFile(dir / "dragged.spd", f.doc));
 }
 
 } // namespace

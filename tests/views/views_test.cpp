@@ -1,11 +1,15 @@
-#include "views/graph_painter.h"
-
+// The views: the plot's background, frame, layers and markers, and the analysis picture's
+// lightness line, strips and markers, pixel by pixel.
+#include "analysis/analyzer.h"
 #include "model/gradation_render.h"
 #include "raster/primitives.h"
 #include "support/test_support.h"
+#include "views/analysis_picture.h"
+#include "views/graph_painter.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -53,36 +57,6 @@ TEST(GraphPainter, BackgroundGridLevelLinesAndFrame) {
     }
 }
 
-// The content area (L + 112 wide, at least 300) is cleared; each colour bar gets its label, in
-// order, and a bevel one pixel outside its interior, which stays clear.
-TEST(GraphPainter, MainFrameClearsTheContentAndLabelsTheBars) {
-    GraphBuffers& b = sharedBuffers();
-    for (const auto& [l, cmy] : {std::pair{512, false}, {512, true}, {100, false}}) {
-        b.mainBuffer.fill(kSentinel);
-        test::FakeTextRenderer text;
-        text.paint = false;
-        DrawMainFrame(b, l, cmy, text);
-        const int width = std::max(l + 112, 300);
-        EXPECT_EQ(countColour(b.mainBuffer, kSentinel, {0, 0, width, 490}), 0);
-        EXPECT_EQ(countColour(b.mainBuffer, kSentinel), (1712 - width) * 490);
-        const char* labels[2][4] = {{"RGB", "R", "G", "B"}, {"CMY", "C", "M", "Y"}};
-        ASSERT_EQ(text.calls.size(), 4u);
-        for (int k = 0; k < 4; ++k) {
-            EXPECT_EQ(text.calls[k].text, labels[cmy][k]);
-            const TextStyle& style = text.calls[k].style;
-            EXPECT_TRUE(style.face == kCourierFace && style.pixelHeight == 16 &&
-                        style.color == kLabelColor && !style.opaque);
-            const int top = colorBarTop(k);
-            EXPECT_EQ(countColour(b.mainBuffer, kBackgroundColor, {56, top, 56 + l, top + 16}),
-                      16 * l);
-            EXPECT_EQ(b.mainBuffer.pixel(55, top + 8), kBevelLight);
-            EXPECT_EQ(b.mainBuffer.pixel(56 + l / 2, top - 1), kBevelLight);
-            EXPECT_EQ(b.mainBuffer.pixel(56 + l, top + 8), kBevelDark);
-            EXPECT_EQ(b.mainBuffer.pixel(56 + l / 2, top + 16), kBevelDark);
-        }
-    }
-}
-
 // Channel 0 is a curve through anchors, one of them above level 255; channels 1 and 2 have no
 // points and levels given per dot, rising and falling by a level every 2 dots, so that they
 // cross at dot 254, level 127.
@@ -125,16 +99,13 @@ TEST(GraphPainter, LayersComposeAndSwitchWithMarkersOnTheCurrentChannel) {
     EXPECT_EQ(test::countColour(wide, kInk, {56, 0, 567, 400}), test::countColour(wide, kInk));
 
     // Switching keeps each layer's last edited curve; channels without points show no markers.
-    const auto setLevel = [&](ChannelIndex ch, int level) {
-        for (int j = 0; j < 512; ++j) {
-            doc->colorLine[ch][j].y = CanvasGeometry::levelY(level);
-        }
-    };
     const int oldY[3] = {doc->colorLine[0][100].y, doc->colorLine[1][100].y,
                          doc->colorLine[2][100].y};
     for (ChannelIndex ch = 0; ch < 3; ++ch) {
         EXPECT_EQ(doc->currentChannel, ch);
-        setLevel(ch, 61 + 50 * ch);
+        for (int j = 0; j < 512; ++j) {
+            doc->colorLine[ch][j].y = CanvasGeometry::levelY(61 + 50 * ch);
+        }
         SwitchToNextChannel(b, *doc, colors);
         EXPECT_EQ(countColour(m, colors.marker), ch == 2 ? 4 * 8 : 0);
     }
@@ -145,13 +116,97 @@ TEST(GraphPainter, LayersComposeAndSwitchWithMarkersOnTheCurrentChannel) {
         }
         EXPECT_EQ(b.channelLayers[ch].pixel(x, oldY[ch]), kBackgroundColor) << "old curve";
     }
-    // In CMY mode the plot takes the CMY colours.
     const ChannelColors cmy = channelColorsFor(true);
     RebuildChannelLayers(b, *doc, cmy);
     ComposeGraph(b, *doc, cmy, 0);
     EXPECT_EQ(m.pixel(x, 320 - 61), kCmyCurveColors[0]);
     EXPECT_EQ(m.pixel(x, 320 - 111), kCmyInactiveColors[1]);
     EXPECT_EQ(countColour(m, kCmyMarkerColor), 4 * 8);
+}
+
+struct Drawn {
+    std::unique_ptr<GradationAnalysis> analysis = std::make_unique<GradationAnalysis>();
+    Surface surface{kAnalysisPictureMaxWidth + 10, kAnalysisPictureHeight + 10, kSentinel};
+    test::FakeTextRenderer text;
+
+    explicit Drawn(const GradationDocument& doc) {
+        static const Analyzer analyzer;
+        analyzer.analyze(doc, *analysis);
+        DrawAnalysisPicture(surface, *analysis, text);
+    }
+    bool wrote(const std::string& s) const {
+        return std::ranges::any_of(text.calls, [&s](const auto& call) { return call.text == s; });
+    }
+    // The ring of a marker centred on (x, y): its leftmost, rightmost, top and bottom pixels.
+    bool markerAt(int x, int y, Color c) const {
+        return surface.pixel(x - 1, y) == c && surface.pixel(x + 2, y) == c &&
+               surface.pixel(x, y - 1) == c && surface.pixel(x, y + 2) == c;
+    }
+};
+
+TEST(AnalysisPicture, FlatGreyGivesAFlatLightnessLineAtItsRow) {
+    const Drawn d(*test::flatLevels(100, 119, 119, 119));
+    // L* of (119, 119, 119) is 50.03: row 232 - 100 at 2 pixels per unit.
+    for (int j = 0; j < 100; ++j) {
+        EXPECT_EQ(d.surface.pixel(56 + j, 132), kLightnessCurveColor) << j;
+        EXPECT_NE(d.surface.pixel(56 + j, 131), kLightnessCurveColor) << j;
+    }
+    EXPECT_EQ(d.surface.pixel(56, 32), kFrameColor);
+    EXPECT_EQ(d.surface.pixel(155, 272), kFrameColor);
+    EXPECT_EQ(d.surface.pixel(60, 52), kGridColor);         // L* 90
+    EXPECT_EQ(d.surface.pixel(299, 619), kBackgroundColor); // 300 wide at least
+    EXPECT_EQ(d.surface.pixel(300, 100), kSentinel);
+    EXPECT_TRUE(d.wrote("L*  min 50.03  max 50.03  reversals 0"));
+    for (const char* label : {"RGB", "L*", "Pro", "Deu", "Tri", "100", "50", "0"}) {
+        EXPECT_TRUE(d.wrote(label)) << label;
+    }
+}
+
+TEST(AnalysisPicture, StripsShowTheColourItsGreyAndTheSimulations) {
+    const Drawn d(*test::flatLevels(512, 255, 0, 0));
+    // Red; the grey of luminance 0.2126; the Machado matrices applied by hand.
+    const Color expected[] = {rgb(255, 0, 0), rgb(127, 127, 127), rgb(109, 95, 0), rgb(163, 144, 0),
+                              rgb(255, 0, 15)};
+    for (int k = 0; k < 5; ++k) {
+        EXPECT_EQ(d.surface.pixel(56, 392 + 40 * k), expected[k]) << k;
+        EXPECT_EQ(d.surface.pixel(567, 392 + 40 * k + 31), expected[k]) << k;
+        EXPECT_EQ(d.surface.pixel(568, 424 + 40 * k), kBevelDark);
+    }
+    EXPECT_EQ(d.surface.pixel(623, 619), kBackgroundColor); // L + 112 wide
+    EXPECT_EQ(d.surface.pixel(624, 619), kSentinel);
+    // Stacked 32 apart (as spectrane-cli writes them) and clipped on every side.
+    Surface small(8, 200, kSentinel);
+    DrawAnalysisStrips(small, *d.analysis, -10, -16, 32);
+    EXPECT_EQ(small.pixel(0, 0), expected[0]);
+    EXPECT_EQ(small.pixel(7, 16), expected[1]);
+    EXPECT_EQ(small.pixel(0, 143), expected[4]);
+    EXPECT_EQ(small.pixel(0, 144), kSentinel);
+}
+
+TEST(AnalysisPicture, MarksTheReversalsTheJumpAndTheSeam) {
+    // Shown as: white to dot 49, black at 50 rising to a grey peak at dot 100 and falling to
+    // black at 150, black to the end; in CMY mode, so the levels are the complements.
+    auto doc = test::flatLevels(200, 0, 0, 0);
+    doc->loop = true;
+    doc->cmy = true;
+    for (int j = 0; j < 200; ++j) {
+        const int shown = j < 50 ? 255 : (j < 150 ? 100 - 2 * std::abs(j - 100) : 0);
+        for (ChannelIndex ch = 0; ch < kChannelCount; ++ch) {
+            doc->colorLine[ch][j].y = CanvasGeometry::levelY(255 - shown);
+        }
+    }
+    const Drawn d(*doc);
+    const auto lightnessMarker = [&d](int j) {
+        return d.markerAt(56 + j, lightnessRow(d.analysis->lab[j].l), kAnalysisMarkerColor);
+    };
+    EXPECT_TRUE(lightnessMarker(50));
+    EXPECT_TRUE(lightnessMarker(100));
+    EXPECT_FALSE(lightnessMarker(75));
+    // White to black after dot 49 and across the seam: CIEDE2000 100, the axis top, row 272.
+    EXPECT_TRUE(d.markerAt(56 + 49, 272, kAnalysisMarkerColor));
+    EXPECT_EQ(d.surface.pixel(56 + 199, 272), kSeamColor);
+    EXPECT_TRUE(d.wrote("CMY"));
+    EXPECT_TRUE(d.wrote("seam (last dot -> dot 0)  dE00 100.00  jump"));
 }
 
 } // namespace
