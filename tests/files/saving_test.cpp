@@ -8,12 +8,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstring>
+#include <fcntl.h>
 #include <functional>
 #include <pwd.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -36,6 +39,20 @@ fs::path existing(const fs::path& file, mode_t mode) {
 
 FileResult writeNew(const fs::path& target) {
     return writeFileAtomically(target, kNew);
+}
+
+FileResult writeCheckingCloseOnExec(const fs::path& target) {
+    AtomicFile file(target);
+    file.open();
+    for (const auto& link : fs::directory_iterator("/proc/self/fd")) {
+        std::error_code ec;
+        if (fs::read_symlink(link, ec).string().find(kTemporaryMarker) != std::string::npos &&
+            (::fcntl(std::stoi(link.path().filename()), F_GETFD) & FD_CLOEXEC) == 0) {
+            return FileResult::failure("temporary file open without close-on-exec");
+        }
+    }
+    file.write(kNew);
+    return file.commit();
 }
 
 FileResult saveSettings(const fs::path& target) {
@@ -115,6 +132,11 @@ TEST(AtomicWrite, EveryCaseEveryCallerMeets) {
         {.name = "6755 loses set-id bits, keeps owner", .scene = nobodys6755, .ok = true,
          .mode = 0755, .needsRoot = true},
         {.name = "link followed, link kept", .scene = linkToSub, .ok = true},
+        {.name = "FIFO written, not replaced",
+         .scene = [](auto& d) { return ::mkfifo((d / "f").c_str(), 0644), d / "f"; }, .ok = true},
+        {.name = "device written, not replaced", .scene = [](auto& d) {
+             return ::mknod((d / "n").c_str(), S_IFCHR | 0666, makedev(1, 3)), d / "n"; },
+         .ok = true, .needsRoot = true},
         {.name = "250-byte name", .scene = [](auto& d) { return d / std::string(250, 'n'); },
          .ok = true},
         {.name = "folder in the way",
@@ -133,6 +155,7 @@ TEST(AtomicWrite, EveryCaseEveryCallerMeets) {
         {.name = "in place, no room under the size limit: old bytes kept", .scene = nobodysFile,
          .ok = false, .user = kNobody, .sizeLimit = 4096, .needsRoot = true},
         {.name = "size limit: File too large", .scene = fresh, .ok = false, .sizeLimit = 4096},
+        {.name = "close-on-exec", .scene = fresh, .ok = true, .write = writeCheckingCloseOnExec},
     };
     // clang-format on
     for (const Row& row : rows) {
@@ -146,6 +169,8 @@ TEST(AtomicWrite, EveryCaseEveryCallerMeets) {
         struct stat old {};
         const bool existed = ::stat(target.c_str(), &old) == 0;
         const Bytes oldContent = fs::is_regular_file(target) ? readBytes(target) : Bytes();
+        // Opened before the writer and read after it: the content fits in the FIFO's buffer.
+        const int fifo = fs::is_fifo(target) ? ::open(target.c_str(), O_RDONLY | O_NONBLOCK) : -1;
         const std::string detail = writeInChild(row, target);
         EXPECT_EQ(detail.empty(), row.ok) << detail;
         if (existed) {
@@ -160,6 +185,12 @@ TEST(AtomicWrite, EveryCaseEveryCallerMeets) {
             EXPECT_NE(detail.find(kFileOpenFailedMessage), std::string::npos);
             EXPECT_EQ(fs::is_regular_file(target) ? readBytes(target) : Bytes(), oldContent);
             EXPECT_EQ(fs::exists(target), existed);
+        }
+        if (fifo >= 0) {
+            Bytes got(kNew.size() + 1);
+            EXPECT_EQ(::read(fifo, got.data(), got.size()), static_cast<ssize_t>(kNew.size()));
+            EXPECT_TRUE(std::equal(kNew.begin(), kNew.end(), got.begin()));
+            ::close(fifo);
         }
         if (row.sizeLimit != RLIM_INFINITY) {
             EXPECT_NE(detail.find(std::strerror(EFBIG)), std::string::npos) << detail;
