@@ -294,8 +294,6 @@ void MainWindow::commandNew() {
 }
 
 void MainWindow::commandOpen() {
-    AppState& s = *state_;
-    const bool previous = s.doc.synchro;
     const QString file = dialogs_->chooseFile(FileDialogKind::OpenLineData);
     if (file.isEmpty()) {
         return;
@@ -308,15 +306,21 @@ void MainWindow::commandOpen() {
         if (!read.warning.empty()) {
             dialogs_->requestMessageBox(shownText(read.warning));
         }
-        copyLineData(s.doc, *read.document);
-        LayoutMainWindow();
-        updateSynchroBoxes(previous);
-        gradation_->LayoutBitmapWindow();
-        ChooseChannelColors(s.colors, s.doc.cmy);
-        RefreshDocument(s, RefreshMode::Evaluating);
-        invalidate();
+        showReadDocument(*read.document);
     }
     gradation_->showInPlace();
+}
+
+void MainWindow::showReadDocument(const GradationDocument& read) {
+    AppState& s = *state_;
+    const bool previous = s.doc.synchro;
+    copyLineData(s.doc, read);
+    LayoutMainWindow();
+    updateSynchroBoxes(previous);
+    gradation_->LayoutBitmapWindow();
+    ChooseChannelColors(s.colors, s.doc.cmy);
+    RefreshDocument(s, RefreshMode::Evaluating);
+    invalidate();
 }
 
 void MainWindow::commandSave() {
@@ -399,15 +403,8 @@ void MainWindow::commandImport() {
                                     shownText(imported.error));
         return;
     }
-    const bool previous = s.doc.synchro;
     gradation_->hide();
-    copyLineData(s.doc, *imported.document);
-    LayoutMainWindow();
-    updateSynchroBoxes(previous);
-    gradation_->LayoutBitmapWindow();
-    ChooseChannelColors(s.colors, s.doc.cmy);
-    RefreshDocument(s, RefreshMode::Evaluating);
-    invalidate();
+    showReadDocument(*imported.document);
     gradation_->showInPlace();
     dialogs_->requestMessageBox(importSummary(imported, s.doc.length));
 }

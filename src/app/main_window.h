@@ -147,6 +147,9 @@ private:
     void recordEditorPopupStep(int command);
     // Sets the undo and redo items from the history.
     void syncUndoItems();
+    // Open and Import: the document read from a file replaces the current one, laid out and
+    // drawn again.
+    void showReadDocument(const GradationDocument& read);
     // After undo or redo: everything laid out and drawn again for the restored document.
     void showRestoredDocument(const GradationSettings& previous);
     void startUp();
