@@ -1,57 +1,51 @@
 #include "app_test_support.h"
 
 #include "app/menus.h"
+#include "app/refresh_document.h"
 
-#include <QApplication>
 #include <QCoreApplication>
-#include <QTimer>
+#include <QTest>
+
+#include <gtest/gtest.h>
 
 namespace spectrane::test {
+
+namespace {
+template <class T> T takeFront(std::deque<T>& queue, T otherwise) {
+    if (queue.empty()) {
+        return otherwise;
+    }
+    T front = std::move(queue.front());
+    queue.pop_front();
+    return front;
+}
+} // namespace
 
 UiServices ScriptedUi::services(MainWindow*& window) {
     UiServices s;
     s.runToolWindow = [this, &window](QWidget* owner, ToolWindowKind kind) {
         tools.push_back({kind, owner});
-        if (!toolAnswers.empty()) {
-            auto answer = std::move(toolAnswers.front());
-            toolAnswers.pop_front();
-            return answer(window->state());
+        if (auto answer = takeFront(toolAnswers, {})) {
+            answer(window->state());
+            return kToolOk;
         }
-        std::function<void(QWidget*)> act = [](QWidget* w) { w->close(); };
-        if (!toolActions.empty()) {
-            act = std::move(toolActions.front());
-            toolActions.pop_front();
-        }
+        const auto act = takeFront(toolActions, {[](QWidget* w) { w->close(); }});
         return runAndAct([&] { return window->runRealToolWindow(owner, kind); }, act);
     };
     s.chooseFile = [this](QWidget*, FileDialogKind, const QString& start) {
         fileStartFolders.push_back(start);
-        if (fileAnswers.empty()) {
-            return QString();
-        }
-        QString answer = fileAnswers.front();
-        fileAnswers.pop_front();
-        return answer;
+        return takeFront(fileAnswers, QString());
     };
     s.messageBox = boxes.fn();
     s.choosePopupItem = [this](QMenu*, const QPoint&) {
         ++popupsShown;
-        if (popupAnswers.empty()) {
-            return 0;
-        }
-        const int answer = popupAnswers.front();
-        popupAnswers.pop_front();
-        return answer;
+        return takeFront(popupAnswers, 0);
     };
     return s;
 }
 
 TestApp::TestApp(QSize workArea, bool startUpRequests) {
     restart(workArea, startUpRequests);
-}
-
-TestApp::~TestApp() {
-    stop();
 }
 
 void TestApp::stop() {
@@ -72,6 +66,24 @@ void TestApp::restart(QSize workArea, bool startUpRequests) {
 
 bool TestApp::checked(int commandId) const {
     return findCommandAction(window, commandId)->isChecked();
+}
+
+void TestApp::showKnownCurves() {
+    AppState& s = state();
+    const auto doc = openDocumentFromAnchors(512, {{56, 200}, {180, 150}, {330, 120}, {567, 250}});
+    for (ChannelIndex ch = 0; ch < 3; ++ch) {
+        s.doc.channels[ch] = doc->channels[ch];
+    }
+    s.doc.currentChannel = 0;
+    RefreshDocument(s, RefreshMode::Evaluating);
+    s.history.reset(s.doc);
+    window->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
+}
+
+QPoint TestApp::at(CurvePoint p) {
+    const MainLayout& l = state().mainLayout;
+    return {static_cast<int>(p.x) - l.horizontal.pos, static_cast<int>(p.y) - l.vertical.pos};
 }
 
 } // namespace spectrane::test

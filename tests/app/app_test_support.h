@@ -1,5 +1,5 @@
 // A main window for tests: its files in a scratch folder, a fixed work area, and dialogs,
-// tool windows and message boxes answered by the test.
+// tool windows, popups and message boxes answered by the test.
 #pragma once
 
 #include "app/main_window.h"
@@ -8,7 +8,6 @@
 
 #include <deque>
 #include <functional>
-#include <memory>
 #include <vector>
 
 namespace spectrane::test {
@@ -20,16 +19,13 @@ struct ToolRequest {
 
 class ScriptedUi {
 public:
-    // Answers for the next tool windows, in order: each may change the state, then returns
-    // the window's result. With none left, the real tool window runs and the next of
-    // `toolActions` is done to it once it is up (closed with 0 when there is none either).
-    std::deque<std::function<int(AppState&)>> toolAnswers;
+    // The next tool windows: each answer changes the state and confirms; with none left the
+    // real window runs and the next of `toolActions` is done to it (closed when none is left).
+    std::deque<std::function<void(AppState&)>> toolAnswers;
     std::deque<std::function<void(QWidget*)>> toolActions;
-    // Answers for the next file dialogs: a full path, or empty for Cancel.
-    std::deque<QString> fileAnswers;
-    // Answers for the next popup menus: the chosen item's id (0 = dismissed).
-    std::deque<int> popupAnswers;
-    MessageRecorder boxes; // question boxes take boxes.answers
+    std::deque<QString> fileAnswers; // full paths; none left = Cancel
+    std::deque<int> popupAnswers;    // item ids; none left = dismissed
+    MessageRecorder boxes;
 
     std::vector<ToolRequest> tools;
     std::vector<QString> fileStartFolders;
@@ -43,10 +39,9 @@ struct TestApp {
     ScriptedUi ui;
     MainWindow* window = nullptr;
 
-    // Starts the program with its settings and folders in `dir`; the worker's start-up
-    // requests only when asked for.
+    // The worker's start-up requests run only when asked for.
     explicit TestApp(QSize workArea = QSize(1920, 1080), bool startUpRequests = false);
-    ~TestApp();
+    ~TestApp() { stop(); }
     void restart(QSize workArea = QSize(1920, 1080), bool startUpRequests = false);
     void stop();
     AppState& state() { return window->state(); }
@@ -54,6 +49,11 @@ struct TestApp {
     std::filesystem::path file(const char* name) const { return dir / name; }
     QString path(const char* name) const { return QString::fromStdString(file(name).string()); }
     bool checked(int commandId) const;
+    // Every channel gets the same open curve with anchors (56, 200) (180, 150) (330, 120)
+    // (567, 250); the window is shown.
+    void showKnownCurves();
+    // Where content point p is on the canvas, as scrolled now.
+    QPoint at(CurvePoint p);
 };
 
 } // namespace spectrane::test
