@@ -1,13 +1,9 @@
 #!/usr/bin/env python3
-"""The English translation is complete, and every Japanese text of the program can reach it.
+"""Usage: translations_check.py LUPDATE REPOSITORY
 
-Usage: translations_check.py LUPDATE REPOSITORY
-
-1. lupdate, run over src/ into a copy of translations/spectrane_en.ts, finds no source text
-   that is new, unfinished or no longer used.
-2. No Japanese string literal in src/ stands outside tr(), QCoreApplication::translate() or
-   QT_TRANSLATE_NOOP(); a line that says "// untranslated:" (and why) is let through.
-"""
+Fails when lupdate, run over src/ into a copy of translations/spectrane_en.ts, finds a text that
+is new, unfinished or unused, or when a Japanese string literal in src/ stands outside tr(),
+translate() or QT_TRANSLATE_NOOP() on a line without "// untranslated:" (and why)."""
 import pathlib
 import re
 import shutil
