@@ -1,12 +1,10 @@
 #!/usr/bin/env python3
-"""End-to-end runs of the real program on a private X display with a window manager and real
-input, checked through the files it writes and spectrane-cli.
+"""Usage: run_e2e.py BUILD_DIR [SCENARIO ...]
 
-Usage: run_e2e.py BUILD_DIR [SCENARIO ...]
-Each scenario runs in a scratch folder of its own. A failed step names itself and leaves a
-screenshot in BUILD_DIR/e2e-failures/; with SPECTRANE_E2E_SHOTS=DIR each passed scenario leaves
-its last screen in DIR/SCENARIO.png.
-"""
+Runs the real program on a private X display with a window manager and real input, each
+scenario in a scratch folder, and checks the files it writes through spectrane-cli. A failed
+step leaves a screenshot in BUILD_DIR/e2e-failures/; with SPECTRANE_E2E_SHOTS=DIR a passed
+scenario leaves its last screen in DIR/SCENARIO.png."""
 
 import os
 import shutil
@@ -33,7 +31,6 @@ class App:
         # The settings and default folders land beside the executable, so it runs from here.
         self.exe = self.folder / "spectrane"
         shutil.copy2(self.build / "src/app/spectrane", self.exe)
-        self.proc = None
 
     def start(self, lang="C.UTF-8", dismiss_title=True):
         """Starts the program under locale `lang` (the C locale gives its Japanese texts)."""
@@ -44,11 +41,6 @@ class App:
         self.main = self.x.wait_window(MAIN_TITLE)
         if dismiss_title:
             self.dismiss("Welcome")
-
-    def stop(self):
-        if self.proc and self.proc.poll() is None:
-            self.proc.kill()
-            self.proc.wait()
 
     def cli(self, *args):
         out = subprocess.run([str(self.build / "src/cli/spectrane-cli"), *map(str, args)],
@@ -142,7 +134,6 @@ def scenario_first_start(x, build, work):
         raise StepFailed("closing the main window did not leave a 52-byte Setting.ini")
     app.start()
     x.wait_window(GRADATION)
-    app.stop()
 
 
 def scenario_open_drag_save(x, build, work):
@@ -161,7 +152,6 @@ def scenario_open_drag_save(x, build, work):
         for i, known in enumerate(KNOWN[ch]):
             if points[(ch, i)][:2] != known:
                 raise StepFailed(f"channel {ch} point {i} changed: {points[(ch, i)][:2]}")
-    app.stop()
 
 
 def scenario_save_bitmap(x, build, work):
@@ -180,7 +170,6 @@ def scenario_save_bitmap(x, build, work):
         b, g, r = data[row:row + 3]
         if (r, g, b) != tuple(map(int, levels[dot])):
             raise StepFailed(f"dot {dot} is RGB{(r, g, b)}, expected {levels[dot]}")
-    app.stop()
 
 
 def scenario_length_from_gradation_popup(x, build, work):
@@ -195,7 +184,6 @@ def scenario_length_from_gradation_popup(x, build, work):
     app.save(saved)
     if "length: 600" not in app.cli("info", saved).splitlines():
         raise StepFailed("the saved length is not 600")
-    app.stop()
 
 
 def scenario_stuck_drag_ends(x, build, work):
@@ -219,7 +207,6 @@ def scenario_stuck_drag_ends(x, build, work):
     app.save(after)
     if after.read_bytes() != held.read_bytes():
         raise StepFailed("moving the pointer without a button still moved the point")
-    app.stop()
 
 
 def expect_frame(what, frame, x=None, y=None, bottom=None):
@@ -266,7 +253,6 @@ def scenario_window_frames(x, build, work):
     app.dismiss("Version Info.")
     x.wait(lambda: x.xdo("getactivewindow").stdout.strip() == str(app.main), 5,
            "the main window to become active")
-    app.stop()
 
 
 def scenario_english_length_window(x, build, work):
@@ -276,7 +262,6 @@ def scenario_english_length_window(x, build, work):
     app.menu("e", "l")  # "&Edit" -> "Gradation &Length..."
     x.key(x.wait_window("Gradation Length"), "Escape")
     x.wait_gone("Gradation Length")
-    app.stop()
 
 
 SCENARIOS = {name[len("scenario_"):]: f for name, f in globals().items()
@@ -309,8 +294,9 @@ def main():
                 print(f"FAIL {name}: {error}\n  screenshot: {shot}", flush=True)
                 if not isinstance(error, StepFailed):
                     traceback.print_exc()
-            finally:
+            finally:  # the program started from this scenario's folder, if it still runs
                 subprocess.run(["pkill", "-f", str(work / "spectrane")], check=False)
+                x.wait_gone(MAIN_TITLE)
                 shutil.rmtree(work, ignore_errors=True)
     finally:
         x.close()
