@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace spectrane {
 namespace {
 
@@ -104,8 +106,7 @@ TEST(ToolWindowFramework, ResultCodesKeysAndTheDisabledOwner) {
     EXPECT_TRUE(owner.isEnabled());
 }
 
-// Enter confirms whatever control has the focus (the title window closes with 0); Space
-// presses the focused button.
+// Enter confirms whatever control has the focus (the title window closes with 0).
 TEST(ToolWindows, EnterConfirmsWhateverHasTheFocus) {
     test::ToolFixture f;
     for (int k = 0; k <= static_cast<int>(Kind::Loop); ++k) {
@@ -131,10 +132,6 @@ TEST(ToolWindows, EnterConfirmsWhateverHasTheFocus) {
             EXPECT_FALSE(w->isVisible()) << toolWindowSpec(kind).name << ' ' << name.toStdString();
         }
     }
-    auto loop = f.open(Kind::Loop);
-    control(loop.get(), 2)->setFocus();
-    QTest::keyClick(control(loop.get(), 2), Qt::Key_Space);
-    EXPECT_EQ(loop->resultCode(), kToolCancel);
 }
 
 // A refused value keeps the window open, the edit focused with its text selected, and the
@@ -250,14 +247,10 @@ TEST(ToolWindows, OkStoresWhatTheControlsShow) {
     f.doc.thickness = 252;
     auto direction = f.open(Kind::Direction);
     const QImage first = surfaceImage(f.canvas).copy();
-    std::vector<QImage> pictures;
-    for (int i = 0; i < 4; ++i) { // 3 -> 2 -> 1 -> 0 -> 3
+    for (int i = 0; i < 5; ++i) { // 3 -> 2 -> 1 -> 0 -> 3 -> 2, the picture turning along
         click(direction.get(), 1003);
-        pictures.push_back(surfaceImage(f.canvas).copy());
+        EXPECT_EQ(surfaceImage(f.canvas) == first, i == 3) << i;
     }
-    EXPECT_EQ(pictures[3], first);
-    EXPECT_NE(pictures[0], first);
-    click(direction.get(), 1003);
     click(direction.get(), 1);
     EXPECT_EQ(f.doc.direction, 2);
 
@@ -348,21 +341,14 @@ TEST(SynchroWindow, LabelsFollowModeAndCurrentChannelAndDisabledBoxesKeepTheirCh
 
 TEST(PositionWindow, EndPointsKeepTheirDotAndTypedValuesPassUnchecked) {
     auto doc = std::make_unique<GradationDocument>();
-    doc->length = 1200;
     doc->currentChannel = 1;
-    ChannelCurve& c = doc->channels[1];
-    c.pointCount = 3;
-    c.anchorPoints[0] = {56.0, 300.5};
-    c.anchorPoints[1] = {700.9, 100.2};
-    c.anchorPoints[2] = {1255.0, 351.0};
+    doc->channels[1].pointCount = 3;
+    doc->channels[1].anchorPoints = {{{56.0, 300.5}, {700.9, 100.2}, {1255.0, 351.0}}};
     const PositionRequest first = positionRequestFor(*doc, 0);
-    EXPECT_EQ(first.dot, 0);
-    EXPECT_EQ(first.level, 19);
-    EXPECT_TRUE(first.fixedDot);
-    EXPECT_EQ(positionRequestFor(*doc, 2).level, -31); // rounded down
     const PositionRequest middle = positionRequestFor(*doc, 1);
-    EXPECT_EQ(middle.dot, 644);
-    EXPECT_FALSE(middle.fixedDot);
+    EXPECT_EQ(std::tuple(first.dot, first.level, first.fixedDot), std::tuple(0, 19, true));
+    EXPECT_EQ(std::tuple(middle.dot, middle.level, middle.fixedDot), std::tuple(644, 219, false));
+    EXPECT_EQ(positionRequestFor(*doc, 2).level, -31); // rounded down
     doc->loop = true;
     EXPECT_FALSE(positionRequestFor(*doc, 0).fixedDot); // every x of a loop is editable
 
