@@ -28,7 +28,7 @@ TEST(AnalysisWindow, FollowsTheDocumentAndTheScrollAndIsRemembered) {
     test::TestApp app(QSize(700, 700));
     MainWindow& w = *app.window;
     AppState& s = app.state();
-    app.ui.toolAnswers.push_back([](AppState& st) { st.doc.length = kMaxDots; });
+    app.toolAnswers.push_back([](AppState& st) { st.doc.length = kMaxDots; });
     w.dispatchCommand(kCmdNew);
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));

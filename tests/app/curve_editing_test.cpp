@@ -124,30 +124,30 @@ TEST(CurveEditing, RightButtonSwitchesChannelsOrOpensThePointMenu) {
         app.window->worker().waitUntilIdle();
         EXPECT_EQ(s.doc.currentChannel, expected);
     }
-    EXPECT_EQ(app.ui.popupsShown, 0);
+    EXPECT_EQ(app.popupsShown, 0);
 
     const QPoint on = app.at(s.doc.channels[0].anchorPoints[2]);
     QTest::mouseMove(canvas, on);
     ASSERT_EQ(s.edit.hoveredPoint, 2);
-    app.ui.popupAnswers = {kPopupInsertPoint};
+    app.popupAnswers = {kPopupInsertPoint};
     QTest::mouseClick(canvas, Qt::RightButton, {}, on);
-    EXPECT_EQ(app.ui.popupsShown, 1);
+    EXPECT_EQ(app.popupsShown, 1);
     EXPECT_EQ(s.doc.channels[0].pointCount, 5);
     EXPECT_EQ(s.doc.currentChannel, 0);
 
     const CurvePoint b = s.doc.channels[0].anchorPoints[3];
     QTest::mouseMove(canvas, app.at(b));
     ASSERT_EQ(s.edit.hoveredPoint, 3);
-    app.ui.popupAnswers = {kPopupSetPosition};
-    app.ui.toolActions.push_back([&](QWidget* win) {
+    app.popupAnswers = {kPopupSetPosition};
+    app.toolActions.push_back([&](QWidget* win) {
         EXPECT_EQ(test::control<QLineEdit>(win, 1008)->text().toInt(), std::floor(b.x - 56));
         test::setText(win, 1008, "300");
         test::setText(win, 1024, "200");
         test::click(win, 1);
     });
     QTest::mouseClick(canvas, Qt::RightButton, {}, app.at(b));
-    EXPECT_EQ(app.ui.tools.back().kind, ToolWindowKind::PositionSet);
-    EXPECT_EQ(app.ui.tools.back().owner, app.window);
+    EXPECT_EQ(app.tools.back(),
+              std::pair(ToolWindowKind::PositionSet, static_cast<QWidget*>(app.window)));
     EXPECT_NEAR(s.doc.channels[0].anchorPoints[3].x, 356.0, 1e-6);
     EXPECT_NEAR(s.doc.channels[0].anchorPoints[3].y, 120.0, 1e-6);
 
@@ -156,12 +156,12 @@ TEST(CurveEditing, RightButtonSwitchesChannelsOrOpensThePointMenu) {
     const QPoint end = app.at({e.x + 1, e.y});
     QTest::mouseMove(canvas, end);
     ASSERT_EQ(s.edit.hoveredPoint, 0);
-    app.ui.popupAnswers = {kPopupDeletePoint, kPopupSetPosition};
+    app.popupAnswers = {kPopupDeletePoint, kPopupSetPosition};
     QTest::mouseClick(canvas, Qt::RightButton, {}, end);
     ASSERT_FALSE(app.messages().empty());
     EXPECT_EQ(app.messages().back().text, u("端点を削除することは出来ません。"));
     EXPECT_EQ(s.doc.channels[0].pointCount, 5);
-    app.ui.toolActions.push_back([](QWidget* win) {
+    app.toolActions.push_back([](QWidget* win) {
         test::setText(win, 1008, "100");
         test::setText(win, 1024, "200");
         test::click(win, 1);
@@ -208,13 +208,13 @@ TEST(Undo, ADragOrALengthChangeIsOneStepThatUndoAndRedoTakeBackAndAgain) {
     EXPECT_EQ(s.doc.channels[0].controlPoints, dragged);
 
     app.window->dispatchCommand(kCmdUndo);
-    app.ui.toolAnswers.push_back([](AppState& st) { st.doc.cmy = true; });
+    app.toolAnswers.push_back([](AppState& st) { st.doc.cmy = true; });
     app.window->dispatchCommand(kCmdCmy);
     EXPECT_FALSE(redo->isEnabled());
     EXPECT_EQ(undo->text(), u("元に戻す: CMYモードの変更(&U)"));
 
     // A length change undone: the windows laid out for the old length again.
-    app.ui.toolAnswers.push_back([](AppState& st) { st.doc.length = 1600; });
+    app.toolAnswers.push_back([](AppState& st) { st.doc.length = 1600; });
     app.window->dispatchCommand(kCmdLength);
     ASSERT_EQ(s.mainLayout.contentWidth, 1712);
     app.window->dispatchCommand(kCmdUndo);

@@ -85,7 +85,7 @@ TEST(MainWindow, ExportsAndImports) {
     test::TestApp app;
     AppState& s = app.state();
     MainWindow& w = *app.window;
-    app.ui.fileAnswers = {app.path("t.csv")};
+    app.fileAnswers = {app.path("t.csv")};
     w.dispatchCommand(kCmdExport);
     EXPECT_EQ(app.messages().back().text, u("エクスポートしました。"));
     std::istringstream rows(test::readText(app.file("t.csv")));
@@ -99,10 +99,10 @@ TEST(MainWindow, ExportsAndImports) {
     }
 
     const GradationDocument exported = s.doc;
-    app.ui.toolAnswers.push_back([](AppState&) {});
+    app.toolAnswers.push_back([](AppState&) {});
     w.dispatchCommand(kCmdNew);
     const auto fresh = test::controlsOf(s.doc, 0);
-    app.ui.fileAnswers = {app.path("t.csv"), app.path("bad.css")};
+    app.fileAnswers = {app.path("t.csv"), app.path("bad.css")};
     w.dispatchCommand(kCmdImport);
     EXPECT_TRUE(app.messages().back().text.startsWith(u("インポートしました: 512 ドット\nR: ")));
     ASSERT_EQ(s.doc.length, exported.length);

@@ -78,8 +78,8 @@ TEST(MainWindow, FirstStartDefaultsExitAndTheRecordReadBack) {
     EXPECT_TRUE(app.window->synchroBox(0)->isHidden());
 
     app.window->dispatchCommand(kCmdTitleWindow); // a toggle: no window opens
-    EXPECT_TRUE(app.ui.tools.empty());
-    app.ui.toolAnswers.push_back([](AppState& st) {
+    EXPECT_TRUE(app.tools.empty());
+    app.toolAnswers.push_back([](AppState& st) {
         st.doc.synchro = true;
         st.doc.synchroChannels = {false, true, true};
     });
@@ -114,7 +114,7 @@ TEST(MainWindow, StartUpRequestsRunAndClosingWhileTheTitleWindowIsUpEndsCleanly)
     bool gradationShown = false;
     bool workerWaiting = false;
     bool settingsWritten = false;
-    app.ui.toolActions.push_back([&](QWidget* title) {
+    app.toolActions.push_back([&](QWidget* title) {
         gradationShown = app.window->gradationWindow().window()->isVisible();
         workerWaiting = !app.window->worker().ready();
         app.window->close(); // releases the worker from its request
@@ -122,7 +122,7 @@ TEST(MainWindow, StartUpRequestsRunAndClosingWhileTheTitleWindowIsUpEndsCleanly)
         title->close();
     });
     ASSERT_TRUE(QTest::qWaitFor([&] { return settingsWritten; }));
-    EXPECT_EQ(app.ui.tools[0].kind, ToolWindowKind::Title);
+    EXPECT_EQ(app.tools[0].first, ToolWindowKind::Title);
     EXPECT_TRUE(gradationShown);
     EXPECT_TRUE(workerWaiting);
     app.stop();
@@ -131,10 +131,10 @@ TEST(MainWindow, StartUpRequestsRunAndClosingWhileTheTitleWindowIsUpEndsCleanly)
 TEST(MainWindow, NewRefusesBadLengthsTurnsSynchroOffAndMakesTheChosenDocument) {
     TestApp app;
     AppState& s = app.state();
-    app.ui.toolAnswers.push_back([](AppState& st) { st.doc.synchro = true; });
+    app.toolAnswers.push_back([](AppState& st) { st.doc.synchro = true; });
     app.window->dispatchCommand(kCmdSynchro);
     bool stayedOpen = false;
-    app.ui.toolActions.push_back([&](QWidget* w) {
+    app.toolActions.push_back([&](QWidget* w) {
         test::setText(w, 1008, "1601");
         test::click(w, 1);
         stayedOpen = w->isVisible();
@@ -143,22 +143,23 @@ TEST(MainWindow, NewRefusesBadLengthsTurnsSynchroOffAndMakesTheChosenDocument) {
         test::click(w, 1);
     });
     app.window->dispatchCommand(kCmdNew);
-    EXPECT_EQ(app.ui.tools.back().kind, ToolWindowKind::NewGradation);
-    EXPECT_EQ(app.ui.tools.back().owner, app.window);
+    EXPECT_EQ(app.tools.back(),
+              std::pair(ToolWindowKind::NewGradation, static_cast<QWidget*>(app.window)));
     EXPECT_TRUE(stayedOpen);
     EXPECT_EQ(s.doc.length, 300);
     EXPECT_TRUE(app.checked(kCmdLoop));
     EXPECT_FALSE(s.doc.synchro || app.checked(kCmdSynchro));
     EXPECT_TRUE(app.window->synchroBox(0)->isHidden());
     EXPECT_EQ(s.mainLayout.contentWidth, 412);
-    EXPECT_TRUE(app.window->isEnabled());
 
     const auto before = s.doc.channels[1].controlPoints;
-    app.ui.toolActions.push_back([](QWidget* w) { test::click(w, 2); });
+    app.toolActions.push_back([](QWidget* w) { test::click(w, 2); });
     app.window->dispatchCommand(kCmdNew);
     EXPECT_EQ(s.doc.channels[1].controlPoints, before);
 }
 
+// A good file is applied; a bad one, or a length change of what was opened, is refused with the
+// document untouched; an old one is read with its warning.
 TEST(MainWindow, OpenAppliesGoodFilesAndRefusesBadOnesUntouched) {
     TestApp app;
     AppState& s = app.state();
@@ -176,12 +177,18 @@ TEST(MainWindow, OpenAppliesGoodFilesAndRefusesBadOnesUntouched) {
     test::writeBytes(app.file("bad.spd"), {0, 0, 0, 0, 0, 0, 0, 0, 9, 9});
     test::ByteBuilder v2;
     v2.i32(0).i32(400).i32(1).u8(1).i32(2).i32(2).i32(2); // length, direction, loop, counts
-    for (int ch = 0; ch < 3; ++ch) {
-        v2.point(100, 200).point(300, 150);
+    v2.point(100, 200).point(300, 150).point(100, 200).point(300, 150).point(100, 200);
+    test::writeBytes(app.file("v2.spd"), v2.point(300, 150).bytes);
+    GradationDocument far; // a point far left of 2 dots: stretching them 800 times is refused
+    far.length = 2;
+    for (ChannelCurve& c : far.channels) {
+        c.pointCount = 3;
+        c.controlPoints = {{{56, 100}, {-2e6, 100}, {57, 100}}};
     }
-    test::writeBytes(app.file("v2.spd"), v2.bytes);
+    ASSERT_TRUE(writeLineDataFile(app.file("far.spd"), far));
 
-    app.ui.fileAnswers = {app.path("good.spd"), app.path("bad.spd"), app.path("v2.spd")};
+    app.fileAnswers = {app.path("good.spd"), app.path("bad.spd"), app.path("v2.spd"),
+                       app.path("far.spd")};
     app.window->dispatchCommand(kCmdOpen);
     EXPECT_TRUE(app.messages().empty());
     EXPECT_EQ(s.doc.settings(), saved.settings());
@@ -192,11 +199,11 @@ TEST(MainWindow, OpenAppliesGoodFilesAndRefusesBadOnesUntouched) {
     EXPECT_TRUE(app.window->synchroBox(0)->isChecked() && !app.window->synchroBox(1)->isChecked());
     EXPECT_EQ(s.mainLayout.contentWidth, 812);
     EXPECT_EQ(s.bitmapLayout.imageWidth, 700);
-    EXPECT_EQ(app.ui.fileStartFolders[0].toStdString(), app.file("RGBLineDataFiles").string());
+    EXPECT_EQ(app.fileStartFolders[0].toStdString(), app.file("RGBLineDataFiles").string());
 
     const std::vector<std::uint8_t> before = encodeLineData(s.doc);
     app.window->dispatchCommand(kCmdOpen);
-    EXPECT_EQ(app.ui.fileStartFolders[1].toStdString(), app.dir.path().string());
+    EXPECT_EQ(app.fileStartFolders[1].toStdString(), app.dir.path().string());
     ASSERT_EQ(app.messages().size(), 1u);
     EXPECT_EQ(app.messages()[0].text, u("ファイルオープンに失敗"));
     EXPECT_EQ(app.messages()[0].title, u("メッセージ"));
@@ -206,10 +213,20 @@ TEST(MainWindow, OpenAppliesGoodFilesAndRefusesBadOnesUntouched) {
     app.window->dispatchCommand(kCmdOpen);
     ASSERT_EQ(app.messages().size(), 2u);
     EXPECT_EQ(app.messages()[1].text, u(kVersion2Warning));
-    EXPECT_EQ(s.doc.length, 400);
-    EXPECT_TRUE(s.doc.loop);
+    EXPECT_TRUE(s.doc.length == 400 && s.doc.loop);
     EXPECT_FALSE(app.checked(kCmdCmy) || app.checked(kCmdSynchro));
     EXPECT_TRUE(app.window->synchroBox(0)->isHidden());
+
+    app.window->dispatchCommand(kCmdOpen);
+    const std::vector<std::uint8_t> opened = encodeLineData(s.doc);
+    app.toolAnswers.push_back([](AppState& st) {
+        st.doc.length = 1600;
+        st.settings.lengthChangeMethod = 0;
+    });
+    app.window->dispatchCommand(kCmdLength);
+    EXPECT_EQ(app.messages().back().text, u("グラデーションの長さの変更に失敗しました。"));
+    EXPECT_EQ(encodeLineData(s.doc), opened);
+    EXPECT_EQ(s.mainLayout.contentWidth, 300);
 }
 
 // Success is reported only when written; a bitmap is BMP or PNG by its name, and from the
@@ -217,7 +234,7 @@ TEST(MainWindow, OpenAppliesGoodFilesAndRefusesBadOnesUntouched) {
 TEST(MainWindow, SavesAndBitmapsReportSuccessOnlyWhenWritten) {
     TestApp app;
     AppState& s = app.state();
-    app.ui.fileAnswers = {app.path("out.spd"), app.path("missing/x.spd")};
+    app.fileAnswers = {app.path("out.spd"), app.path("missing/x.spd")};
     app.window->dispatchCommand(kCmdSave);
     app.window->dispatchCommand(kCmdSave);
     ASSERT_EQ(app.messages().size(), 2u);
@@ -227,25 +244,24 @@ TEST(MainWindow, SavesAndBitmapsReportSuccessOnlyWhenWritten) {
     ASSERT_TRUE(back);
     EXPECT_EQ(back.document->channels[1].controlPoints, s.doc.channels[1].controlPoints);
 
-    app.ui.toolAnswers = {[](AppState& st) { st.settings.saveWidth = 30; }, [](AppState&) {}};
-    app.ui.fileAnswers = {app.path("g.bmp"), app.path("g.png")};
+    app.toolAnswers = {[](AppState& st) { st.settings.saveWidth = 30; }, [](AppState&) {}};
+    app.fileAnswers = {app.path("g.bmp"), app.path("g.png")};
     app.window->dispatchCommand(kCmdSaveBitmap);
-    EXPECT_EQ(app.ui.tools.back().kind, ToolWindowKind::SaveBitmap);
     EXPECT_EQ(test::readBytes(app.file("g.bmp")).size(),
               54u + 92u * 512u); // 90 bytes a row, padded
     EXPECT_EQ(app.messages().back().text, u("ビットマップを保存しました。"));
     EXPECT_EQ(app.messages().back().title, QStringLiteral("Message"));
-    EXPECT_EQ(app.ui.fileStartFolders.back().toStdString(), app.file("Bitmaps").string());
+    EXPECT_EQ(app.fileStartFolders.back().toStdString(), app.file("Bitmaps").string());
     app.window->dispatchCommand(kCmdSaveBitmap);
     EXPECT_EQ(test::readBytes(app.file("g.png"))[1], 'P');
 
-    app.ui.toolActions.push_back([](QWidget* w) {
+    app.toolActions.push_back([](QWidget* w) {
         test::click(w, 1000); // the window's width
         test::click(w, 1);
     });
-    app.ui.fileAnswers = {app.path("w.bmp")};
+    app.fileAnswers = {app.path("w.bmp")};
     app.window->dispatchBitmapPopup(kPopupSaveBitmap);
-    EXPECT_EQ(app.ui.tools.back().owner, app.window->gradationWindow().window());
+    EXPECT_EQ(app.tools.back().second, app.window->gradationWindow().window());
     EXPECT_EQ(test::readBytes(app.file("w.bmp")).size(), 54u + 192u * 3u * 512u);
 }
 
@@ -254,16 +270,15 @@ TEST(MainWindow, LengthFromThePopupLoopDirectionAndCmyChangeTheirDocument) {
     AppState& s = app.state();
     const ChannelCurve before = s.doc.channels[0];
     bool mainDisabled = false;
-    app.ui.toolActions.push_back([&](QWidget* w) {
+    app.toolActions.push_back([&](QWidget* w) {
         mainDisabled = !app.window->isEnabled();
         test::setText(w, 1008, "600");
         test::click(w, 1012); // extend or cut the right end
         test::click(w, 1);
     });
     app.window->dispatchBitmapPopup(kPopupLength);
-    EXPECT_EQ(app.ui.tools.back().owner, app.window->gradationWindow().window());
-    EXPECT_TRUE(mainDisabled);
-    EXPECT_TRUE(app.window->isEnabled());
+    EXPECT_EQ(app.tools.back().second, app.window->gradationWindow().window());
+    EXPECT_TRUE(mainDisabled && app.window->isEnabled());
     EXPECT_EQ(s.doc.length, 600);
     const ChannelCurve& c = s.doc.channels[0];
     EXPECT_EQ(c.controlPoints[0], before.controlPoints[0]);
@@ -273,7 +288,7 @@ TEST(MainWindow, LengthFromThePopupLoopDirectionAndCmyChangeTheirDocument) {
 
     const CurvePoint first = c.controlPoints[0];
     for (bool on : {true, false}) {
-        app.ui.toolActions.push_back([](QWidget* w) {
+        app.toolActions.push_back([](QWidget* w) {
             test::click(w, 1000);
             test::click(w, 1);
         });
@@ -283,7 +298,7 @@ TEST(MainWindow, LengthFromThePopupLoopDirectionAndCmyChangeTheirDocument) {
     }
     EXPECT_EQ(c.controlPoints[1], first); // a slot was added at the start
 
-    app.ui.toolActions.push_back([](QWidget* w) {
+    app.toolActions.push_back([](QWidget* w) {
         test::click(w, 1003); // 1 -> 0
         test::click(w, 1);
     });
@@ -293,7 +308,7 @@ TEST(MainWindow, LengthFromThePopupLoopDirectionAndCmyChangeTheirDocument) {
 
     // CMY redraws only when the mode changed: the plot's colour bar is then the complement.
     s.buffers.mainBuffer.setPixel(60, 380, rgb(1, 2, 3));
-    app.ui.toolAnswers = {[](AppState&) {}, [](AppState& st) { st.doc.cmy = true; }};
+    app.toolAnswers = {[](AppState&) {}, [](AppState& st) { st.doc.cmy = true; }};
     app.window->dispatchCommand(kCmdCmy);
     EXPECT_EQ(s.buffers.mainBuffer.pixel(60, 380), rgb(1, 2, 3));
     app.window->dispatchCommand(kCmdCmy);
@@ -303,37 +318,13 @@ TEST(MainWindow, LengthFromThePopupLoopDirectionAndCmyChangeTheirDocument) {
     EXPECT_EQ(blueOf(mixed), 255 - s.doc.colorLine.level(2, 4));
 }
 
-TEST(MainWindow, ARefusedLengthChangeSaysSoAndLeavesTheDocument) {
-    TestApp app;
-    AppState& s = app.state();
-    GradationDocument far; // a point far left of the gradation: stretching 800 times is refused
-    far.length = 2;
-    for (ChannelCurve& c : far.channels) {
-        c.pointCount = 3;
-        c.controlPoints = {{{56, 100}, {-2e6, 100}, {57, 100}}};
-    }
-    ASSERT_TRUE(writeLineDataFile(app.file("far.spd"), far));
-    app.ui.fileAnswers = {app.path("far.spd")};
-    app.window->dispatchCommand(kCmdOpen);
-    const std::vector<std::uint8_t> before = encodeLineData(s.doc);
-    app.ui.toolAnswers.push_back([](AppState& st) {
-        st.doc.length = 1600;
-        st.settings.lengthChangeMethod = 0;
-    });
-    app.window->dispatchCommand(kCmdLength);
-    ASSERT_EQ(app.messages().size(), 1u);
-    EXPECT_EQ(app.messages()[0].text, u("グラデーションの長さの変更に失敗しました。"));
-    EXPECT_EQ(encodeLineData(s.doc), before);
-    EXPECT_EQ(s.mainLayout.contentWidth, 300);
-}
-
 // The bars and the wheel (lines a notch as the desktop sets them, Shift for across) scroll both
 // windows; the synchro boxes stay on their bars and make the checked channels equal.
 TEST(MainWindow, ScrollsLongGradationsAndTheSynchroBoxesStayOnTheirBars) {
     TestApp app(QSize(1024, 400));
     AppState& s = app.state();
-    app.ui.toolAnswers = {[](AppState& st) { st.doc.length = 1600; },
-                          [](AppState& st) { st.doc.synchro = true; }};
+    app.toolAnswers = {[](AppState& st) { st.doc.length = 1600; },
+                       [](AppState& st) { st.doc.synchro = true; }};
     app.window->dispatchCommand(kCmdNew);
     app.window->dispatchCommand(kCmdSynchro);
     app.window->show();
@@ -382,7 +373,7 @@ TEST(MainWindow, GradationWindowFollowsResizingAndOwnsDialogsWhenOnTop) {
     AppState& s = app.state();
     BitmapWindow* bw = app.window->gradationWindow().window();
     bw->show();
-    app.ui.toolAnswers.push_back([](AppState& st) { st.doc.direction = 0; });
+    app.toolAnswers.push_back([](AppState& st) { st.doc.direction = 0; });
     app.window->dispatchCommand(kCmdDirection);
     QCoreApplication::processEvents();
     EXPECT_TRUE(bw->verticalBar()->isHidden());
