@@ -8,9 +8,6 @@
 #include "app_test_support.h"
 
 #include <QScrollBar>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 namespace spectrane {
 namespace {

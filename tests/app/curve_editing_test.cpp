@@ -1,9 +1,7 @@
 // Editing through the canvas with real mouse events: drags, the right button, the point menu,
-// the synchro boxes, undo and redo, the wheel.
-#include "app/bitmap_window.h"
+// undo and redo.
 #include "app/canvas_widget.h"
 #include "app/command_ids.h"
-#include "app/menus.h"
 #include "editing/hit_test.h"
 #include "editing/point_commands.h"
 #include "files/line_data_file.h"
@@ -12,14 +10,7 @@
 #include "app_test_support.h"
 
 #include <QApplication>
-#include <QCheckBox>
-#include <QLineEdit>
 #include <QMouseEvent>
-#include <QScrollBar>
-#include <QTest>
-#include <QWheelEvent>
-
-#include <gtest/gtest.h>
 
 #include <cmath>
 

@@ -1,14 +1,10 @@
 #include "app/command_ids.h"
-#include "app/menus.h"
 #include "model/gradation_render.h"
 
 #include "app_test_support.h"
 
 #include <QApplication>
 #include <QFileDialog>
-#include <QTimer>
-
-#include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <sstream>

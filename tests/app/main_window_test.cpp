@@ -3,7 +3,6 @@
 #include "app/bitmap_window.h"
 #include "app/canvas_widget.h"
 #include "app/command_ids.h"
-#include "app/menus.h"
 #include "files/line_data_file.h"
 #include "model/gradation_render.h"
 #include "qtsupport/language.h"
@@ -14,10 +13,7 @@
 #include <QCheckBox>
 #include <QMenuBar>
 #include <QScrollBar>
-#include <QTest>
 #include <QWheelEvent>
-
-#include <gtest/gtest.h>
 
 namespace spectrane {
 namespace {

@@ -185,22 +185,17 @@ TEST(ToolWindows, ResetPutsDefaultsIntoTheControlsOnly) {
     struct Row {
         Kind kind;
         int resetId;
-        bool everyItem; // asks about every item
-        std::vector<std::pair<int, const char*>> texts;
-        std::vector<std::pair<int, bool>> checks;
+        bool everyItem;                                 // the question names every item
+        std::vector<std::pair<int, const char*>> shown; // text or check mark
     };
     const Row rows[] = {
-        {Kind::NewGradation, 1007, true, {{1008, "512"}}, {{1000, false}}},
-        {Kind::Length, 1005, true, {{1008, "512"}, {1019, "900"}}, {{1009, true}}},
-        {Kind::SaveBitmap, 1005, true, {{1008, "32"}}, {{1000, false}}},
-        {Kind::Direction, 1007, false, {}, {}},
-        {Kind::Loop, 1005, false, {}, {{1000, false}}},
-        {Kind::Cmy, 1005, false, {}, {{1000, false}}},
-        {Kind::Synchro,
-         1005,
-         false,
-         {},
-         {{1000, false}, {1001, false}, {1002, false}, {1033, false}}},
+        {Kind::NewGradation, 1007, true, {{1008, "512"}, {1000, "false"}}},
+        {Kind::Length, 1005, true, {{1008, "512"}, {1019, "900"}, {1009, "true"}}},
+        {Kind::SaveBitmap, 1005, true, {{1008, "32"}, {1000, "false"}}},
+        {Kind::Direction, 1007, false, {}},
+        {Kind::Loop, 1005, false, {{1000, "false"}}},
+        {Kind::Cmy, 1005, false, {{1000, "false"}}},
+        {Kind::Synchro, 1005, false, {{1000, "false"}, {1001, "false"}, {1033, "false"}}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(toolWindowSpec(row.kind).name);
@@ -225,11 +220,10 @@ TEST(ToolWindows, ResetPutsDefaultsIntoTheControlsOnly) {
         EXPECT_EQ(surfaceImage(f.canvas), picture);
         f.boxes.answers.push_back(QMessageBox::Yes);
         click(w.get(), row.resetId);
-        for (const auto& [id, text] : row.texts) {
-            EXPECT_EQ(control<QWidget>(w.get(), id)->property("text").toString(), u(text)) << id;
-        }
-        for (const auto& [id, on] : row.checks) {
-            EXPECT_EQ(checked(w.get(), id), on) << id;
+        for (const auto& [id, shown] : row.shown) {
+            QWidget* c = control(w.get(), id);
+            const char* property = qobject_cast<QAbstractButton*>(c) ? "checked" : "text";
+            EXPECT_EQ(c->property(property).toString(), u(shown)) << id;
         }
         if (row.kind == Kind::Direction || row.kind == Kind::NewGradation) {
             EXPECT_NE(surfaceImage(f.canvas), picture); // direction 1 again
