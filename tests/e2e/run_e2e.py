@@ -40,7 +40,7 @@ class App:
                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.main = self.x.wait_window(MAIN_TITLE)
         if dismiss_title:
-            self.dismiss("Welcome")
+            self.answer("Welcome")
 
     def cli(self, *args):
         out = subprocess.run([str(self.build / "src/cli/spectrane-cli"), *map(str, args)],
@@ -49,9 +49,9 @@ class App:
             raise StepFailed(f"spectrane-cli {' '.join(map(str, args))}: {out.stderr.strip()}")
         return out.stdout
 
-    def find_plot(self, length=512):
+    def find_plot(self):
         """Finds the screen position of content (0, 0) by the plot frame's top edge, which runs
-        from content x 56 to L + 55 at y 32; its right end, as another window may cover the left."""
+        from content x 56 to 567 at y 32; its right end, as another window may cover the left."""
         mx, my, mw, mh = self.x.geometry(self.main)
         screen = self.x.capture()
         for y in range(max(my, 0), min(my + mh, screen.height)):
@@ -65,7 +65,7 @@ class App:
                 else:
                     run = 0
             if end is not None:
-                self.origin = end - (length + 55), y - 32
+                self.origin = end - 567, y - 32
                 return
         raise StepFailed("the plot frame is not on the screen")
 
@@ -84,22 +84,19 @@ class App:
     def menu(self, menu_key, item_key):
         self.after_popup(lambda: self.x.key(self.main, f"alt+{menu_key}"), item_key)
 
-    def fill_in(self, title, text):
-        """Types `text` over the focused field of window `title` and presses Enter."""
+    def answer(self, title, text=None):
+        """Types `text`, if any, over the focused field of window `title` and presses Enter."""
         window = self.x.wait_window(title)
-        self.x.key(window, "ctrl+a")
-        self.x.type_text(window, str(text))
+        if text is not None:
+            self.x.key(window, "ctrl+a")
+            self.x.xdo("type", "--delay", "20", str(text))
         self.x.key(window, "Return")
-        self.x.wait_gone(title)
-
-    def dismiss(self, title):
-        self.x.key(self.x.wait_window(title), "Return")
         self.x.wait_gone(title)
 
     def save(self, path):
         self.menu("f", "s")
-        self.fill_in("RGBラインデータ・ファイルの保存", path)
-        self.dismiss("メッセージ")  # "RGBラインデータを保存しました。"
+        self.answer("RGBラインデータ・ファイルの保存", path)
+        self.answer("メッセージ")  # "RGBラインデータを保存しました。"
         self.x.wait(lambda: Path(path).exists(), 10, f"{path} to be written")
 
 
@@ -118,7 +115,7 @@ def started_with_known_file(x, build, work):
     app.start()
     x.wait_window(GRADATION)
     app.menu("f", "o")
-    app.fill_in("RGBラインデータ・ファイルを開く", Path(work) / "known.spd")
+    app.answer("RGBラインデータ・ファイルを開く", Path(work) / "known.spd")
     app.find_plot()
     return app
 
@@ -157,10 +154,10 @@ def scenario_open_drag_save(x, build, work):
 def scenario_save_bitmap(x, build, work):
     app = started_with_known_file(x, build, work)
     app.menu("f", "b")
-    app.dismiss("ビットマップ画像として保存")  # OK with the width shown (32)
+    app.answer("ビットマップ画像として保存")  # OK with the width shown (32)
     out = Path(work) / "picture.bmp"
-    app.fill_in("ビットマップ・ファイルの保存", out)
-    app.dismiss("Message")  # "ビットマップを保存しました。"
+    app.answer("ビットマップ・ファイルの保存", out)
+    app.answer("Message")  # "ビットマップを保存しました。"
     data = out.read_bytes()
     if struct.unpack("<ii", data[18:26]) != (32, 512):
         raise StepFailed(f"the bitmap is {struct.unpack('<ii', data[18:26])}, not 32 x 512")
@@ -179,7 +176,7 @@ def scenario_length_from_gradation_popup(x, build, work):
     x.activate(gradation)
     x.move(gx + gw // 2, gy + gh // 2)
     app.after_popup(lambda: x.xdo("click", 3), "l")
-    app.fill_in("グラデーションの長さの変更", "600")
+    app.answer("グラデーションの長さの変更", "600")
     saved = Path(work) / "longer.spd"
     app.save(saved)
     if "length: 600" not in app.cli("info", saved).splitlines():
@@ -233,12 +230,12 @@ def scenario_window_frames(x, build, work):
     time.sleep(1)
     if not x.windows("Welcome"):
         raise StepFailed("Alt+F4 closed the title window")
-    app.dismiss("Welcome")
+    app.answer("Welcome")
 
     # A vertical gradation of 1600 dots is cut to the work area, frame included, both when New
     # lays it out and when the window is opened again from the menu.
     app.menu("f", "n")
-    app.fill_in("新規作成", "1600")
+    app.answer("新規作成", "1600")
     for reopen in (False, True):
         if reopen:
             app.menu("v", "b")
@@ -250,7 +247,7 @@ def scenario_window_frames(x, build, work):
 
     app.menu("v", "w")  # the gradation window on top
     app.menu("h", "a")
-    app.dismiss("Version Info.")
+    app.answer("Version Info.")
     x.wait(lambda: x.xdo("getactivewindow").stdout.strip() == str(app.main), 5,
            "the main window to become active")
 
@@ -295,8 +292,10 @@ def main():
                 if not isinstance(error, StepFailed):
                     traceback.print_exc()
             finally:  # the program started from this scenario's folder, if it still runs
-                subprocess.run(["pkill", "-f", str(work / "spectrane")], check=False)
-                x.wait_gone(MAIN_TITLE)
+                exe = str(work / "spectrane")
+                subprocess.run(["pkill", "-KILL", "-f", exe], check=False)
+                x.wait(lambda: subprocess.run(["pgrep", "-f", exe], capture_output=True).returncode,
+                       10, "the program to end")
                 shutil.rmtree(work, ignore_errors=True)
     finally:
         x.close()

@@ -108,10 +108,6 @@ class XSession:
         self.activate(wid)
         self.xdo("key", "--clearmodifiers", *keys)
 
-    def type_text(self, wid, text):
-        self.activate(wid)
-        self.xdo("type", "--delay", "20", text)
-
     def move(self, x, y):
         self.xdo("mousemove", "--sync", x, y)
 
@@ -127,7 +123,10 @@ class XSession:
         self.xdo("mouseup", 1)
 
     def capture(self):
-        return Screen.from_xwd(_run(["xwd", "-root", "-silent"], env=self.env, text=False).stdout)
+        xwd = _run(["xwd", "-root", "-silent"], env=self.env, text=False)
+        if xwd.returncode != 0:
+            raise StepFailed(f"xwd could not read the screen: {xwd.stderr.decode().strip()}")
+        return Screen.from_xwd(xwd.stdout)
 
 
 class Screen:
