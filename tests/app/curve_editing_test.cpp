@@ -27,12 +27,19 @@ void send(QWidget* canvas, QEvent::Type type, QPoint at, Qt::MouseButton button,
     QApplication::sendEvent(canvas, &event);
 }
 
-TEST(CurveEditing, ADragMovesPointCurveAndGradationButAPressOnEmptyPlotNothing) {
+// A press on empty plot moves nothing; a drag moves the point, its curve and the gradation's
+// pixels and shows the ring. The whole drag is one step: Ctrl+Z puts back its points and pixels,
+// Ctrl+Y does it again, the Edit menu names it, and a new step drops what could be redone; a
+// length change undone lays the windows out for the old length again.
+TEST(CurveEditing, ADragMovesPointCurveAndGradationAsOneUndoStep) {
     TestApp app;
     app.showKnownCurves();
     AppState& s = app.state();
     CanvasWidget* canvas = app.window->canvas();
+    QAction* undo = findCommandAction(app.window, kCmdUndo);
+    QAction* redo = findCommandAction(app.window, kCmdRedo);
     const GradationDocument before = s.doc;
+    const Surface pictureBefore = s.buffers.gradationBuffer(1);
     ASSERT_EQ(HitTestAnchor(s.doc, 300, 330, 0), -1);
     const QPoint empty = app.at({300, 330});
     QTest::mousePress(canvas, Qt::LeftButton, {}, empty);
@@ -41,6 +48,7 @@ TEST(CurveEditing, ADragMovesPointCurveAndGradationButAPressOnEmptyPlotNothing) 
     QTest::mouseRelease(canvas, Qt::LeftButton, {}, empty + QPoint(30, -30));
     EXPECT_EQ(encodeLineData(s.doc), encodeLineData(before));
     EXPECT_EQ(s.doc.currentChannel, 0);
+    EXPECT_FALSE(undo->isEnabled() || redo->isEnabled());
 
     const CurvePoint a = s.doc.channels[0].anchorPoints[1];
     const QPoint press = app.at(a);
@@ -48,11 +56,12 @@ TEST(CurveEditing, ADragMovesPointCurveAndGradationButAPressOnEmptyPlotNothing) 
     EXPECT_EQ(s.edit.hoveredPoint, 1);
     QTest::mousePress(canvas, Qt::LeftButton, {}, press);
     EXPECT_TRUE(s.edit.dragging);
-    QTest::mouseMove(canvas, press + QPoint(6, -40));
-    app.window->worker().waitUntilIdle();
+    for (int dy = 10; dy <= 40; dy += 10) {
+        QTest::mouseMove(canvas, press + QPoint(6, -dy));
+        app.window->worker().waitUntilIdle();
+    }
     QTest::mouseRelease(canvas, Qt::LeftButton, {}, press + QPoint(6, -40));
     EXPECT_FALSE(s.edit.dragging);
-
     const CurvePoint moved = s.doc.channels[0].anchorPoints[1];
     EXPECT_NEAR(moved.y, std::trunc(a.y) - 40 + s.edit.grabOffsetY, 1e-6);
     EXPECT_NEAR(moved.x, std::trunc(a.x) + 6 + s.edit.grabOffsetX, 1e-6);
@@ -63,10 +72,38 @@ TEST(CurveEditing, ADragMovesPointCurveAndGradationButAPressOnEmptyPlotNothing) 
     const BitmapWindowLayout& l = s.bitmapLayout;
     EXPECT_EQ(s.buffers.gradationBuffer(1).pixel(l.marginX + 5, l.marginY + dot),
               mixedColor(s.doc.colorLine, dot, false));
-    // The canvas shows the ring around the new place after the queued repaint.
-    QCoreApplication::processEvents();
+    QCoreApplication::processEvents(); // the queued repaint
     EXPECT_EQ(canvas->grab().toImage().pixel(app.at({moved.x + 16, moved.y})) & 0xffffff,
               kHoverRingColor);
+    EXPECT_EQ(undo->text(), u("元に戻す: ポイントの移動(&U)"));
+
+    const auto dragged = s.doc.channels[0].controlPoints;
+    QTest::keyClick(app.window, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(s.doc.channels[0].controlPoints, before.channels[0].controlPoints);
+    EXPECT_EQ(s.doc.colorLine[0], before.colorLine[0]);
+    EXPECT_EQ(test::countDifferences(s.buffers.gradationBuffer(1), pictureBefore), 0);
+    EXPECT_EQ(redo->text(), u("やり直し: ポイントの移動(&R)"));
+    EXPECT_FALSE(undo->isEnabled());
+    QTest::keyClick(app.window, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(s.doc.channels[0].controlPoints, dragged);
+    QTest::keyClick(app.window, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier); // no redo
+    EXPECT_EQ(s.doc.channels[0].controlPoints, dragged);
+
+    app.window->dispatchCommand(kCmdUndo);
+    app.toolAnswers.push_back([](AppState& st) { st.doc.cmy = true; });
+    app.window->dispatchCommand(kCmdCmy);
+    EXPECT_FALSE(redo->isEnabled());
+    EXPECT_EQ(undo->text(), u("元に戻す: CMYモードの変更(&U)"));
+
+    // A length change undone: the windows laid out for the old length again.
+    app.toolAnswers.push_back([](AppState& st) { st.doc.length = 1600; });
+    app.window->dispatchCommand(kCmdLength);
+    ASSERT_EQ(s.mainLayout.contentWidth, 1712);
+    app.window->dispatchCommand(kCmdUndo);
+    EXPECT_EQ(s.doc.length, 512);
+    EXPECT_EQ(s.mainLayout.contentWidth, 624);
+    EXPECT_EQ(s.bitmapLayout.imageHeight, 512);
+    EXPECT_EQ(s.doc.channels[0].controlPoints, before.channels[0].controlPoints);
 }
 
 // The left release may go to a popup or elsewhere: the bare pointer seen next ends the drag and
@@ -160,59 +197,6 @@ TEST(CurveEditing, RightButtonSwitchesChannelsOrOpensThePointMenu) {
     QTest::mouseClick(canvas, Qt::RightButton, {}, end);
     EXPECT_EQ(s.doc.channels[0].anchorPoints[0].x, e.x);
     EXPECT_EQ(s.doc.colorLine.level(0, 0), 200);
-}
-
-// A whole drag is one step: Ctrl+Z puts back its points and pixels, Ctrl+Y does it again, the
-// Edit menu names the step, and a new step drops what could be redone.
-TEST(Undo, ADragOrALengthChangeIsOneStepThatUndoAndRedoTakeBackAndAgain) {
-    TestApp app;
-    app.showKnownCurves();
-    AppState& s = app.state();
-    QWidget* canvas = app.window->canvas();
-    QAction* undo = findCommandAction(app.window, kCmdUndo);
-    QAction* redo = findCommandAction(app.window, kCmdRedo);
-    EXPECT_FALSE(undo->isEnabled() || redo->isEnabled());
-    const GradationDocument before = s.doc;
-    const Surface pictureBefore = s.buffers.gradationBuffer(s.doc.direction);
-    const QPoint on = app.at(s.doc.channels[0].anchorPoints[1]);
-    QTest::mouseMove(canvas, on);
-    QTest::mousePress(canvas, Qt::LeftButton, {}, on);
-    for (int dy = 10; dy <= 50; dy += 10) {
-        QTest::mouseMove(canvas, on - QPoint(0, dy));
-        app.window->worker().waitUntilIdle();
-    }
-    QTest::mouseRelease(canvas, Qt::LeftButton, {}, on - QPoint(0, 50));
-    QCoreApplication::processEvents();
-    const auto dragged = s.doc.channels[0].controlPoints;
-    ASSERT_NE(dragged, before.channels[0].controlPoints);
-    EXPECT_EQ(undo->text(), u("元に戻す: ポイントの移動(&U)"));
-
-    QTest::keyClick(app.window, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(s.doc.channels[0].controlPoints, before.channels[0].controlPoints);
-    EXPECT_EQ(s.doc.colorLine[0], before.colorLine[0]);
-    EXPECT_EQ(test::countDifferences(s.buffers.gradationBuffer(s.doc.direction), pictureBefore), 0);
-    EXPECT_EQ(redo->text(), u("やり直し: ポイントの移動(&R)"));
-    EXPECT_FALSE(undo->isEnabled());
-    QTest::keyClick(app.window, Qt::Key_Y, Qt::ControlModifier);
-    EXPECT_EQ(s.doc.channels[0].controlPoints, dragged);
-    QTest::keyClick(app.window, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier); // no redo
-    EXPECT_EQ(s.doc.channels[0].controlPoints, dragged);
-
-    app.window->dispatchCommand(kCmdUndo);
-    app.toolAnswers.push_back([](AppState& st) { st.doc.cmy = true; });
-    app.window->dispatchCommand(kCmdCmy);
-    EXPECT_FALSE(redo->isEnabled());
-    EXPECT_EQ(undo->text(), u("元に戻す: CMYモードの変更(&U)"));
-
-    // A length change undone: the windows laid out for the old length again.
-    app.toolAnswers.push_back([](AppState& st) { st.doc.length = 1600; });
-    app.window->dispatchCommand(kCmdLength);
-    ASSERT_EQ(s.mainLayout.contentWidth, 1712);
-    app.window->dispatchCommand(kCmdUndo);
-    EXPECT_EQ(s.doc.length, 512);
-    EXPECT_EQ(s.mainLayout.contentWidth, 624);
-    EXPECT_EQ(s.bitmapLayout.imageHeight, 512);
-    EXPECT_EQ(s.doc.channels[0].controlPoints, before.channels[0].controlPoints);
 }
 
 } // namespace
