@@ -26,12 +26,8 @@ std::unique_ptr<ToolWindow> openAny(test::ToolFixture& f, ToolWindowKind kind,
     if (kind != ToolWindowKind::PositionSet) {
         return f.open(kind);
     }
-    PositionRequest request;
-    request.dot = 1599;
-    request.level = -32;
-    request.length = 1600;
-    request.workArea = {0, 0, 1920, 1080};
-    auto window = std::make_unique<PositionWindow>(nullptr, request, result);
+    const PositionRequest widest{1599, -32, false, 1600, {}, {0, 0, 1920, 1080}};
+    auto window = std::make_unique<PositionWindow>(nullptr, widest, result);
     window->show();
     return window;
 }
