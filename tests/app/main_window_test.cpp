@@ -64,11 +64,11 @@ TEST(MainWindow, FirstStartDefaultsExitAndTheRecordReadBack) {
     TestApp app;
     EXPECT_EQ(std::pair(app.state().doc.length, app.state().doc.direction), std::pair(512, 1));
     EXPECT_TRUE(app.window->gradationWindow().isOpen());
-    for (int id : {kCmdTitleWindow, kCmdBitmapWindow, kCmdPointPositions}) {
-        EXPECT_TRUE(app.checked(id)) << id;
-    }
-    for (int id : {kCmdTopmost, kCmdLoop, kCmdCmy, kCmdSynchro}) {
-        EXPECT_FALSE(app.checked(id)) << id;
+    for (int id : {kCmdTitleWindow, kCmdBitmapWindow, kCmdPointPositions, kCmdTopmost, kCmdLoop,
+                   kCmdCmy, kCmdSynchro}) {
+        EXPECT_EQ(app.checked(id),
+                  id == kCmdTitleWindow || id == kCmdBitmapWindow || id == kCmdPointPositions)
+            << id;
     }
     EXPECT_TRUE(app.window->synchroBox(0)->isHidden());
 
@@ -188,9 +188,7 @@ TEST(MainWindow, OpenAppliesGoodFilesAndRefusesBadOnesUntouched) {
     EXPECT_TRUE(app.messages().empty());
     EXPECT_EQ(s.doc.settings(), saved.settings());
     EXPECT_EQ(s.doc.channels[2].controlPoints[1], saved.channels[2].controlPoints[1]);
-    for (int id : {kCmdLoop, kCmdCmy, kCmdSynchro}) {
-        EXPECT_TRUE(app.checked(id)) << id;
-    }
+    EXPECT_TRUE(app.checked(kCmdLoop) && app.checked(kCmdCmy) && app.checked(kCmdSynchro));
     EXPECT_TRUE(app.window->synchroBox(0)->isChecked() && !app.window->synchroBox(1)->isChecked());
     EXPECT_EQ(s.mainLayout.contentWidth, 812);
     EXPECT_EQ(s.bitmapLayout.imageWidth, 700);

@@ -138,17 +138,12 @@ def scenario_open_drag_save(x, build, work):
     x.drag(*app.at(311, 192), *app.at(311, 120))
     saved = Path(work) / "dragged.spd"
     app.save(saved)
-    points = {}
-    for line in app.cli("points", saved).splitlines():  # channel, index, cx, cy, ax, ay
-        ch, i, *values = line.split()
-        points[(int(ch), int(i))] = tuple(float(v) for v in values)
     # The grab offset is whole (trunc(311.5 - 311) = 0), so the anchor lands on the pointer.
-    if any(abs(got - wanted) > 0.01 for got, wanted in zip(points[(0, 2)][2:], (311.0, 120.0))):
-        raise StepFailed(f"channel 0 anchor 2 is at {points[(0, 2)][2:]}, expected (311, 120)")
-    for ch in (1, 2):
-        for i, known in enumerate(KNOWN[ch]):
-            if points[(ch, i)][:2] != known:
-                raise StepFailed(f"channel {ch} point {i} changed: {points[(ch, i)][:2]}")
+    anchor = [float(v) for v in app.cli("points", saved).splitlines()[2].split()[4:]]  # 0 2 c a
+    if max(abs(anchor[0] - 311), abs(anchor[1] - 120)) > 0.01:
+        raise StepFailed(f"channel 0 anchor 2 is at {anchor}, expected (311, 120)")
+    if saved.read_bytes()[52 + 80:] != (Path(work) / "known.spd").read_bytes()[52 + 80:]:
+        raise StepFailed("the drag changed channel 1 or 2")
 
 
 def scenario_save_bitmap(x, build, work):
