@@ -182,15 +182,8 @@ def scenario_stuck_drag_ends(x, build, work):
     """A right click during a drag opens the point menu, which takes the left release: the drag
     must end all the same, and a bare pointer must move nothing."""
     app = started_with_known_file(x, build, work)
-    x.move(*app.at(311, 192))
-    time.sleep(0.2)
-    x.xdo("mousedown", 1)
-    for y in range(190, 150, -8):
-        x.move(*app.at(311, y))
-        time.sleep(0.05)
-    app.after_popup(lambda: x.xdo("click", 3), "Escape")
-    time.sleep(0.3)
-    x.xdo("mouseup", 1)
+    x.drag(*app.at(311, 192), *app.at(311, 158), steps=5,
+           before_release=lambda: app.after_popup(lambda: x.xdo("click", 3), "Escape"))
     held, after = Path(work) / "held.spd", Path(work) / "after.spd"
     app.save(held)
     for y in (250, 300, 120):  # the bare pointer over the plot and beyond
