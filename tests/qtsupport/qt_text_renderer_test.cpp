@@ -1,5 +1,6 @@
 #include "qtsupport/fonts.h"
 #include "qtsupport/qt_text_renderer.h"
+#include "support/test_support.h"
 
 #include <QFontInfo>
 #include <QStringList>
@@ -77,8 +78,7 @@ TEST(QtTextRenderer, DrawsInsideTheMeasuredCellOnly) {
     const int cell = je.width * je.height;
     const int dark = cell - inkAround(j, 0, 5, 6, je.width, je.height).inside;
     EXPECT_GT(dark, 15);
-    EXPECT_EQ(cell - inkAround(j, gothic.background, 5, 6, je.width, je.height).inside + dark,
-              cell);
+    EXPECT_EQ(inkAround(j, gothic.background, 5, 6, je.width, je.height).inside, dark);
 
     Surface edge(40, 20);
     TextStyle clipped = courier(15, rgb(255, 255, 255));
@@ -113,12 +113,8 @@ TEST(QtTextRenderer, DrawsTheSameFromASecondThread) {
     std::thread worker(draw, std::ref(theirs));
     draw(mine);
     worker.join();
-    for (int y = 0; y < 30; ++y) {
-        for (int x = 0; x < 200; ++x) {
-            ASSERT_EQ(mine.pixel(x, y), reference.pixel(x, y));
-            ASSERT_EQ(theirs.pixel(x, y), reference.pixel(x, y));
-        }
-    }
+    EXPECT_EQ(test::countDifferences(mine, reference), 0);
+    EXPECT_EQ(test::countDifferences(theirs, reference), 0);
 }
 
 } // namespace
