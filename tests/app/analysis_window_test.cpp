@@ -61,8 +61,7 @@ TEST(AnalysisWindow, FollowsTheDocumentAndTheScrollAndIsRemembered) {
     }
 
     app.restart(QSize(700, 700));
-    ASSERT_NE(app.window->analysisWindow(), nullptr);
-    EXPECT_TRUE(app.window->analysisWindow()->isVisible());
+    ASSERT_TRUE(app.window->analysisWindow() && app.window->analysisWindow()->isVisible());
     EXPECT_TRUE(app.checked(kCmdAnalysisWindow));
     app.window->analysisWindow()->close(); // its close box
     EXPECT_FALSE(app.checked(kCmdAnalysisWindow));

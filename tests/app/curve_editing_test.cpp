@@ -9,7 +9,6 @@
 
 #include "app_test_support.h"
 
-#include <QApplication>
 #include <QMouseEvent>
 
 #include <cmath>

@@ -2,10 +2,10 @@
 
 #include "app_test_support.h"
 
-#include <QApplication>
 #include <QFileDialog>
 
 #include <cstdlib>
+#include <tuple>
 
 namespace spectrane {
 namespace {
@@ -41,13 +41,7 @@ TEST(FileDialogs, OfferTheFormatsAndNameTheChosenOne) {
     const QString bmp = u("ビットマップ・ファイル(*.bmp)");
     const QString png = u("PNG画像(*.png)");
     const QString ggr = u("GIMPグラデーション(*.ggr)");
-    struct Case {
-        FileDialogKind kind;
-        QString filter;
-        QString typed;
-        QString expected;
-    };
-    const Case cases[] = {
+    const std::tuple<FileDialogKind, QString, QString, const char*> cases[] = {
         {FileDialogKind::SaveBitmap, {}, {}, "GradationBitMap.bmp"},
         {FileDialogKind::SaveBitmap, png, "pic", "pic.png"},
         {FileDialogKind::SaveBitmap, png, "pic.bmp", "pic.bmp"},
@@ -56,10 +50,10 @@ TEST(FileDialogs, OfferTheFormatsAndNameTheChosenOne) {
         {FileDialogKind::ExportColorTable, ggr, "sun", "sun.ggr"},
         {FileDialogKind::ExportColorTable, ggr, "sun.txt", "sun.txt.ggr"},
     };
-    for (const Case& c : cases) {
-        const auto [chosen, offered] = runDialog(c.kind, folder, c.filter, c.typed);
-        EXPECT_EQ(chosen, c.expected) << c.typed.toStdString();
-        if (c.kind == FileDialogKind::SaveBitmap) {
+    for (const auto& [kind, filter, typed, expected] : cases) {
+        const auto [chosen, offered] = runDialog(kind, folder, filter, typed);
+        EXPECT_EQ(chosen, u(expected)) << typed.toStdString();
+        if (kind == FileDialogKind::SaveBitmap) {
             EXPECT_EQ(offered, QStringList({bmp, png}));
         } else {
             EXPECT_EQ(offered.size(), 6);

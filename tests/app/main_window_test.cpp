@@ -9,7 +9,6 @@
 
 #include "app_test_support.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QMenuBar>
 #include <QScrollBar>
@@ -106,20 +105,16 @@ TEST(MainWindow, FirstStartDefaultsExitAndTheRecordReadBack) {
 
 TEST(MainWindow, StartUpRequestsRunAndClosingWhileTheTitleWindowIsUpEndsCleanly) {
     TestApp app(QSize(1920, 1080), true);
-    bool gradationShown = false;
-    bool workerWaiting = false;
-    bool settingsWritten = false;
+    std::vector<bool> seen; // the gradation window shown, the worker waiting, the settings written
     app.toolActions.push_back([&](QWidget* title) {
-        gradationShown = app.window->gradationWindow().window()->isVisible();
-        workerWaiting = !app.window->worker().ready();
+        seen = {app.window->gradationWindow().window()->isVisible(), !app.window->worker().ready()};
         app.window->close(); // releases the worker from its request
-        settingsWritten = std::filesystem::exists(app.file("Setting.ini"));
+        seen.push_back(std::filesystem::exists(app.file("Setting.ini")));
         title->close();
     });
-    ASSERT_TRUE(QTest::qWaitFor([&] { return settingsWritten; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return seen.size() == 3; }));
     EXPECT_EQ(app.tools[0].first, ToolWindowKind::Title);
-    EXPECT_TRUE(gradationShown);
-    EXPECT_TRUE(workerWaiting);
+    EXPECT_EQ(seen, std::vector<bool>({true, true, true}));
     app.stop();
 }
 

@@ -39,10 +39,8 @@ QSize textNeeds(QWidget* w) {
         return QSize(fm.horizontalAdvance(text), fm.boundingRect(text).height());
     };
     if (auto* label = qobject_cast<QLabel*>(w)) {
-        if (label->wordWrap()) {
-            return {0, label->heightForWidth(label->width())};
-        }
-        return {ink(label->text()).width(), fm.height()};
+        return label->wordWrap() ? QSize(0, label->heightForWidth(label->width()))
+                                 : QSize(ink(label->text()).width(), fm.height());
     }
     if (auto* box = qobject_cast<QGroupBox*>(w)) {
         return {GroupFrame::kCaptionLeft + 4 + ink(box->title()).width(), 0};

@@ -6,8 +6,6 @@
 #include "toolwindows/numeric_edit.h"
 #include "toolwindows/position_window.h"
 
-#include <QApplication>
-#include <QCheckBox>
 #include <QLabel>
 #include <QTest>
 #include <QToolButton>
@@ -312,8 +310,9 @@ TEST(SynchroWindow, LabelsFollowModeAndCurrentChannelAndDisabledBoxesKeepTheirCh
     f.doc.currentChannel = 2;
     f.doc.synchroChannels = {true, false, true};
     auto w = f.open(Kind::Synchro);
-    EXPECT_EQ(control<QCheckBox>(w.get(), 1001)->text(), u("C ( シアン )"));
-    EXPECT_EQ(control<QCheckBox>(w.get(), 1033)->text(), u("Y ( イエロー ) ←[ 現在使用中の色 ]"));
+    EXPECT_EQ(control<QAbstractButton>(w.get(), 1001)->text(), u("C ( シアン )"));
+    EXPECT_EQ(control<QAbstractButton>(w.get(), 1033)->text(),
+              u("Y ( イエロー ) ←[ 現在使用中の色 ]"));
     EXPECT_FALSE(control(w.get(), 1001)->isEnabled());
     click(w.get(), 1000);
     EXPECT_TRUE(control(w.get(), 1002)->isEnabled());
@@ -329,8 +328,8 @@ TEST(SynchroWindow, LabelsFollowModeAndCurrentChannelAndDisabledBoxesKeepTheirCh
     f.doc.cmy = false;
     f.doc.currentChannel = 1;
     auto rgb = f.open(Kind::Synchro);
-    EXPECT_EQ(control<QCheckBox>(rgb.get(), 1001)->text(), u("R ( 赤 )"));
-    EXPECT_EQ(control<QCheckBox>(rgb.get(), 1002)->text(), u("G ( 緑 ) ←[現在使用中の色]"));
+    EXPECT_EQ(control<QAbstractButton>(rgb.get(), 1001)->text(), u("R ( 赤 )"));
+    EXPECT_EQ(control<QAbstractButton>(rgb.get(), 1002)->text(), u("G ( 緑 ) ←[現在使用中の色]"));
 }
 
 TEST(PositionWindow, EndPointsKeepTheirDotAndTypedValuesPassUnchecked) {
