@@ -5,7 +5,7 @@ execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD}" --prefix "${PREF
                 RESULT_VARIABLE result OUTPUT_QUIET)
 foreach(file bin/spectrane bin/spectrane-cli share/applications/spectrane.desktop
              share/icons/hicolor/64x64/apps/spectrane.png)
-    if(NOT EXISTS "${PREFIX}/${file}")
+    if(NOT result EQUAL 0 OR NOT EXISTS "${PREFIX}/${file}")
         message(FATAL_ERROR "not installed: ${file} (cmake --install gave ${result})")
     endif()
 endforeach()
