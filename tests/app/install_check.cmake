@@ -3,22 +3,17 @@
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD}" --prefix "${PREFIX}"
                 RESULT_VARIABLE result OUTPUT_QUIET)
-if(NOT result EQUAL 0)
-    message(FATAL_ERROR "cmake --install failed: ${result}")
-endif()
 foreach(file bin/spectrane bin/spectrane-cli share/applications/spectrane.desktop
              share/icons/hicolor/64x64/apps/spectrane.png)
-    if(NOT EXISTS "${PREFIX}/${file}")
-        message(FATAL_ERROR "not installed: ${file}")
+    if(NOT result EQUAL 0 OR NOT EXISTS "${PREFIX}/${file}")
+        message(FATAL_ERROR "not installed: ${file} (cmake --install gave ${result})")
     endif()
 endforeach()
 file(READ "${PREFIX}/share/applications/spectrane.desktop" desktop)
-if(NOT desktop MATCHES "Exec=spectrane" OR NOT desktop MATCHES "Icon=spectrane"
-   OR NOT desktop MATCHES "Comment\\[ja\\]=")
-    message(FATAL_ERROR "the desktop entry lacks its command, icon or Japanese comment")
-endif()
 execute_process(COMMAND "${PREFIX}/bin/spectrane-cli" --version OUTPUT_VARIABLE version)
-if(NOT version MATCHES "version ${VERSION}")
-    message(FATAL_ERROR "installed spectrane-cli reports '${version}'")
+if(NOT desktop MATCHES "Exec=spectrane" OR NOT desktop MATCHES "Icon=spectrane"
+   OR NOT desktop MATCHES "Comment\\[ja\\]=" OR NOT version MATCHES "version ${VERSION}")
+    message(FATAL_ERROR "the desktop entry lacks its command, icon or Japanese comment, or the "
+                        "installed spectrane-cli reports '${version}'")
 endif()
 file(REMOVE_RECURSE "${PREFIX}")

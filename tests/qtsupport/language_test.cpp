@@ -8,33 +8,31 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace spectrane {
 namespace {
 
+// English when the option says so, else when the first preferred language is English; a bad
+// option is an error.
 TEST(Language, ChosenByTheOptionElseByTheFirstPreferredLanguage) {
-    struct Case {
-        QStringList arguments;
-        QStringList uiLanguages;
-        Language expected;
-        bool error;
+    const std::tuple<QStringList, QStringList, Language, bool> cases[] = {
+        {{}, {"en-US", "en"}, Language::English, false},
+        {{}, {"en"}, Language::English, false},
+        {{}, {"ja-JP", "ja", "en"}, Language::Japanese, false},
+        {{}, {"de-DE", "en"}, Language::Japanese, false},
+        {{}, {"C"}, Language::Japanese, false},
+        {{}, {}, Language::Japanese, false},
+        {{}, {"eng"}, Language::Japanese, false},
+        {{"--lang", "en"}, {"ja"}, Language::English, false},
+        {{"--lang=ja"}, {"en-GB"}, Language::Japanese, false},
+        {{"--lang", "fr"}, {"en"}, Language::Japanese, true},
+        {{"--lang"}, {"en"}, Language::Japanese, true},
     };
-    const Case cases[] = {
-        {{"spectrane"}, {"en-US", "en"}, Language::English, false},
-        {{"spectrane"}, {"en"}, Language::English, false},
-        {{"spectrane"}, {"ja-JP", "ja", "en"}, Language::Japanese, false},
-        {{"spectrane"}, {"de-DE", "en"}, Language::Japanese, false},
-        {{"spectrane"}, {"C"}, Language::Japanese, false},
-        {{"spectrane"}, {}, Language::Japanese, false},
-        {{"spectrane"}, {"eng"}, Language::Japanese, false},
-        {{"spectrane", "--lang", "en"}, {"ja"}, Language::English, false},
-        {{"spectrane", "--lang=ja"}, {"en-GB"}, Language::Japanese, false},
-        {{"spectrane", "--lang", "fr"}, {"en"}, Language::Japanese, true},
-        {{"spectrane", "--lang"}, {"en"}, Language::Japanese, true},
-    };
-    for (const Case& c : cases) {
-        const LanguageChoice choice = chooseLanguage(c.arguments, c.uiLanguages);
-        EXPECT_EQ(choice.language, c.expected) << c.arguments.join(' ').toStdString();
-        EXPECT_EQ(!choice.error.isEmpty(), c.error) << c.arguments.join(' ').toStdString();
+    for (const auto& [options, preferred, language, error] : cases) {
+        const LanguageChoice choice = chooseLanguage(QStringList{"spectrane"} + options, preferred);
+        EXPECT_EQ(choice.language, language) << options.join(' ').toStdString();
+        EXPECT_EQ(!choice.error.isEmpty(), error) << options.join(' ').toStdString();
     }
 }
 

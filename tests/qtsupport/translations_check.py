@@ -1,13 +1,9 @@
 #!/usr/bin/env python3
-"""The English translation is complete, and every Japanese text of the program can reach it.
+"""Usage: translations_check.py LUPDATE REPOSITORY
 
-Usage: translations_check.py LUPDATE REPOSITORY
-
-1. lupdate, run over src/ into a copy of translations/spectrane_en.ts, finds no source text
-   that is new, unfinished or no longer used.
-2. No Japanese string literal in src/ stands outside tr(), QCoreApplication::translate() or
-   QT_TRANSLATE_NOOP(); a line that says "// untranslated:" (and why) is let through.
-"""
+Fails when lupdate, run over src/ into a copy of translations/spectrane_en.ts, finds a text that
+is new, unfinished or unused, or when a Japanese string literal in src/ stands outside tr(),
+translate() or QT_TRANSLATE_NOOP() on a line without "// untranslated:" (and why)."""
 import pathlib
 import re
 import shutil
@@ -17,6 +13,7 @@ import tempfile
 import xml.etree.ElementTree as ET
 
 JAPANESE = re.compile('[\u3000-\u30ff\u4e00-\u9fff\uff00-\uffef]')
+TOKENS = re.compile(r'//[^\n]*|/\*.*?(?:\*/|$)|"(?:[^"\\\n]|\\.)*"', re.S)
 LITERALS = re.compile(r'(?:"(?:[^"\\\n]|\\.)*"\s*)+')
 TRANSLATED = re.compile(r'(\btr|\btranslate\s*\(\s*"[^"]*"\s*,|QT_TRANSLATE_NOOP\s*\(\s*"[^"]*"\s*,)'
                         r'\s*\(?\s*$')
@@ -24,27 +21,8 @@ TRANSLATED = re.compile(r'(\btr|\btranslate\s*\(\s*"[^"]*"\s*,|QT_TRANSLATE_NOOP
 
 def without_comments(text):
     """The source with comments blanked (strings kept), line numbers unchanged."""
-    out, i, n = [], 0, len(text)
-    while i < n:
-        if text.startswith('//', i):
-            end = text.find('\n', i)
-            end = n if end < 0 else end
-            out.append(' ' * (end - i))
-            i = end
-        elif text.startswith('/*', i):
-            end = text.find('*/', i)
-            end = n if end < 0 else end + 2
-            out.append(re.sub(r'[^\n]', ' ', text[i:end]))
-            i = end
-        elif text[i] == '"':
-            m = re.compile(r'"(?:[^"\\\n]|\\.)*"').match(text, i)
-            end = m.end() if m else i + 1
-            out.append(text[i:end])
-            i = end
-        else:
-            out.append(text[i])
-            i += 1
-    return ''.join(out)
+    return TOKENS.sub(lambda m: m.group(0) if m.group(0)[0] == '"' else
+                      re.sub(r'[^\n]', ' ', m.group(0)), text)
 
 
 def untranslated_literals(src):

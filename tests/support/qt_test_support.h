@@ -1,12 +1,13 @@
-// Helpers shared by the Qt tests: message boxes answered and recorded without a person, a modal
-// window acted on once it is up, and controls found by their id.
+// Helpers of the Qt tests: message boxes recorded and answered without a person, a modal window
+// acted on once it is up, and controls found by their id.
 #pragma once
 
 #include "qtsupport/message_box.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QLineEdit>
-#include <QString>
+#include <QTimer>
 
 #include <deque>
 #include <functional>
@@ -30,10 +31,24 @@ struct MessageRecorder {
     };
     std::vector<Box> shown;
     std::deque<QMessageBox::StandardButton> answers;
-    MessageBoxFn fn();
+
+    MessageBoxFn fn() {
+        return [this](QWidget* owner, QMessageBox::Icon icon, const QString& title,
+                      const QString& text, QMessageBox::StandardButtons buttons) {
+            shown.push_back({owner, icon, title, text, buttons});
+            if (!buttons.testFlag(QMessageBox::Yes)) {
+                return QMessageBox::Ok;
+            }
+            const QMessageBox::StandardButton answer =
+                answers.empty() ? QMessageBox::No : answers.front();
+            if (!answers.empty()) {
+                answers.pop_front();
+            }
+            return answer;
+        };
+    }
 };
 
-// The control with id `id` under `window`, as type T (nullptr if missing).
 template <class T = QWidget> T* control(QWidget* window, int id) {
     return window->findChild<T*>(QStringLiteral("id%1").arg(id));
 }
@@ -44,7 +59,10 @@ inline void setText(QWidget* window, int id, const char* utf8) {
     control<QLineEdit>(window, id)->setText(u(utf8));
 }
 
-// Runs `run` (which opens a modal window) and, once the window is up, does `act` to it.
-int runAndAct(const std::function<int()>& run, const std::function<void(QWidget*)>& act);
+// Runs `run`, which opens a modal window, and does `act` to that window once it is up.
+inline int runAndAct(const std::function<int()>& run, const std::function<void(QWidget*)>& act) {
+    QTimer::singleShot(0, [act] { act(QApplication::activeModalWidget()); });
+    return run();
+}
 
 } // namespace spectrane::test

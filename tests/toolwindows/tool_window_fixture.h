@@ -5,6 +5,7 @@
 #include "qtsupport/qt_text_renderer.h"
 #include "support/qt_test_support.h"
 #include "toolwindows/tool_window.h"
+#include "views/previews.h"
 
 #include <memory>
 
@@ -20,9 +21,14 @@ struct ToolFixture {
     MessageRecorder boxes;
     ToolWindowContext ctx{doc, settings, {sheet, canvas, text, {}}, nullptr, boxes.fn()};
 
-    ToolFixture();
-    // Builds and shows window `kind` (not modal: the test acts on it directly).
-    std::unique_ptr<ToolWindow> open(ToolWindowKind kind);
+    ToolFixture() { DrawPreviewSheet(sheet); }
+    // Builds and shows window `kind`, not modal: the test acts on it directly.
+    std::unique_ptr<ToolWindow> open(ToolWindowKind kind) {
+        std::unique_ptr<ToolWindow> window = createToolWindow(kind, nullptr, ctx);
+        window->setMessageBox(ctx.messageBox);
+        window->show();
+        return window;
+    }
 };
 
 } // namespace spectrane::test
