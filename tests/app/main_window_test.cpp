@@ -9,6 +9,7 @@
 
 #include "app_test_support.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QMenuBar>
 #include <QScrollBar>
@@ -43,6 +44,12 @@ TEST(MainWindow, MenuBarHasEveryItemInOrderInBothLanguages) {
     }
     EXPECT_EQ(findCommandAction(app.window, kCmdNew)->text(), u("新規作成(&N)"));
     EXPECT_EQ(app.window->windowTitle(), QStringLiteral("Spectrane  ver.3.02"));
+    for (const auto& [id, keys] : {std::pair{kCmdNew, "Ctrl+N"},
+                                   {kCmdOpen, "Ctrl+O"},
+                                   {kCmdSave, "Ctrl+S"},
+                                   {kCmdExit, "Ctrl+Q"}}) {
+        EXPECT_EQ(findCommandAction(app.window, id)->shortcut(), QKeySequence(keys)) << keys;
+    }
 
     ASSERT_TRUE(installTranslations(Language::English));
     app.restart();

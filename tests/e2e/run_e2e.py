@@ -146,6 +146,33 @@ def scenario_open_drag_save(x, build, work):
         raise StepFailed("the drag changed channel 1 or 2")
 
 
+def scenario_direction_confirmed_with_enter(x, build, work):
+    """Enter confirms the direction window although its focus starts on the rotate button."""
+    app = started_with_known_file(x, build, work)
+    app.menu("e", "d")
+    app.answer("グラデーションの方向の変更")
+    saved = Path(work) / "turned.spd"
+    app.save(saved)
+    if saved.read_bytes() != (Path(work) / "known.spd").read_bytes():
+        raise StepFailed("Enter in the direction window did not confirm the shown direction")
+
+
+def scenario_undo_redo_drag(x, build, work):
+    """Ctrl+Z gives back the file from before a drag, Ctrl+Y the dragged one."""
+    app = started_with_known_file(x, build, work)
+    x.drag(*app.at(311, 192), *app.at(311, 120))
+    files = {name: Path(work) / f"{name}.spd" for name in ("dragged", "undone", "redone")}
+    app.save(files["dragged"])
+    x.key(app.main, "ctrl+z")
+    app.save(files["undone"])
+    x.key(app.main, "ctrl+y")
+    app.save(files["redone"])
+    if files["undone"].read_bytes() != (Path(work) / "known.spd").read_bytes():
+        raise StepFailed("Ctrl+Z did not give back the document from before the drag")
+    if files["redone"].read_bytes() != files["dragged"].read_bytes():
+        raise StepFailed("Ctrl+Y did not give back the dragged document")
+
+
 def scenario_save_bitmap(x, build, work):
     app = started_with_known_file(x, build, work)
     app.menu("f", "b")

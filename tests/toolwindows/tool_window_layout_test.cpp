@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
@@ -115,6 +116,10 @@ TEST(ToolWindowLayout, EveryWindowHoldsItsControlsAndTheirTexts) {
                 const QSize needs = textNeeds(w);
                 EXPECT_LE(needs.width(), w->width()) << name << " text is cut off";
                 EXPECT_LE(needs.height(), w->height()) << name << " text is cut off";
+                if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+                    EXPECT_LE(edit->maxLength(), 4) << name;
+                    EXPECT_TRUE(edit->alignment() & Qt::AlignRight) << name;
+                }
                 for (QWidget* other : controls) {
                     if (other == w || !w->geometry().intersects(other->geometry()) ||
                         described.intersects(other->property("describedRect").toRect())) {
@@ -124,6 +129,11 @@ TEST(ToolWindowLayout, EveryWindowHoldsItsControlsAndTheirTexts) {
                         << name << " overlaps " << other->objectName().toStdString();
                 }
             }
+            // The synchro window's buttons keep the ids they were created with.
+            auto* ok = test::control<QPushButton>(window.get(),
+                                                  kind == ToolWindowKind::Synchro ? 1003 : 1);
+            ASSERT_NE(ok, nullptr);
+            EXPECT_TRUE(ok->isDefault());
         }
     }
 }

@@ -130,6 +130,12 @@ TEST(ToolWindows, EnterConfirmsWhateverHasTheFocus) {
             EXPECT_FALSE(w->isVisible()) << toolWindowSpec(kind).name << ' ' << name.toStdString();
         }
     }
+    // Space presses the focused button, Cancel here, whatever is the default.
+    auto w = f.open(Kind::Cmy);
+    QWidget* cancel = control(w.get(), kToolCancel);
+    cancel->setFocus();
+    QTest::keyClick(cancel, Qt::Key_Space);
+    EXPECT_EQ(w->resultCode(), kToolCancel);
 }
 
 // A refused value keeps the window open, the edit focused with its text selected, and the
