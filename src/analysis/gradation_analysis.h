@@ -49,10 +49,6 @@ struct GradationAnalysis {
 
     // CIEDE2000 between the first and the last dot as each deficiency is simulated.
     std::array<double, kDeficiencyCount> endsDeltaE{};
-
-    Color simulatedColor(Deficiency d, int dot) const {
-        return simulated[static_cast<int>(d)][dot];
-    }
 };
 
 // Lightness reversals smaller than this are not counted: the 8-bit steps of the levels make L*

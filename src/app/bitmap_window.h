@@ -21,7 +21,6 @@ public:
     QScrollBar* horizontalBar() const { return hBar_; }
     QScrollBar* verticalBar() const { return vBar_; }
     QWidget* picture() const { return picture_; }
-    QMenu* popupMenu() const { return popup_; }
 
     // Applies the current layout: size, place, scroll bar along the gradation, title.
     void applyLayout();

@@ -67,7 +67,6 @@ public:
     // The analysis window, or nullptr before it was first opened.
     AnalysisWindow* analysisWindow() const { return analysis_.get(); }
     DialogRunner& dialogs() { return *dialogs_; }
-    QMenu* editorPopupMenu() const { return editorPopup_; }
 
     // Runs main-menu command `id` (1034..1053) as choosing its item does.
     void dispatchCommand(int id);

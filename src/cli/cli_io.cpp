@@ -56,6 +56,9 @@ int reportWrite(const std::string& out, const FileResult& result) {
     return kExitOk;
 }
 
+namespace {
+
+// The output already opened; an opening failure is reported by finishOutput.
 std::unique_ptr<AtomicFile> openOutput(const std::string& out) {
     auto file = out == "-"
                     ? std::make_unique<AtomicFile>(OpenDescriptor{STDOUT_FILENO, "standard output"})
@@ -67,6 +70,8 @@ std::unique_ptr<AtomicFile> openOutput(const std::string& out) {
 int finishOutput(const std::string& out, AtomicFile& file) {
     return reportWrite(out, file.commit());
 }
+
+} // namespace
 
 int writeOutput(const std::string& out, std::span<const std::uint8_t> bytes) {
     const auto file = openOutput(out);

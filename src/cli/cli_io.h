@@ -44,15 +44,8 @@ std::unique_ptr<GradationDocument> loadDocument(const std::string& file, int* ve
 // Reports a failed write of `out`; returns the exit status (0 when `result` is ok).
 int reportWrite(const std::string& out, const FileResult& result);
 
-// The output a command's -o names, already opened: "-" writes to standard output as the bytes
-// come, any other name is a file replaced atomically. Stream into it with write(), then end
-// with finishOutput; an opening failure is reported there.
-std::unique_ptr<AtomicFile> openOutput(const std::string& out);
-
-// Commits `file` and reports a failure against `out`; returns the exit status.
-int finishOutput(const std::string& out, AtomicFile& file);
-
-// The whole content of `out` at once: openOutput, write, finishOutput.
+// Writes the whole of `out` at once ("-": standard output, as the bytes come; any other name is
+// a file replaced atomically); returns the exit status.
 int writeOutput(const std::string& out, std::span<const std::uint8_t> bytes);
 
 // Writes to `out` whatever `produce` hands to its sink, streamed; `produce` returns false when

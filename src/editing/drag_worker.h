@@ -70,7 +70,6 @@ public:
     DragWorker(const DragWorker&) = delete;
     DragWorker& operator=(const DragWorker&) = delete;
 
-    IdleEvent& idleEvent() { return idle_; }
     // True once the start-up requests are done; before that the UI thread posts no job (it
     // could otherwise wait for a worker that is waiting for it).
     bool ready() const { return ready_.load(std::memory_order_acquire); }

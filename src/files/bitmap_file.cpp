@@ -1,6 +1,5 @@
 #include "files/bitmap_file.h"
 
-#include "files/gradation_picture.h"
 #include "files/little_endian.h"
 #include "model/gradation_render.h"
 
@@ -52,11 +51,6 @@ std::vector<std::uint8_t> encodeBitmap24(const Surface& picture) {
         }
     }
     return out;
-}
-
-FileResult writeGradationBitmap(const std::filesystem::path& target, const GradationDocument& doc,
-                                int width) {
-    return writeGradationPicture(target, doc, width, PictureFormat::Bmp);
 }
 
 } // namespace spectrane

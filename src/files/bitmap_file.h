@@ -2,13 +2,11 @@
 // direction) or W x L (odd direction), rows bottom-up, blue-green-red, padded to 4 bytes.
 #pragma once
 
-#include "files/atomic_write.h"
 #include "model/gradation_document.h"
 #include "raster/surface.h"
 
 #include <array>
 #include <cstdint>
-#include <filesystem>
 #include <vector>
 
 namespace spectrane {
@@ -33,10 +31,5 @@ Surface renderGradationPicture(const GradationDocument& doc, int width);
 // The whole .bmp file of a picture: the 14-byte file header, the 40-byte info header and the
 // pixel rows. The slow, obvious reference for the streaming writer (gradation_picture.h).
 std::vector<std::uint8_t> encodeBitmap24(const Surface& picture);
-
-// Streams the picture to `target` atomically (writeGradationPicture as BMP). The failure is
-// returned, never swallowed.
-FileResult writeGradationBitmap(const std::filesystem::path& target, const GradationDocument& doc,
-                                int width);
 
 } // namespace spectrane

@@ -11,8 +11,6 @@ namespace {
 
 constexpr std::size_t kMostBytes = 4096; // far more than the file ever holds
 
-} // namespace
-
 std::string encodeExtraSettings(const ExtraSettings& s) {
     return std::string("analysis_window=") + (s.analysisWindowOpen ? "1" : "0") + "\n";
 }
@@ -28,6 +26,8 @@ ExtraSettings decodeExtraSettings(const std::string& text) {
     }
     return s;
 }
+
+} // namespace
 
 ExtraSettings LoadExtraSettings(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);

@@ -23,12 +23,8 @@ struct ExtraSettings {
     friend bool operator==(const ExtraSettings&, const ExtraSettings&) = default;
 };
 
-// The text of the file, and the settings read from it: unknown keys and bad values are passed
-// over, missing ones keep their defaults.
-std::string encodeExtraSettings(const ExtraSettings& settings);
-ExtraSettings decodeExtraSettings(const std::string& text);
-
-// Reads the file; a missing or unreadable one gives the defaults.
+// Reads the file; a missing or unreadable one gives the defaults, unknown keys and bad values
+// are passed over.
 ExtraSettings LoadExtraSettings(const std::filesystem::path& path);
 // Writes it through the safe writer; the failure is returned.
 FileResult SaveExtraSettings(const std::filesystem::path& path, const ExtraSettings& settings);

@@ -107,21 +107,6 @@ void surfaceRowToRgb(const Surface& picture, int y, std::span<std::uint8_t> rgb)
     }
 }
 
-std::vector<std::uint8_t> encodePng(const Surface& picture, std::span<const PngText> text) {
-    std::vector<std::uint8_t> out;
-    const bool ok = encodePngRows(
-        picture.width(), picture.height(),
-        [&](int y, std::span<std::uint8_t> rgb) { surfaceRowToRgb(picture, y, rgb); }, text,
-        [&](std::span<const std::uint8_t> bytes) {
-            out.insert(out.end(), bytes.begin(), bytes.end());
-            return true;
-        });
-    if (!ok) {
-        out.clear();
-    }
-    return out;
-}
-
 FileResult writePngFile(const std::filesystem::path& target, const Surface& picture,
                         std::span<const PngText> text) {
     AtomicFile file(target);

@@ -32,9 +32,6 @@ enum class PngFilter { Adaptive, Sub, Up };
 bool encodePngRows(int width, int height, const PngRowSource& rows, std::span<const PngText> text,
                    const ByteSink& sink, PngFilter filter = PngFilter::Adaptive);
 
-// The whole PNG file of a surface, in memory.
-std::vector<std::uint8_t> encodePng(const Surface& picture, std::span<const PngText> text = {});
-
 // Writes a surface as a PNG file through the one safe writer.
 FileResult writePngFile(const std::filesystem::path& target, const Surface& picture,
                         std::span<const PngText> text = {});

@@ -37,7 +37,6 @@ public:
     bool undo(GradationDocument& doc);
     bool redo(GradationDocument& doc);
 
-    std::size_t stepCount() const { return states_.empty() ? 0 : states_.size() - 1; }
     // What the states hold, in bytes.
     std::size_t bytes() const;
 

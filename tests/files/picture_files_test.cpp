@@ -49,7 +49,7 @@ TEST(BitmapFile, EveryByteFollowsTheLayout) {
         }
         doc->direction = direction;
         doc->cmy = cmy;
-        ASSERT_TRUE(writeGradationBitmap(dir / "g.bmp", *doc, width));
+        ASSERT_TRUE(writeGradationPicture(dir / "g.bmp", *doc, width, PictureFormat::Bmp));
         const auto b = test::readBytes(dir / "g.bmp");
         ASSERT_EQ(b.size(), static_cast<std::size_t>(size)) << length << " " << direction;
         test::ByteBuilder header;
