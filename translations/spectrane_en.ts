@@ -253,40 +253,12 @@ Keep this in mind before saving over this file with version 3.</translation>
         <source>&#x3000;CMYの各要素を調整しながら色を作っていって下さい。</source>
         <translation>  Adjust each of C, M and Y to build your colours.</translation>
     </message>
-    <message>
-        <source>リセット(&amp;R)</source>
-        <translation>&amp;Reset</translation>
-    </message>
-    <message>
-        <source>キャンセル</source>
-        <translation>Cancel</translation>
-    </message>
-    <message>
-        <source>リセットしますか？</source>
-        <translation>Reset?</translation>
-    </message>
 </context>
 <context>
     <name>spectrane::DirectionWindow</name>
     <message>
         <source>グラデーションの方向設定</source>
         <translation>Gradation Direction</translation>
-    </message>
-    <message>
-        <source>90°回転</source>
-        <translation>Rotate 90°</translation>
-    </message>
-    <message>
-        <source>リセット(&amp;R)</source>
-        <translation>&amp;Reset</translation>
-    </message>
-    <message>
-        <source>キャンセル</source>
-        <translation>Cancel</translation>
-    </message>
-    <message>
-        <source>リセットしますか？</source>
-        <translation>Reset?</translation>
     </message>
 </context>
 <context>
@@ -300,20 +272,12 @@ Keep this in mind before saving over this file with version 3.</translation>
         <translation>⇒</translation>
     </message>
     <message>
-        <source>ドット</source>
-        <translation>dots</translation>
-    </message>
-    <message>
         <source>現在の長さ</source>
         <translation>Current</translation>
     </message>
     <message>
         <source>変更後</source>
         <translation>New</translation>
-    </message>
-    <message>
-        <source>( 範囲 : 2 ～ 1600 )</source>
-        <translation>( Range: 2 to 1600 )</translation>
     </message>
     <message>
         <source>※グラデーションの「幅」はビットマップの保存時に設定するのでここではセットしません。</source>
@@ -342,26 +306,6 @@ Keep this in mind before saving over this file with version 3.</translation>
     <message>
         <source>※長さの変更に伴うポイントの位置変化が付近のグラデーション曲線に影響を与えるのでハサミで切ったように短縮(または延長)が行われるわけではありません。変更後には微調整をして下さい。</source>
         <translation>* The points move with the length and bend the curve near them, so the gradation is not simply cut or extended as with scissors. Touch it up afterwards.</translation>
-    </message>
-    <message>
-        <source>リセット(&amp;R)</source>
-        <translation>&amp;Reset</translation>
-    </message>
-    <message>
-        <source>キャンセル</source>
-        <translation>Cancel</translation>
-    </message>
-    <message>
-        <source>全ての項目をリセットしますか？</source>
-        <translation>Reset all settings?</translation>
-    </message>
-    <message>
-        <source>グラデーションの長さ設定が不正です。</source>
-        <translation>The length of the gradation is invalid.</translation>
-    </message>
-    <message>
-        <source>グラデーションの長さは2～1600の間でセットして下さい。</source>
-        <translation>Set a length between 2 and 1600.</translation>
     </message>
 </context>
 <context>
@@ -427,10 +371,6 @@ Keep this in mind before saving over this file with version 3.</translation>
         <translation>Loop Setting</translation>
     </message>
     <message>
-        <source>グラデーションをループさせる</source>
-        <translation>Loop the gradation</translation>
-    </message>
-    <message>
         <source>&#x3000;背景素材で繰り返しパターンを作りたい場合などに、</source>
         <translation>  For background material with a repeating</translation>
     </message>
@@ -441,18 +381,6 @@ Keep this in mind before saving over this file with version 3.</translation>
     <message>
         <source>作成できます。</source>
         <translation>ends loop.</translation>
-    </message>
-    <message>
-        <source>リセット(&amp;R)</source>
-        <translation>&amp;Reset</translation>
-    </message>
-    <message>
-        <source>キャンセル</source>
-        <translation>Cancel</translation>
-    </message>
-    <message>
-        <source>リセットしますか？</source>
-        <translation>Reset?</translation>
     </message>
 </context>
 <context>
@@ -657,10 +585,6 @@ Keep this in mind before saving over this file with version 3.</translation>
         <translation>1. Length of the Gradation (dots)</translation>
     </message>
     <message>
-        <source>( 範囲 : 2 ～ 1600 )</source>
-        <translation>( Range: 2 to 1600 )</translation>
-    </message>
-    <message>
         <source>( 初期値 = 512 )</source>
         <translation>( Default = 512 )</translation>
     </message>
@@ -673,10 +597,6 @@ Keep this in mind before saving over this file with version 3.</translation>
         <translation>2. Direction</translation>
     </message>
     <message>
-        <source>90°回転</source>
-        <translation>Rotate 90°</translation>
-    </message>
-    <message>
         <source>※これらの設定は一度ここで決めた後でも、「編集」メニューからいつでも変更が出来ます。</source>
         <translation>* These settings can be changed at any time from the &quot;Edit&quot; menu.</translation>
     </message>
@@ -685,32 +605,8 @@ Keep this in mind before saving over this file with version 3.</translation>
         <translation>3. Loop of the Gradation</translation>
     </message>
     <message>
-        <source>グラデーションをループさせる</source>
-        <translation>Loop the gradation</translation>
-    </message>
-    <message>
         <source>※背景素材で繰り返しパターンを作りたい場合など、ここにチェックを入れれば両端がループしたグラデーションが作成できます。</source>
         <translation>* Tick this to make a gradation whose ends loop, for example for a repeating background pattern.</translation>
-    </message>
-    <message>
-        <source>リセット(&amp;R)</source>
-        <translation>&amp;Reset</translation>
-    </message>
-    <message>
-        <source>キャンセル</source>
-        <translation>Cancel</translation>
-    </message>
-    <message>
-        <source>全ての項目をリセットしますか？</source>
-        <translation>Reset all settings?</translation>
-    </message>
-    <message>
-        <source>グラデーションの長さ設定が不正です。</source>
-        <translation>The length of the gradation is invalid.</translation>
-    </message>
-    <message>
-        <source>グラデーションの長さは2～1600の間でセットして下さい。</source>
-        <translation>Set a length between 2 and 1600.</translation>
     </message>
 </context>
 <context>
@@ -727,10 +623,6 @@ Keep this in mind before saving over this file with version 3.</translation>
         <source>y = %1 →</source>
         <translation>y = %1 →</translation>
     </message>
-    <message>
-        <source>キャンセル</source>
-        <translation>Cancel</translation>
-    </message>
 </context>
 <context>
     <name>spectrane::SaveBitmapWindow</name>
@@ -743,28 +635,12 @@ Keep this in mind before saving over this file with version 3.</translation>
         <translation>Set the width of the bitmap to save.</translation>
     </message>
     <message>
-        <source>ドット</source>
-        <translation>dots</translation>
-    </message>
-    <message>
         <source>(範囲: 1 ～ 1200 / 初期値= 32)</source>
         <translation>(1 to 1200, default 32)</translation>
     </message>
     <message>
         <source>現在のビットマップ・ウインドウでの幅の大きさを適用する。</source>
         <translation>Use the width of the bitmap window now.</translation>
-    </message>
-    <message>
-        <source>リセット(&amp;R)</source>
-        <translation>&amp;Reset</translation>
-    </message>
-    <message>
-        <source>キャンセル</source>
-        <translation>Cancel</translation>
-    </message>
-    <message>
-        <source>全ての項目をリセットしますか？</source>
-        <translation>Reset all settings?</translation>
     </message>
     <message>
         <source>幅の設定が不正です。</source>
@@ -861,18 +737,6 @@ Keep this in mind before saving over this file with version 3.</translation>
         <source>直接行えます。</source>
         <translation>window again.</translation>
     </message>
-    <message>
-        <source>リセット(&amp;R)</source>
-        <translation>&amp;Reset</translation>
-    </message>
-    <message>
-        <source>キャンセル</source>
-        <translation>Cancel</translation>
-    </message>
-    <message>
-        <source>リセットしますか？</source>
-        <translation>Reset?</translation>
-    </message>
 </context>
 <context>
     <name>spectrane::ToolWindow</name>
@@ -911,6 +775,46 @@ Keep this in mind before saving over this file with version 3.</translation>
     <message>
         <source>確認</source>
         <translation>Confirm</translation>
+    </message>
+    <message>
+        <source>リセット(&amp;R)</source>
+        <translation>&amp;Reset</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>リセットしますか？</source>
+        <translation>Reset?</translation>
+    </message>
+    <message>
+        <source>90°回転</source>
+        <translation>Rotate 90°</translation>
+    </message>
+    <message>
+        <source>ドット</source>
+        <translation>dots</translation>
+    </message>
+    <message>
+        <source>( 範囲 : 2 ～ 1600 )</source>
+        <translation>( Range: 2 to 1600 )</translation>
+    </message>
+    <message>
+        <source>全ての項目をリセットしますか？</source>
+        <translation>Reset all settings?</translation>
+    </message>
+    <message>
+        <source>グラデーションの長さ設定が不正です。</source>
+        <translation>The length of the gradation is invalid.</translation>
+    </message>
+    <message>
+        <source>グラデーションの長さは2～1600の間でセットして下さい。</source>
+        <translation>Set a length between 2 and 1600.</translation>
+    </message>
+    <message>
+        <source>グラデーションをループさせる</source>
+        <translation>Loop the gradation</translation>
     </message>
 </context>
 </TS>

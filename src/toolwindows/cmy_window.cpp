@@ -29,14 +29,15 @@ CmyWindow::CmyWindow(QWidget* owner, bool& cmy)
     addStatic(this, 1028, tr("などといった具合です。"), {36, 296, 123, 12});
     addStatic(this, 1029, tr("　CMYの各要素を調整しながら色を作っていって下さい。"),
               {36, 318, 291, 12});
-    QPushButton* reset = addPushButton(this, 1005, 1005, tr("リセット(&R)"), {24, 356, 88, 21});
+    QPushButton* reset =
+        addPushButton(this, 1005, 1005, ToolWindow::tr("リセット(&R)"), {24, 356, 88, 21});
     QPushButton* ok = addPushButton(this, 1003, kToolOk, "OK", {178, 356, 88, 21});
     QPushButton* cancel =
-        addPushButton(this, 1004, kToolCancel, tr("キャンセル"), {266, 356, 88, 21});
+        addPushButton(this, 1004, kToolCancel, ToolWindow::tr("キャンセル"), {266, 356, 88, 21});
     ok->setDefault(true);
 
     connect(reset, &QPushButton::clicked, this, [this] {
-        if (confirmReset(tr("リセットしますか？"))) {
+        if (confirmReset(ToolWindow::tr("リセットしますか？"))) {
             cmyBox_->setChecked(false);
         }
     });

@@ -9,11 +9,13 @@ DirectionWindow::DirectionWindow(QWidget* owner, const PreviewBuffers& previews,
     : ToolWindow(owner, ToolWindowKind::Direction), previews_(previews),
       documentDirection_(direction), direction_(direction & 3) {
     addGroupBox(this, 1006, tr("グラデーションの方向設定"), {18, 211, 180, 74});
-    QPushButton* rotate = addPushButton(this, 1003, 1003, tr("90°回転"), {59, 237, 73, 29});
-    QPushButton* reset = addPushButton(this, 1007, 1007, tr("リセット(&R)"), {24, 294, 88, 21});
+    QPushButton* rotate =
+        addPushButton(this, 1003, 1003, ToolWindow::tr("90°回転"), {59, 237, 73, 29});
+    QPushButton* reset =
+        addPushButton(this, 1007, 1007, ToolWindow::tr("リセット(&R)"), {24, 294, 88, 21});
     QPushButton* ok = addPushButton(this, 1004, kToolOk, "OK", {165, 294, 88, 21});
     QPushButton* cancel =
-        addPushButton(this, 1005, kToolCancel, tr("キャンセル"), {254, 294, 88, 21});
+        addPushButton(this, 1005, kToolCancel, ToolWindow::tr("キャンセル"), {254, 294, 88, 21});
     ok->setDefault(true);
 
     preview_ = new PreviewView(this, previews.canvas, {0, 0, 320, 192}, {16, 12});
@@ -42,7 +44,7 @@ void DirectionWindow::rotate() {
 }
 
 void DirectionWindow::reset() {
-    if (!confirmReset(tr("リセットしますか？"))) {
+    if (!confirmReset(ToolWindow::tr("リセットしますか？"))) {
         return;
     }
     direction_ = kDefaultDirection;

@@ -17,10 +17,11 @@ LengthWindow::LengthWindow(QWidget* owner, const PreviewBuffers& previews, int d
     lengthEdit_ = addNumberEdit(this, 1008, {121, 41, 56, 21}, EditChars::Digits);
     showNumber(lengthEdit_, length);
     lengthUpDown_ = new UpDownControl(this, 1022, {168, 39, 16, 21}, lengthEdit_, 2, 1600);
-    addStatic(this, 1021, tr("ドット"), {190, 48, 27, 11});
+    addStatic(this, 1021, ToolWindow::tr("ドット"), {190, 48, 27, 11});
     addStatic(this, 1015, tr("現在の長さ"), {41, 70, 62, 14});
     addStatic(this, 1016, tr("変更後"), {127, 70, 50, 12});
-    addStatic(this, 1020, tr("( 範囲 : 2 ～ 1600 )"), {97, 90, 105, 14}, Qt::AlignRight);
+    addStatic(this, 1020, ToolWindow::tr("( 範囲 : 2 ～ 1600 )"), {97, 90, 105, 14},
+              Qt::AlignRight);
     addStatic(
         this, 1017,
         tr("※グラデーションの「幅」はビットマップの保存時に設定するのでここではセットしません。"),
@@ -43,10 +44,11 @@ LengthWindow::LengthWindow(QWidget* owner, const PreviewBuffers& previews, int d
            "ハサミで切ったように短縮(または延長)が行われるわけではありません。変更後には微調整を"
            "して下さい。"),
         {195, 228, 206, 80});
-    QPushButton* reset = addPushButton(this, 1005, 1005, tr("リセット(&R)"), {24, 338, 88, 21});
+    QPushButton* reset =
+        addPushButton(this, 1005, 1005, ToolWindow::tr("リセット(&R)"), {24, 338, 88, 21});
     QPushButton* ok = addPushButton(this, 1003, kToolOk, "OK", {221, 338, 88, 21});
     QPushButton* cancel =
-        addPushButton(this, 1004, kToolCancel, tr("キャンセル"), {310, 338, 88, 21});
+        addPushButton(this, 1004, kToolCancel, ToolWindow::tr("キャンセル"), {310, 338, 88, 21});
     ok->setDefault(true);
 
     auto* preview = new PreviewView(this, previews.canvas, {0, 0, 192, 192}, {248, 12});
@@ -61,7 +63,7 @@ LengthWindow::LengthWindow(QWidget* owner, const PreviewBuffers& previews, int d
 }
 
 void LengthWindow::reset() {
-    if (!confirmReset(tr("全ての項目をリセットしますか？"))) {
+    if (!confirmReset(ToolWindow::tr("全ての項目をリセットしますか？"))) {
         return;
     }
     methods_[0]->setChecked(true);
@@ -71,8 +73,8 @@ void LengthWindow::reset() {
 void LengthWindow::confirm() {
     const std::optional<int> n = readEditNumber(lengthEdit_);
     if (!n || *n < 2 || *n > 1600) {
-        refuse(lengthEdit_, tr("グラデーションの長さ設定が不正です。"),
-               tr("グラデーションの長さは2～1600の間でセットして下さい。"));
+        refuse(lengthEdit_, ToolWindow::tr("グラデーションの長さ設定が不正です。"),
+               ToolWindow::tr("グラデーションの長さは2～1600の間でセットして下さい。"));
         return;
     }
     int method = 0;

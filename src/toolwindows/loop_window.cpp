@@ -60,7 +60,8 @@ LoopWindow::LoopWindow(QWidget* owner, bool& loop)
     setWindowFlag(Qt::WindowMinimizeButtonHint);
     setRaisesOwnerWhenDone(false);
     addGroupBox(this, 1006, tr("ループの設定"), {16, 12, 328, 310});
-    loopBox_ = addCheckBox(this, 1000, tr("グラデーションをループさせる"), {48, 48, 171, 15});
+    loopBox_ =
+        addCheckBox(this, 1000, ToolWindow::tr("グラデーションをループさせる"), {48, 48, 171, 15});
     addStatic(this, 1014, tr("　背景素材で繰り返しパターンを作りたい場合などに、"),
               {36, 86, 280, 12});
     addStatic(this, 1015, tr("この設定をすれば両端がループしたグラデーションが"),
@@ -71,14 +72,15 @@ LoopWindow::LoopWindow(QWidget* owner, bool& loop)
         addStatic(this, line.id, tr(looped ? line.loopOn : line.loopOff), line.geometry);
     }
     loopBox_->setChecked(looped);
-    QPushButton* reset = addPushButton(this, 1005, 1005, tr("リセット(&R)"), {24, 330, 88, 21});
+    QPushButton* reset =
+        addPushButton(this, 1005, 1005, ToolWindow::tr("リセット(&R)"), {24, 330, 88, 21});
     QPushButton* ok = addPushButton(this, 1003, kToolOk, "OK", {162, 330, 88, 21});
     QPushButton* cancel =
-        addPushButton(this, 1004, kToolCancel, tr("キャンセル"), {250, 330, 88, 21});
+        addPushButton(this, 1004, kToolCancel, ToolWindow::tr("キャンセル"), {250, 330, 88, 21});
     ok->setDefault(true);
 
     connect(reset, &QPushButton::clicked, this, [this] {
-        if (confirmReset(tr("リセットしますか？"))) {
+        if (confirmReset(ToolWindow::tr("リセットしますか？"))) {
             loopBox_->setChecked(false);
         }
     });

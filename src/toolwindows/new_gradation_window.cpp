@@ -14,30 +14,32 @@ NewGradationWindow::NewGradationWindow(QWidget* owner, const PreviewBuffers& pre
     lengthEdit_ = addNumberEdit(this, 1008, {64, 217, 56, 21}, EditChars::Digits);
     showNumber(lengthEdit_, length);
     lengthUpDown_ = new UpDownControl(this, 1022, {118, 217, 16, 21}, lengthEdit_, 2, 1600);
-    addStatic(this, 1014, tr("( 範囲 : 2 ～ 1600 )"), {39, 245, 105, 12});
+    addStatic(this, 1014, ToolWindow::tr("( 範囲 : 2 ～ 1600 )"), {39, 245, 105, 12});
     addStatic(this, 1017, tr("( 初期値 = 512 )"), {47, 260, 89, 12});
     addStatic(this, 1015,
               tr("※「幅」はビットマップ保存時にセットするので、ここでは設定の必要はありません。"),
               {164, 224, 180, 36});
     addGroupBox(this, 1013, tr("２．グラデーションの方向"), {16, 288, 158, 60});
-    QPushButton* rotate = addPushButton(this, 1003, 1003, tr("90°回転"), {48, 309, 88, 25});
+    QPushButton* rotate =
+        addPushButton(this, 1003, 1003, ToolWindow::tr("90°回転"), {48, 309, 88, 25});
     addStatic(
         this, 1016,
         tr("※これらの設定は一度ここで決めた後でも、「編集」メニューからいつでも変更が出来ます。"),
         {190, 299, 158, 44});
     addGroupBox(this, 1023, tr("３．グラデーションのループ"), {16, 357, 342, 90});
-    loopBox_ =
-        addMultiLineCheckBox(this, 1000, tr("グラデーションをループさせる"), {40, 376, 172, 17});
+    loopBox_ = addMultiLineCheckBox(this, 1000, ToolWindow::tr("グラデーションをループさせる"),
+                                    {40, 376, 172, 17});
     loopBox_->setChecked(loop);
     addStatic(
         this, 1018,
         tr("※背景素材で繰り返しパターンを作りたい場合など、ここにチェックを入れれば両端がループ"
            "したグラデーションが作成できます。"),
         {39, 401, 297, 40});
-    QPushButton* reset = addPushButton(this, 1007, 1007, tr("リセット(&R)"), {24, 461, 88, 21});
+    QPushButton* reset =
+        addPushButton(this, 1007, 1007, ToolWindow::tr("リセット(&R)"), {24, 461, 88, 21});
     QPushButton* ok = addPushButton(this, 1004, kToolOk, "OK", {170, 461, 88, 21});
     QPushButton* cancel =
-        addPushButton(this, 1005, kToolCancel, tr("キャンセル"), {259, 461, 88, 21});
+        addPushButton(this, 1005, kToolCancel, ToolWindow::tr("キャンセル"), {259, 461, 88, 21});
     ok->setDefault(true);
 
     preview_ = new PreviewView(this, previews.canvas, {0, 0, 320, 192}, {16, 12});
@@ -63,7 +65,7 @@ void NewGradationWindow::rotate() {
 }
 
 void NewGradationWindow::reset() {
-    if (!confirmReset(tr("全ての項目をリセットしますか？"))) {
+    if (!confirmReset(ToolWindow::tr("全ての項目をリセットしますか？"))) {
         return;
     }
     showNumber(lengthEdit_, kDefaultLength);
@@ -75,8 +77,8 @@ void NewGradationWindow::reset() {
 void NewGradationWindow::confirm() {
     const std::optional<int> n = readEditNumber(lengthEdit_);
     if (!n || *n < 2 || *n > 1600) {
-        refuse(lengthEdit_, tr("グラデーションの長さ設定が不正です。"),
-               tr("グラデーションの長さは2～1600の間でセットして下さい。"));
+        refuse(lengthEdit_, ToolWindow::tr("グラデーションの長さ設定が不正です。"),
+               ToolWindow::tr("グラデーションの長さは2～1600の間でセットして下さい。"));
         return;
     }
     documentDirection_ = direction_;

@@ -49,7 +49,7 @@ PositionWindow::PositionWindow(QWidget* owner, const PositionRequest& request,
     new UpDownControl(this, 1025, {142, 83, 16, 21}, levelEdit_, -32, 288);
     QPushButton* ok = addPushButton(this, 1003, kToolOk, "OK", {14, 124, 72, 21});
     QPushButton* cancel =
-        addPushButton(this, 1004, kToolCancel, tr("キャンセル"), {87, 124, 72, 21});
+        addPushButton(this, 1004, kToolCancel, ToolWindow::tr("キャンセル"), {87, 124, 72, 21});
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &PositionWindow::confirm);
     connect(cancel, &QPushButton::clicked, this, [this] { closeWith(kToolCancel); });

@@ -15,16 +15,17 @@ SaveBitmapWindow::SaveBitmapWindow(QWidget* owner, const PreviewBuffers& preview
     widthEdit_ = addNumberEdit(this, 1008, {63, 76, 56, 21}, EditChars::Any);
     showNumber(widthEdit_, useWindowWidth ? thickness : saveWidth);
     widthUpDown_ = new UpDownControl(this, 1022, {121, 71, 16, 21}, widthEdit_, 2, 1200);
-    addStatic(this, 1016, tr("ドット"), {132, 82, 30, 12});
+    addStatic(this, 1016, ToolWindow::tr("ドット"), {132, 82, 30, 12});
     addStatic(this, 1015, tr("(範囲: 1 ～ 1200 / 初期値= 32)"), {40, 110, 165, 15});
     windowWidthBox_ = addMultiLineCheckBox(
         this, 1000, tr("現在のビットマップ・ウインドウでの幅の大きさを適用する。"),
         {34, 139, 177, 33});
     windowWidthBox_->setChecked(useWindowWidth);
-    QPushButton* reset = addPushButton(this, 1005, 1005, tr("リセット(&R)"), {24, 208, 88, 21});
+    QPushButton* reset =
+        addPushButton(this, 1005, 1005, ToolWindow::tr("リセット(&R)"), {24, 208, 88, 21});
     QPushButton* ok = addPushButton(this, 1003, kToolOk, "OK", {245, 208, 88, 21});
     QPushButton* cancel =
-        addPushButton(this, 1004, kToolCancel, tr("キャンセル"), {334, 208, 88, 21});
+        addPushButton(this, 1004, kToolCancel, ToolWindow::tr("キャンセル"), {334, 208, 88, 21});
     ok->setDefault(true);
 
     auto* preview = new PreviewView(this, previews.canvas, {0, 0, 192, 192}, {240, 12});
@@ -46,7 +47,7 @@ void SaveBitmapWindow::boxClicked() {
 }
 
 void SaveBitmapWindow::reset() {
-    if (!confirmReset(tr("全ての項目をリセットしますか？"))) {
+    if (!confirmReset(ToolWindow::tr("全ての項目をリセットしますか？"))) {
         return;
     }
     windowWidthBox_->setChecked(false);

@@ -57,14 +57,16 @@ SynchroWindow::SynchroWindow(QWidget* owner, bool& synchro, std::array<bool, 3>&
               {36, 326, 319, 12});
     addStatic(this, 1027, tr("直接行えます。"), {36, 346, 148, 12});
     // These buttons keep their ids; Enter and Escape reach them as OK and Cancel all the same.
-    QPushButton* reset = addPushButton(this, 1005, 1005, tr("リセット(&R)"), {24, 384, 88, 21});
+    QPushButton* reset =
+        addPushButton(this, 1005, 1005, ToolWindow::tr("リセット(&R)"), {24, 384, 88, 21});
     QPushButton* ok = addPushButton(this, 1003, 1003, "OK", {174, 384, 88, 21});
-    QPushButton* cancel = addPushButton(this, 1004, 1004, tr("キャンセル"), {262, 384, 88, 21});
+    QPushButton* cancel =
+        addPushButton(this, 1004, 1004, ToolWindow::tr("キャンセル"), {262, 384, 88, 21});
     ok->setDefault(true);
 
     connect(modeBox_, &QCheckBox::clicked, this, &SynchroWindow::modeClicked);
     connect(reset, &QPushButton::clicked, this, [this] {
-        if (!confirmReset(tr("リセットしますか？"))) {
+        if (!confirmReset(ToolWindow::tr("リセットしますか？"))) {
             return;
         }
         modeBox_->setChecked(false);
