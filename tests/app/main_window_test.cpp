@@ -18,8 +18,12 @@
 #include <QWheelEvent>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <spawn.h>
+#include <sys/wait.h>
 
 namespace spectrane {
 namespace {
@@ -433,6 +437,41 @@ TEST(MainWindow, OffersBackTheOldContentACrashLeft) {
     ASSERT_EQ(asked.size(), 2u);
     EXPECT_EQ(asked[0], u("「%1」の保存は途中で中断されました。\n保存前の内容に戻しますか？")
                             .arg(QString::fromStdString((dir / "a.spd").string())));
+}
+
+// The program itself catches SIGINT, SIGTERM and SIGHUP once started (to remove a save's
+// temporary file, as the rows of AtomicWrite.EveryCaseEveryCallerMeets check) and still ends by
+// the signal.
+TEST(Program, CatchesTheSignalsThatEndIt) {
+    test::TempDir dir;
+    std::filesystem::copy_file(SPECTRANE_APP_PATH, dir / "spectrane"); // its folders go there
+    const std::string program = (dir / "spectrane").string();
+    char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
+    const auto caught = [](pid_t pid) {
+        std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+        for (std::string line; std::getline(status, line);) {
+            if (line.rfind("SigCgt:", 0) == 0) {
+                const unsigned long long mask = std::stoull(line.substr(7), nullptr, 16);
+                const unsigned long long wanted =
+                    (1ull << (SIGINT - 1)) | (1ull << (SIGTERM - 1)) | (1ull << (SIGHUP - 1));
+                return (mask & wanted) == wanted;
+            }
+        }
+        return false;
+    };
+    for (const int sig : {SIGINT, SIGTERM, SIGHUP}) {
+        pid_t pid = 0;
+        ASSERT_EQ(::posix_spawn(&pid, argv[0], nullptr, nullptr, argv, environ), 0);
+        bool ready = false;
+        for (int tries = 0; tries < 400 && !(ready = caught(pid)); ++tries) {
+            ::usleep(50000);
+        }
+        EXPECT_TRUE(ready) << sig;
+        ::kill(pid, sig);
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == sig) << status;
+    }
 }
 
 } // namespace
