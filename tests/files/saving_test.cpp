@@ -19,6 +19,7 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace spectrane {
@@ -26,6 +27,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using Bytes = std::vector<unsigned char>;
+using test::ByteBuilder;
 using test::readBytes;
 
 const Bytes kOld(300, 'o');
@@ -172,6 +174,17 @@ fs::path fresh(const fs::path& d) {
     return d / "a";
 }
 
+// A folder whose default ACL gives new files rw-r-----, whatever the umask.
+fs::path underDefaultAcl(const fs::path& d) {
+    ByteBuilder acl;
+    acl.i32(2); // version, then tag, permissions and id of owner, group and others
+    for (const auto& [tag, perm] : {std::pair{0x01, 6}, {0x04, 4}, {0x20, 0}}) {
+        acl.put(tag, 2).put(perm, 2).i32(-1);
+    }
+    ::setxattr(d.c_str(), "system.posix_acl_default", acl.bytes.data(), acl.bytes.size(), 0);
+    return d / "a";
+}
+
 // Set-id bits and another owner (root may keep it).
 fs::path nobodys6755(const fs::path& d) {
     [[maybe_unused]] const int r = ::chown(existing(d / "a", 0).c_str(), kNobody, kNobody);
@@ -235,6 +248,8 @@ TEST(AtomicWrite, EveryCaseEveryCallerMeets) {
         {.name = "close-on-exec", .scene = fresh, .ok = true, .write = writeCheckingCloseOnExec},
         {.name = "new: owner-only until written, then 0644", .scene = fresh, .ok = true,
          .mode = 0644, .write = writeObservingModes},
+        {.name = "new under a default ACL: its mode, not the umask's", .scene = underDefaultAcl,
+         .ok = true, .mode = 0640, .write = writeObservingModes},
         {.name = "0664 kept: owner-only until written", .scene = [](auto& d) {
              return existing(d / "a", 0664); }, .ok = true, .mode = 0664,
          .write = writeObservingModes},
@@ -326,7 +341,6 @@ TEST(AtomicWrite, EveryCaseEveryCallerMeets) {
     }
 }
 
-using test::ByteBuilder;
 using test::TempDir;
 using test::writeBytes;
 
