@@ -190,6 +190,16 @@ Keep this in mind before saving over this file with version 3.</translation>
         <source>幅</source>
         <translation>W</translation>
     </message>
+    <message>
+        <source>「%1」の保存は途中で中断されました。
+保存前の内容に戻しますか？</source>
+        <translation>Saving “%1” was cut short.
+Put back its content from before the save?</translation>
+    </message>
+    <message>
+        <source>ファイル「%1」：%2</source>
+        <translation>%1: %2</translation>
+    </message>
 </context>
 <context>
     <name>spectrane::CmyWindow</name>

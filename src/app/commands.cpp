@@ -329,8 +329,7 @@ void MainWindow::commandSave() {
         return;
     }
     const FileResult written = writeLineDataFile(file.toStdString(), state_->doc);
-    dialogs_->requestMessageBox(written ? shownText(kLineDataSavedMessage)
-                                        : shownText(written.message));
+    dialogs_->requestMessageBox(written ? shownText(kLineDataSavedMessage) : failureText(written));
 }
 
 void MainWindow::commandSaveBitmap() {
@@ -370,7 +369,7 @@ void MainWindow::saveBitmapOwnedBy(QWidget* popupOwner) {
         writeGradationPicture(path, s.doc, s.settings.saveWidth, pictureFormatFor(path));
     dialogs_->message(owner, written ? QMessageBox::NoIcon : QMessageBox::Warning,
                       QStringLiteral("Message"),
-                      written ? tr("ビットマップを保存しました。") : shownText(written.message));
+                      written ? tr("ビットマップを保存しました。") : failureText(written));
 }
 
 void MainWindow::commandExport() {
@@ -386,8 +385,7 @@ void MainWindow::commandExport() {
         // the file.
         written = writeColorTable(path, state_->doc, *format, {0, path.stem().string()});
     }
-    dialogs_->requestMessageBox(written ? tr("エクスポートしました。")
-                                        : shownText(written.message));
+    dialogs_->requestMessageBox(written ? tr("エクスポートしました。") : failureText(written));
 }
 
 void MainWindow::commandImport() {

@@ -1,6 +1,9 @@
 // Spectrane: start-up of the program.
+#include "app/backup_offer.h"
 #include "app/main_window.h"
+#include "files/in_place_backup.h"
 #include "files/program_folders.h"
+#include "files/termination_signals.h"
 #include "qtsupport/fonts.h"
 #include "qtsupport/language.h"
 
@@ -8,13 +11,13 @@
 #include <QIcon>
 #include <QLocale>
 
-#include <csignal>
 #include <cstdio>
 
 int main(int argc, char** argv) {
-    // A file-size limit makes a write fail with an error the save reports, instead of killing
-    // the program with the document unsaved.
-    std::signal(SIGXFSZ, SIG_IGN);
+    // SIGINT, SIGTERM and SIGHUP (a logout) remove the temporary file of a save under way; a
+    // file-size limit makes a write fail with an error the save reports, instead of killing the
+    // program with the document unsaved.
+    spectrane::removeTemporaryFilesOnTermination();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Spectrane"));
     QApplication::setApplicationVersion(QStringLiteral(SPECTRANE_VERSION));
@@ -30,5 +33,7 @@ int main(int argc, char** argv) {
     spectrane::registerFontSubstitutes();
     spectrane::MainWindow window({spectrane::executableFolder(), {}, {}, true});
     window.show();
+    spectrane::offerInPlaceBackups(&window, spectrane::inPlaceBackupFolder(),
+                                   spectrane::showMessageBox);
     return QApplication::exec();
 }

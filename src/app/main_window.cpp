@@ -264,7 +264,7 @@ void MainWindow::shutDown() {
     }
     if (!saved) {
         dialogs_->message(this, QMessageBox::Warning, QStringLiteral("Spectrane"),
-                          shownText(saved.message));
+                          failureText(saved));
     }
     gradation_->destroy();
     analysis_.reset();

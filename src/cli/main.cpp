@@ -1,8 +1,8 @@
 // spectrane-cli: inspect, render, create, resize, loop, export and fit line data files without
 // the GUI.
 #include "cli/commands.h"
+#include "files/termination_signals.h"
 
-#include <csignal>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -40,30 +40,6 @@ constexpr const char* kUsage =
     "Exit status: 0 done, 1 a refused file or a bad argument, 2 wrong usage.\n"
     "Output files are replaced atomically; nothing is written on failure.\n"
     "'-o -' writes to standard output.\n";
-
-// Removes the temporary file of an interrupted write, then dies of the signal as usual.
-extern "C" void removeTemporaryAndDie(int sig) {
-    removePendingTemporaryFiles();
-    // Installed with SA_RESETHAND: once this handler returns, the default action ends us.
-    std::raise(sig);
-}
-
-void handleSignals() {
-    // A file-size limit becomes a write error ("File too large") instead of a killed process.
-    std::signal(SIGXFSZ, SIG_IGN);
-    for (const int sig : {SIGINT, SIGTERM, SIGHUP}) {
-        struct sigaction previous {};
-        sigaction(sig, nullptr, &previous);
-        if (previous.sa_handler == SIG_IGN) {
-            continue; // ignored by whoever started us (nohup, a background job): stays so
-        }
-        struct sigaction action {};
-        action.sa_handler = removeTemporaryAndDie;
-        sigemptyset(&action.sa_mask);
-        action.sa_flags = SA_RESETHAND;
-        sigaction(sig, &action, nullptr);
-    }
-}
 
 int usageError(const Command& cmd, const std::string& what) {
     std::fprintf(stderr, "%s %s: %s (see '%s %s --help')\n", kProgram, cmd.name, what.c_str(),
@@ -120,6 +96,7 @@ int run(int argc, char** argv) {
 } // namespace spectrane::cli
 
 int main(int argc, char** argv) {
-    spectrane::cli::handleSignals();
+    // An interrupted write leaves no temporary file; a file-size limit is a reported error.
+    spectrane::removeTemporaryFilesOnTermination();
     return spectrane::cli::run(argc, argv);
 }

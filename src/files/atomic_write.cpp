@@ -1,74 +1,23 @@
 #include "files/atomic_write.h"
 
+#include "files/in_place_backup.h"
+#include "files/termination_signals.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <fstream>
 #include <signal.h>
 #include <sys/random.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace spectrane {
 
 namespace {
-
-// ---- Temporary files a signal handler removes ----------------------------------------------
-
-// One temporary file: its folder's descriptor and its short name, so that removing it takes no
-// allocation and no path longer than the name.
-struct PendingTemporary {
-    std::atomic<int> state{0}; // 0 free, 1 being filled, 2 ready for removal
-    int folderFd = -1;
-    char name[64] = {};
-};
-static_assert(std::atomic<int>::is_always_lock_free);
-
-constexpr int kPendingSlots = 32;
-constinit PendingTemporary gPending[kPendingSlots];
-
-int registerPending(int folderFd, const std::string& name) {
-    if (name.size() >= sizeof(PendingTemporary::name)) {
-        return -1;
-    }
-    for (int i = 0; i < kPendingSlots; ++i) {
-        int expected = 0;
-        if (gPending[i].state.compare_exchange_strong(expected, 1)) {
-            gPending[i].folderFd = folderFd;
-            std::memcpy(gPending[i].name, name.c_str(), name.size() + 1);
-            gPending[i].state.store(2, std::memory_order_release);
-            return i;
-        }
-    }
-    return -1; // more files at once than slots: this one is not removed on a signal
-}
-
-void unregisterPending(int slot) {
-    if (slot >= 0) {
-        gPending[slot].state.store(0, std::memory_order_release);
-    }
-}
-
-// Holds back the signals that end a command-line run while a temporary file is being made or
-// a file is overwritten in place, so that a handler never sees half of either.
-class TerminationSignalsHeld {
-public:
-    TerminationSignalsHeld() {
-        sigset_t set;
-        sigemptyset(&set);
-        for (int sig : {SIGINT, SIGTERM, SIGHUP}) {
-            sigaddset(&set, sig);
-        }
-        pthread_sigmask(SIG_BLOCK, &set, &saved_);
-    }
-    ~TerminationSignalsHeld() { pthread_sigmask(SIG_SETMASK, &saved_, nullptr); }
-    TerminationSignalsHeld(const TerminationSignalsHeld&) = delete;
-    TerminationSignalsHeld& operator=(const TerminationSignalsHeld&) = delete;
-
-private:
-    sigset_t saved_;
-};
 
 // ---- Names ----------------------------------------------------------------------------------
 
@@ -133,11 +82,13 @@ int writeAll(int fd, const std::uint8_t* p, std::size_t left) {
     return 0;
 }
 
-int pwriteAll(int fd, const std::vector<std::uint8_t>& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
+// Writes `bytes` at `offset`; `done` counts the bytes that reached the file.
+int pwriteAll(int fd, const std::uint8_t* bytes, std::size_t size, off_t offset,
+              std::size_t& done) {
+    done = 0;
+    while (done < size) {
         const ssize_t n =
-            ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+            ::pwrite(fd, bytes + done, size - done, offset + static_cast<off_t>(done));
         if (n < 0 && errno == EINTR) {
             continue;
         }
@@ -172,6 +123,94 @@ int readWhole(int fd, std::vector<std::uint8_t>& bytes) {
     }
     bytes.resize(done);
     return 0;
+}
+
+// Puts `old` back as the whole content of `fd`, rewriting only the stretches that differ from
+// it: a stretch that never changed needs no write, which a file-size limit below the old size
+// would refuse. 0 once the file holds exactly `old` again (read back), else an errno.
+int restoreContent(int fd, const std::vector<std::uint8_t>& old) {
+    std::vector<std::uint8_t> now;
+    int err = readWhole(fd, now);
+    constexpr std::size_t kStretch = 1 << 16;
+    for (std::size_t at = 0; err == 0 && at < old.size(); at += kStretch) {
+        const std::size_t n = std::min(kStretch, old.size() - at);
+        std::size_t first = 0;
+        while (first < n && at + first < now.size() && old[at + first] == now[at + first]) {
+            ++first;
+        }
+        std::size_t last = n;
+        while (last > first && at + last <= now.size() &&
+               old[at + last - 1] == now[at + last - 1]) {
+            --last;
+        }
+        if (first < last) {
+            std::size_t done = 0;
+            err = pwriteAll(fd, old.data() + at + first, last - first,
+                            static_cast<off_t>(at + first), done);
+        }
+    }
+    if (err == 0 && now.size() != old.size() &&
+        ::ftruncate(fd, static_cast<off_t>(old.size())) != 0) {
+        err = errno;
+    }
+    if (err == 0 && ::fsync(fd) != 0) {
+        err = errno;
+    }
+    if (err == 0 && (err = readWhole(fd, now)) == 0 && now != old) {
+        err = EIO;
+    }
+    return err;
+}
+
+// The process's umask, read without changing it (changing it would race with other threads
+// creating files).
+mode_t currentUmask() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("Umask:", 0) == 0) {
+            return static_cast<mode_t>(std::stoul(line.substr(6), nullptr, 8)) & 0777;
+        }
+    }
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    return mask;
+}
+
+// The permissions a new file made with 0666 in `folder` would get: those of the folder's default
+// ACL if it has one (which replaces the umask), else 0666 less the umask.
+mode_t newFileMode(const std::filesystem::path& folder) {
+    // The stored form: a 4-byte version, then 8-byte entries of tag, permissions and id.
+    unsigned char acl[4 + 8 * 64];
+    const ssize_t size = ::getxattr(folder.c_str(), "system.posix_acl_default", acl, sizeof acl);
+    if (size < 4) {
+        return 0666 & ~currentUmask();
+    }
+    mode_t owner = 0;
+    mode_t group = 0;
+    mode_t other = 0;
+    bool masked = false;
+    for (ssize_t at = 4; at + 8 <= size; at += 8) {
+        const unsigned tag = acl[at] | (acl[at + 1] << 8);
+        const mode_t perm = (acl[at + 2] | (acl[at + 3] << 8)) & 7;
+        if (tag == 0x01) {
+            owner = perm;
+        } else if (tag == 0x04 && !masked) {
+            group = perm;
+        } else if (tag == 0x10) {
+            group = perm;
+            masked = true;
+        } else if (tag == 0x20) {
+            other = perm;
+        }
+    }
+    return ((owner << 6) | (group << 3) | other) & 0666;
+}
+
+SaveStepHook gSaveStepHook = nullptr;
+
+// 0, or the failure a test makes this step have.
+int atSaveStep(SaveStep step, const std::filesystem::path& file) {
+    return gSaveStepHook != nullptr ? gSaveStepHook(step, file) : 0;
 }
 
 // Makes room for `newSize` bytes before any old byte is overwritten, so that a full disk or a
@@ -215,7 +254,7 @@ AtomicFile::~AtomicFile() {
 
 void AtomicFile::fail(const std::string& what, int err) {
     if (status_) {
-        status_ = FileResult::failure(what + ": " + std::strerror(err));
+        status_ = FileResult::systemFailure(what, name_, std::strerror(err));
     }
 }
 
@@ -280,7 +319,8 @@ FileResult AtomicFile::open() {
     }
     // No file can be made beside it (a folder one may not write): overwrite it in place, which
     // needs the old bytes too so that they can be put back.
-    fd_ = ::open((finalPath.empty() ? target_ : finalPath).c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY);
+    inPlacePath_ = finalPath.empty() ? target_ : finalPath;
+    fd_ = ::open(inPlacePath_.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY);
     if (fd_ < 0) {
         fail("cannot open " + name_, errno);
     } else {
@@ -303,16 +343,18 @@ int AtomicFile::openTemporary(const std::filesystem::path& finalPath, const stru
         return errno;
     }
     finalName_ = finalPath.filename().string();
+    // The final mode is set only once every byte is written: until then no one else may read
+    // what may be a private document.
+    finalMode_ = old != nullptr ? (old->st_mode & 0777) : newFileMode(folder);
     int err = EEXIST;
     for (int attempt = 0; attempt < 100 && err == EEXIST; ++attempt) {
         const std::string name = temporaryName(finalName_);
         const TerminationSignalsHeld held;
-        // 0666: the kernel applies the umask (and a default ACL) as for any new file.
         fd_ = ::openat(folderFd_, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY,
-                       0666);
+                       0600);
         if (fd_ >= 0) {
             temporaryName_ = name;
-            pendingSlot_ = registerPending(folderFd_, name);
+            pendingSlot_ = registerPendingTemporary(folderFd_, name);
             err = 0;
         } else {
             err = errno;
@@ -323,12 +365,12 @@ int AtomicFile::openTemporary(const std::filesystem::path& finalPath, const stru
         folderFd_ = -1;
         return err;
     }
-    if (old != nullptr) {
-        // Ownership first: a change of owner clears the set-id bits, which are dropped anyway.
-        if (::geteuid() == 0) {
-            [[maybe_unused]] const int owned = ::fchown(fd_, old->st_uid, old->st_gid);
-        }
-        ::fchmod(fd_, old->st_mode & 0777);
+    if (old != nullptr && ::geteuid() == 0) {
+        [[maybe_unused]] const int owned = ::fchown(fd_, old->st_uid, old->st_gid);
+    }
+    temporaryFolder_ = folder;
+    if (const int hooked = atSaveStep(SaveStep::TemporaryCreated, folder / temporaryName_)) {
+        fail("cannot write " + name_, hooked);
     }
     return 0;
 }
@@ -367,8 +409,17 @@ FileResult AtomicFile::commit() {
         commitInPlace();
         break;
     case Mode::Replace: {
+        if (status_ && ::fchmod(fd_, finalMode_) != 0) {
+            fail("cannot write " + name_, errno);
+        }
         if (status_ && ::fsync(fd_) != 0) {
             fail("cannot write " + name_, errno);
+        }
+        if (status_) {
+            if (const int hooked =
+                    atSaveStep(SaveStep::TemporaryWritten, temporaryFolder_ / temporaryName_)) {
+                fail("cannot write " + name_, hooked);
+            }
         }
         if (::close(fd_) != 0) {
             fail("cannot write " + name_, errno);
@@ -399,11 +450,29 @@ void AtomicFile::commitInPlace() {
     const TerminationSignalsHeld held;
     std::vector<std::uint8_t> old;
     int err = readWhole(fd_, old);
-    if (err == 0) {
+    if (err != 0) {
+        fail("cannot read " + name_, err);
+    }
+    // The old bytes go where a crash cannot lose them before the first one is overwritten; the
+    // copy is offered back at the next start if the write never became whole.
+    InPlaceBackup backup;
+    if (status_) {
+        backup = keepInPlaceBackup(inPlacePath_, old, err);
+        if (err != 0) {
+            fail("cannot keep a copy of the old content of " + name_ + " in " +
+                     inPlaceBackupFolder().string(),
+                 err);
+        }
+    }
+    if (status_) {
         err = reserve(fd_, old.size(), inPlaceBytes_.size());
     }
-    if (err == 0) {
-        err = pwriteAll(fd_, inPlaceBytes_);
+    if (status_ && err == 0) {
+        std::size_t done = 0;
+        err = pwriteAll(fd_, inPlaceBytes_.data(), inPlaceBytes_.size(), 0, done);
+        if (err == 0) {
+            err = atSaveStep(SaveStep::InPlaceWritten, inPlacePath_);
+        }
         if (err == 0 && ::ftruncate(fd_, static_cast<off_t>(inPlaceBytes_.size())) != 0) {
             err = errno;
         }
@@ -411,18 +480,24 @@ void AtomicFile::commitInPlace() {
             err = errno;
         }
         if (err != 0) {
-            const bool restored = pwriteAll(fd_, old) == 0 &&
-                                  ::ftruncate(fd_, static_cast<off_t>(old.size())) == 0 &&
-                                  ::fsync(fd_) == 0;
-            if (!restored) {
-                fail("cannot write " + name_ +
-                         " in place, and its old content could not be "
-                         "put back",
-                     err);
+            int lost = atSaveStep(SaveStep::RollingBack, inPlacePath_);
+            if (lost == 0) {
+                lost = restoreContent(fd_, old);
+            }
+            const std::string reason = std::strerror(err);
+            if (lost == 0) {
+                status_ = FileResult::systemFailure("cannot write " + name_ + " in place", name_,
+                                                    reason + "; the old content was put back");
+            } else {
+                status_ = FileResult::systemFailure(
+                    "cannot write " + name_ + " in place", name_,
+                    reason + "; the old content could not be put back (" + std::strerror(lost) +
+                        ") and is kept in " + backup.file.string());
+                backup = {}; // kept for the next start
             }
         }
     }
-    if (err != 0) {
+    if (status_ && err != 0) {
         fail("cannot write " + name_, err);
     }
     if (::close(fd_) != 0) {
@@ -430,13 +505,16 @@ void AtomicFile::commitInPlace() {
     }
     fd_ = -1;
     inPlaceBytes_ = {};
+    if (!backup.file.empty()) {
+        discardInPlaceBackup(backup);
+    }
 }
 
 void AtomicFile::releaseTemporary(bool remove) {
     if (remove && !temporaryName_.empty()) {
         ::unlinkat(folderFd_, temporaryName_.c_str(), 0);
     }
-    unregisterPending(pendingSlot_);
+    unregisterPendingTemporary(pendingSlot_);
     pendingSlot_ = -1;
     temporaryName_.clear();
     if (folderFd_ >= 0) {
@@ -474,12 +552,8 @@ bool canReplace(const std::filesystem::path& path) {
     return !S_ISDIR(st.st_mode) && writable(path, st);
 }
 
-void removePendingTemporaryFiles() noexcept {
-    for (PendingTemporary& pending : gPending) {
-        if (pending.state.load(std::memory_order_acquire) == 2) {
-            ::unlinkat(pending.folderFd, pending.name, 0);
-        }
-    }
+void setSaveStepHook(SaveStepHook hook) {
+    gSaveStepHook = hook;
 }
 
 } // namespace spectrane

@@ -2,21 +2,26 @@
 // the bytes go to a temporary file beside the target, which is flushed and then renamed over
 // it, so the old file survives any failure as it was.
 //
-// Links are followed (the file they name is replaced; the link stays). A new file gets 0666
-// less the umask; a replaced file keeps its mode without the set-id and sticky bits and, for
-// root, its owner and group; a hard link to it is split off, as a rename does. A read-only
-// existing file is refused. When no temporary file can be made beside an existing file (a
-// folder one may not write), the file is written in place once all new bytes are known, and
-// its old bytes are put back if that fails. A FIFO or device is written directly, never
-// replaced. Temporary files are named ".NAME.spectrane-XXXXXX" with NAME cut short.
+// Links are followed (the file they name is replaced; the link stays). The temporary file is
+// readable by its owner only until its last byte is written; then a new file gets 0666 less the
+// umask (or what the folder's default ACL gives), a replaced file keeps its mode without the set-id
+// and sticky bits and, for root, its owner and group; a hard link to it is split off, as a rename
+// does. A read-only existing file is refused. When no temporary file can be made beside an existing
+// file (a folder one may not write), the file is written in place once all new bytes are known: its
+// old bytes are first kept in the user's cache folder (see in_place_backup.h), put back if the
+// write fails, and the copy removed once the file is whole again, new or old. A FIFO or device is
+// written directly, never replaced. Temporary files are named ".NAME.spectrane-XXXXXX" with NAME
+// cut short.
 #pragma once
 
 #include "files/file_result.h"
+#include "files/termination_signals.h"
 
 #include <cstdint>
 #include <filesystem>
 #include <span>
 #include <string>
+#include <sys/types.h>
 #include <vector>
 
 struct stat;
@@ -74,7 +79,10 @@ private:
     int folderFd_ = -1;
     std::string temporaryName_; // within folderFd_
     std::string finalName_;     // within folderFd_
-    int pendingSlot_ = -1;      // its entry among the temporary files to remove on a signal
+    std::filesystem::path temporaryFolder_;
+    int pendingSlot_ = -1; // its entry among the temporary files to remove on a signal
+    mode_t finalMode_ = 0; // the permissions the file gets before it is renamed (Replace)
+    std::filesystem::path inPlacePath_;      // the file overwritten (InPlace)
     std::vector<std::uint8_t> inPlaceBytes_; // the new content, held until commit (InPlace)
     FileResult status_;
 };
@@ -87,9 +95,17 @@ FileResult writeFileAtomically(const std::filesystem::path& target,
 // this process may write it (root included: a file without write bits counts as read-only).
 bool canReplace(const std::filesystem::path& path);
 
-// Removes the temporary files of every AtomicFile of this process that is not yet committed.
-// Async-signal-safe, for handlers of signals that end the process; up to 32 files at once
-// are tracked.
-void removePendingTemporaryFiles() noexcept;
+// Points of a save where a test looks on (a second process may observe the file) or makes the
+// step fail. `file` is the temporary file, or the file written in place.
+enum class SaveStep {
+    TemporaryCreated, // the empty temporary file exists
+    TemporaryWritten, // all its bytes written and its final mode set; the rename comes next
+    InPlaceWritten,   // the new bytes are over the old ones, not yet cut to size nor flushed
+    RollingBack,      // an in-place write failed; the old bytes are about to be put back
+};
+// Returns 0 to go on, or an errno that the step then fails with.
+using SaveStepHook = int (*)(SaveStep step, const std::filesystem::path& file);
+// For tests only: null (the default) costs one test per step.
+void setSaveStepHook(SaveStepHook hook);
 
 } // namespace spectrane

@@ -17,11 +17,20 @@ struct FileResult {
     bool ok = true;
     std::string message; // kFileOpenFailedMessage on failure, empty when ok
     std::string detail;  // what went wrong, in plain words; empty when ok
+    // For a failure the system reported: the file it concerns and the system's reason (with
+    // what became of the old content when that is in doubt). Empty otherwise.
+    std::string file;
+    std::string reason;
 
     explicit operator bool() const { return ok; }
 
     static FileResult failure(std::string what) {
-        return {false, kFileOpenFailedMessage, std::move(what)};
+        return {false, kFileOpenFailedMessage, std::move(what), {}, {}};
+    }
+    static FileResult systemFailure(std::string what, std::string file, std::string reason) {
+        std::string detail = what + ": " + reason;
+        return {false, kFileOpenFailedMessage, std::move(detail), std::move(file),
+                std::move(reason)};
     }
 };
 

@@ -3,6 +3,8 @@
 // a file's name in a message).
 #pragma once
 
+#include "files/file_result.h"
+
 #include <QString>
 
 #include <string_view>
@@ -10,5 +12,9 @@
 namespace spectrane {
 
 QString shownText(std::string_view text);
+
+// A failure as the user reads it: its text, then on a second line the file and the system's
+// reason (or, for a failure that is not the system's, what went wrong).
+QString failureText(const FileResult& result);
 
 } // namespace spectrane

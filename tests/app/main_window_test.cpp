@@ -1,8 +1,10 @@
 // The main window's commands end to end: start-up and shut-down, New, Open, Save, the bitmap,
 // the length, direction, loop, CMY and synchro commands, exit, scrolling, the gradation window.
+#include "app/backup_offer.h"
 #include "app/bitmap_window.h"
 #include "app/canvas_widget.h"
 #include "app/command_ids.h"
+#include "files/in_place_backup.h"
 #include "files/line_data_file.h"
 #include "model/gradation_render.h"
 #include "qtsupport/language.h"
@@ -14,6 +16,14 @@
 #include <QMenuBar>
 #include <QScrollBar>
 #include <QWheelEvent>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <spawn.h>
+#include <sys/wait.h>
 
 namespace spectrane {
 namespace {
@@ -234,7 +244,10 @@ TEST(MainWindow, SavesAndBitmapsReportSuccessOnlyWhenWritten) {
     app.window->dispatchCommand(kCmdSave);
     ASSERT_EQ(app.messages().size(), 2u);
     EXPECT_EQ(app.messages()[0].text, u("RGBラインデータを保存しました。"));
-    EXPECT_EQ(app.messages()[1].text, u("ファイルオープンに失敗"));
+    // The failure's reason and file on a second line.
+    EXPECT_EQ(app.messages()[1].text, u("ファイルオープンに失敗\nファイル「") +
+                                          app.path("missing/x.spd") + u("」：") +
+                                          QString::fromLocal8Bit(std::strerror(ENOENT)));
     const LineDataReadResult back = readLineDataFile(app.file("out.spd"));
     ASSERT_TRUE(back);
     EXPECT_EQ(back.document->channels[1].controlPoints, s.doc.channels[1].controlPoints);
@@ -394,8 +407,71 @@ TEST(MainWindow, GradationWindowFollowsResizingAndOwnsDialogsWhenOnTop) {
     std::filesystem::create_directories(app.file("Setting.ini") / "blocked");
     app.stop();
     ASSERT_EQ(app.messages().size(), 2u);
-    EXPECT_EQ(app.messages()[1].text, u("ファイルオープンに失敗"));
+    EXPECT_EQ(app.messages()[1].text, u("ファイルオープンに失敗\nファイル「") +
+                                          app.path("Setting.ini") + u("」：") +
+                                          QString::fromLocal8Bit(std::strerror(EISDIR)));
     EXPECT_EQ(app.messages()[1].icon, QMessageBox::Warning);
+}
+
+// A copy of old bytes that a crash left is offered at start: Yes puts the bytes back, No
+// discards the copy; either way it is asked once.
+TEST(MainWindow, OffersBackTheOldContentACrashLeft) {
+    test::TempDir dir;
+    ::setenv("XDG_CACHE_HOME", (dir / "cache").c_str(), 1);
+    const std::vector<std::uint8_t> old(3000, 'o');
+    std::vector<QString> asked;
+    for (const auto answer : {QMessageBox::Yes, QMessageBox::No}) {
+        test::writeBytes(dir / "a.spd", {'n', 'e', 'w'});
+        int err = 0;
+        ASSERT_FALSE(keepInPlaceBackup(dir / "a.spd", old, err).file.empty()) << err;
+        offerInPlaceBackups(nullptr, inPlaceBackupFolder(),
+                            [&](QWidget*, QMessageBox::Icon, const QString&, const QString& text,
+                                QMessageBox::StandardButtons) {
+                                asked.push_back(text);
+                                return answer;
+                            });
+        EXPECT_EQ(test::readBytes(dir / "a.spd").size(), answer == QMessageBox::Yes ? 3000u : 3u);
+        EXPECT_TRUE(std::filesystem::is_empty(inPlaceBackupFolder()));
+    }
+    ::unsetenv("XDG_CACHE_HOME");
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_EQ(asked[0], u("「%1」の保存は途中で中断されました。\n保存前の内容に戻しますか？")
+                            .arg(QString::fromStdString((dir / "a.spd").string())));
+}
+
+// The program itself catches SIGINT, SIGTERM and SIGHUP once started (to remove a save's
+// temporary file, as the rows of AtomicWrite.EveryCaseEveryCallerMeets check) and still ends by
+// the signal.
+TEST(Program, CatchesTheSignalsThatEndIt) {
+    test::TempDir dir;
+    std::filesystem::copy_file(SPECTRANE_APP_PATH, dir / "spectrane"); // its folders go there
+    const std::string program = (dir / "spectrane").string();
+    char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
+    const auto caught = [](pid_t pid) {
+        std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+        for (std::string line; std::getline(status, line);) {
+            if (line.rfind("SigCgt:", 0) == 0) {
+                const unsigned long long mask = std::stoull(line.substr(7), nullptr, 16);
+                const unsigned long long wanted =
+                    (1ull << (SIGINT - 1)) | (1ull << (SIGTERM - 1)) | (1ull << (SIGHUP - 1));
+                return (mask & wanted) == wanted;
+            }
+        }
+        return false;
+    };
+    for (const int sig : {SIGINT, SIGTERM, SIGHUP}) {
+        pid_t pid = 0;
+        ASSERT_EQ(::posix_spawn(&pid, argv[0], nullptr, nullptr, argv, environ), 0);
+        bool ready = false;
+        for (int tries = 0; tries < 400 && !(ready = caught(pid)); ++tries) {
+            ::usleep(50000);
+        }
+        EXPECT_TRUE(ready) << sig;
+        ::kill(pid, sig);
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == sig) << status;
+    }
 }
 
 } // namespace

@@ -1,7 +1,8 @@
 // Saving: the one atomic writer under every output, case by case (each row makes a scene in a
-// fresh folder, writes in a child process so that the umask, a size limit or the user can
-// change, and checks what is on disk); the settings record; the program's folders.
+// fresh folder, writes in a child process so that the umask, a size limit, the user or a signal
+// can change, and checks what is on disk); the settings record; the program's folders.
 #include "files/atomic_write.h"
+#include "files/in_place_backup.h"
 #include "files/program_folders.h"
 #include "files/settings_file.h"
 #include "support/test_support.h"
@@ -18,6 +19,7 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace spectrane {
@@ -25,6 +27,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using Bytes = std::vector<unsigned char>;
+using test::ByteBuilder;
 using test::readBytes;
 
 const Bytes kOld(300, 'o');
@@ -58,6 +61,65 @@ FileResult writeCheckingCloseOnExec(const fs::path& target) {
 FileResult saveSettings(const fs::path& target) {
     return SaveSettings(target, Settings{});
 }
+
+// The temporary file's permissions as a second process sees them when it appears and just
+// before the rename, as "600 644 " (octal).
+int gModesSeen = -1; // the write end of a pipe
+int observeMode(SaveStep step, const fs::path& file) {
+    if (step == SaveStep::TemporaryCreated || step == SaveStep::TemporaryWritten) {
+        if (const pid_t observer = ::fork(); observer == 0) {
+            struct stat st {};
+            char seen[16];
+            const int n = std::snprintf(seen, sizeof seen, "%o ",
+                                        ::stat(file.c_str(), &st) == 0 ? st.st_mode & 0777 : 0);
+            [[maybe_unused]] auto w = ::write(gModesSeen, seen, static_cast<std::size_t>(n));
+            ::_exit(0);
+        } else {
+            ::waitpid(observer, nullptr, 0);
+        }
+    }
+    return 0;
+}
+
+FileResult writeObservingModes(const fs::path& target) {
+    int fds[2];
+    if (::pipe(fds) != 0) {
+        return FileResult::failure("no pipe");
+    }
+    gModesSeen = fds[1];
+    setSaveStepHook(observeMode);
+    const FileResult r = writeNew(target);
+    ::close(fds[1]);
+    char seen[64] = {};
+    [[maybe_unused]] auto n = ::read(fds[0], seen, sizeof seen - 1);
+    struct stat st {};
+    ::stat(target.c_str(), &st);
+    char expected[64];
+    std::snprintf(expected, sizeof expected, "600 %o ", st.st_mode & 0777);
+    return std::strcmp(seen, expected) == 0 ? r : FileResult::failure(std::string("seen ") + seen);
+}
+
+// Writes with the program's signal handling, and at the steps `At`..`Until` of the save lowers
+// the file-size limit to `Limit` (if not 0), raises `Sig` (if not 0) and fails with `Err`.
+template <SaveStep At, int Sig, int Err = 0, rlim_t Limit = 0, SaveStep Until = At>
+FileResult writeWith(const fs::path& target) {
+    removeTemporaryFilesOnTermination();
+    setSaveStepHook([](SaveStep step, const fs::path&) {
+        if (step < At || step > Until) {
+            return 0;
+        }
+        const rlimit limit{Limit, Limit};
+        if (Limit != 0) {
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+        }
+        if (Sig != 0) {
+            ::raise(Sig);
+        }
+        return Err;
+    });
+    return writeNew(target);
+}
+
 struct Row {
     const char* name;
     std::function<fs::path(const fs::path& dir)> scene; // makes the scene, gives the target
@@ -69,20 +131,29 @@ struct Row {
     bool needsRoot = false;
     std::function<FileResult(const fs::path&)> write = writeNew;
     Bytes content = kNew;
+    const char* says = kFileOpenFailedMessage; // in what a failure reports
+    bool keepsOld = true;      // a failure leaves the old content (else the written one)
+    bool leavesBackup = false; // a copy of the old content stays in the cache and restores it
 };
 
-// Writes as the row says in a child process; the result's detail, empty when it succeeded.
-std::string writeInChild(const Row& row, const fs::path& target) {
+// Writes as the row says in a child process with its own cache folder; the result's message and
+// detail, or the signal that ended it; empty when it succeeded.
+std::string writeInChild(const Row& row, const fs::path& target, const fs::path& cache) {
     int pipeFds[2];
     EXPECT_EQ(::pipe(pipeFds), 0);
-    if (::fork() == 0) {
+    fs::create_directory(cache);
+    [[maybe_unused]] const int owned = ::chown(cache.c_str(), row.user, row.user);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::setenv("XDG_CACHE_HOME", cache.c_str(), 1);
         ::umask(row.umask);
         const rlimit limit{row.sizeLimit, row.sizeLimit};
         ::setrlimit(RLIMIT_FSIZE, &limit);
         std::signal(SIGXFSZ, SIG_IGN);
         const bool switched = row.user == 0 || (::setgid(row.user) == 0 && ::setuid(row.user) == 0);
         const FileResult r = switched ? row.write(target) : FileResult::failure("no switch");
-        const std::string detail = r ? "" : r.message + " " + r.detail;
+        const std::string detail =
+            r ? "" : r.message + " " + r.detail + " [" + r.file + ": " + r.reason + "]";
         [[maybe_unused]] auto n = ::write(pipeFds[1], detail.data(), detail.size());
         ::_exit(0);
     }
@@ -93,12 +164,24 @@ std::string writeInChild(const Row& row, const fs::path& target) {
         detail.append(buffer, static_cast<std::size_t>(n));
     }
     ::close(pipeFds[0]);
-    ::wait(nullptr);
-    return detail;
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFSIGNALED(status) ? "signal " + std::to_string(WTERMSIG(status)) : detail;
 }
 
 // Scenes: each makes what the row needs in `d` and gives the target.
 fs::path fresh(const fs::path& d) {
+    return d / "a";
+}
+
+// A folder whose default ACL gives new files rw-r-----, whatever the umask.
+fs::path underDefaultAcl(const fs::path& d) {
+    ByteBuilder acl;
+    acl.i32(2); // version, then tag, permissions and id of owner, group and others
+    for (const auto& [tag, perm] : {std::pair{0x01, 6}, {0x04, 4}, {0x20, 0}}) {
+        acl.put(tag, 2).put(perm, 2).i32(-1);
+    }
+    ::setxattr(d.c_str(), "system.posix_acl_default", acl.bytes.data(), acl.bytes.size(), 0);
     return d / "a";
 }
 
@@ -119,6 +202,13 @@ fs::path linkToSub(const fs::path& d) {
 // A folder only root may write, holding a file nobody may write: no temporary file fits.
 fs::path nobodysFile(const fs::path& d) {
     [[maybe_unused]] const int r = ::chown(existing(d / "a", 0644).c_str(), kNobody, kNobody);
+    return d / "a";
+}
+
+// The same, four times as long as what is written over it.
+fs::path nobodysLongFile(const fs::path& d) {
+    test::writeBytes(d / "a", Bytes(4 * kNew.size(), 'o'));
+    [[maybe_unused]] const int r = ::chown((d / "a").c_str(), kNobody, kNobody);
     return d / "a";
 }
 
@@ -156,6 +246,38 @@ TEST(AtomicWrite, EveryCaseEveryCallerMeets) {
          .ok = false, .user = kNobody, .sizeLimit = 4096, .needsRoot = true},
         {.name = "size limit: File too large", .scene = fresh, .ok = false, .sizeLimit = 4096},
         {.name = "close-on-exec", .scene = fresh, .ok = true, .write = writeCheckingCloseOnExec},
+        {.name = "new: owner-only until written, then 0644", .scene = fresh, .ok = true,
+         .mode = 0644, .write = writeObservingModes},
+        {.name = "new under a default ACL: its mode, not the umask's", .scene = underDefaultAcl,
+         .ok = true, .mode = 0640, .write = writeObservingModes},
+        {.name = "0664 kept: owner-only until written", .scene = [](auto& d) {
+             return existing(d / "a", 0664); }, .ok = true, .mode = 0664,
+         .write = writeObservingModes},
+        {.name = "SIGINT removes the temporary file", .scene = nobodysFile, .ok = false,
+         .write = writeWith<SaveStep::TemporaryWritten, SIGINT>, .says = "signal 2"},
+        {.name = "SIGTERM removes the temporary file", .scene = fresh, .ok = false,
+         .write = writeWith<SaveStep::TemporaryCreated, SIGTERM>, .says = "signal 15"},
+        {.name = "SIGHUP removes the temporary file", .scene = fresh, .ok = false,
+         .write = writeWith<SaveStep::TemporaryWritten, SIGHUP>, .says = "signal 1"},
+        {.name = "SIGTERM waits for an in-place write to be whole", .scene = nobodysLongFile,
+         .ok = false, .user = kNobody, .needsRoot = true,
+         .write = writeWith<SaveStep::InPlaceWritten, SIGTERM>, .says = "signal 15",
+         .keepsOld = false},
+        {.name = "in place, shrinking under a size limit: no false alarm",
+         .scene = nobodysLongFile, .ok = false, .user = kNobody, .sizeLimit = 8192,
+         .needsRoot = true, .says = "File too large"},
+        {.name = "in place, failing once begun: the old content put back",
+         .scene = nobodysLongFile, .ok = false, .user = kNobody, .needsRoot = true,
+         .write = writeWith<SaveStep::InPlaceWritten, 0, EFBIG, 10000>,
+         .says = "File too large; the old content was put back"},
+        {.name = "in place, killed halfway: the cache's copy restores it",
+         .scene = nobodysLongFile, .ok = false, .user = kNobody, .needsRoot = true,
+         .write = writeWith<SaveStep::InPlaceWritten, SIGKILL>, .says = "signal 9",
+         .keepsOld = false, .leavesBackup = true},
+        {.name = "in place, putting back fails: said, and the copy restores it",
+         .scene = nobodysLongFile, .ok = false, .user = kNobody, .needsRoot = true,
+         .write = writeWith<SaveStep::InPlaceWritten, 0, EIO, 0, SaveStep::RollingBack>,
+         .says = "could not be put back", .keepsOld = false, .leavesBackup = true},
     };
     // clang-format on
     for (const Row& row : rows) {
@@ -171,7 +293,8 @@ TEST(AtomicWrite, EveryCaseEveryCallerMeets) {
         const Bytes oldContent = fs::is_regular_file(target) ? readBytes(target) : Bytes();
         // Opened before the writer and read after it: the content fits in the FIFO's buffer.
         const int fifo = fs::is_fifo(target) ? ::open(target.c_str(), O_RDONLY | O_NONBLOCK) : -1;
-        const std::string detail = writeInChild(row, target);
+        const fs::path cache = dir / "cache";
+        const std::string detail = writeInChild(row, target, cache);
         EXPECT_EQ(detail.empty(), row.ok) << detail;
         if (existed) {
             EXPECT_EQ(fs::symlink_status(target).type(), before);
@@ -182,10 +305,26 @@ TEST(AtomicWrite, EveryCaseEveryCallerMeets) {
             EXPECT_TRUE(row.mode == 0 || (now.st_mode & 07777) == row.mode) << now.st_mode;
             EXPECT_TRUE(!existed || (now.st_uid == old.st_uid && now.st_gid == old.st_gid));
         } else if (!row.ok) {
-            EXPECT_NE(detail.find(kFileOpenFailedMessage), std::string::npos);
-            EXPECT_EQ(fs::is_regular_file(target) ? readBytes(target) : Bytes(), oldContent);
+            EXPECT_NE(detail.find(row.says), std::string::npos) << detail;
+            // What the user is shown on the second line: the file and the system's reason.
+            EXPECT_TRUE(detail.rfind("signal", 0) == 0 ||
+                        detail.find(" [" + target.string() + ": ") != std::string::npos)
+                << detail;
+            const Bytes now = fs::is_regular_file(target) ? readBytes(target) : Bytes();
+            EXPECT_EQ(now == oldContent, row.keepsOld);
+            if (!row.keepsOld && !row.leavesBackup) {
+                EXPECT_EQ(now, row.content);
+            }
             EXPECT_EQ(fs::exists(target), existed);
         }
+        if (row.leavesBackup) {
+            const std::vector<InPlaceBackup> left = findInPlaceBackups(cache / "spectrane");
+            ASSERT_EQ(left.size(), 1u);
+            EXPECT_EQ(left[0].target, target);
+            EXPECT_TRUE(restoreInPlaceBackup(left[0]));
+            EXPECT_EQ(readBytes(target), oldContent);
+        }
+        EXPECT_TRUE(!fs::exists(cache / "spectrane") || fs::is_empty(cache / "spectrane"));
         if (fifo >= 0) {
             Bytes got(kNew.size() + 1);
             EXPECT_EQ(::read(fifo, got.data(), got.size()), static_cast<ssize_t>(kNew.size()));
@@ -194,6 +333,7 @@ TEST(AtomicWrite, EveryCaseEveryCallerMeets) {
         }
         if (row.sizeLimit != RLIM_INFINITY) {
             EXPECT_NE(detail.find(std::strerror(EFBIG)), std::string::npos) << detail;
+            EXPECT_EQ(detail.find("could not be put back"), std::string::npos) << detail;
         }
         for (const auto& entry : fs::recursive_directory_iterator(dir.path())) {
             EXPECT_EQ(entry.path().string().find(kTemporaryMarker), std::string::npos);
@@ -201,7 +341,6 @@ TEST(AtomicWrite, EveryCaseEveryCallerMeets) {
     }
 }
 
-using test::ByteBuilder;
 using test::TempDir;
 using test::writeBytes;
 
