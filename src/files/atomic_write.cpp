@@ -454,14 +454,15 @@ void AtomicFile::commitInPlace() {
         fail("cannot read " + name_, err);
     }
     // The old bytes go where a crash cannot lose them before the first one is overwritten; the
-    // copy is offered back at the next start if the write never became whole.
+    // copy is offered back at the next start if the write never became whole. Without room for
+    // the copy the save still goes ahead, as it always could: a failure is then undone from
+    // memory, and only a crash halfway can leave the file torn.
     InPlaceBackup backup;
     if (status_) {
-        backup = keepInPlaceBackup(inPlacePath_, old, err);
-        if (err != 0) {
-            fail("cannot keep a copy of the old content of " + name_ + " in " +
-                     inPlaceBackupFolder().string(),
-                 err);
+        int copyErr = 0;
+        backup = keepInPlaceBackup(inPlacePath_, old, copyErr);
+        if (copyErr != 0) {
+            backup = {};
         }
     }
     if (status_) {
@@ -492,7 +493,8 @@ void AtomicFile::commitInPlace() {
                 status_ = FileResult::systemFailure(
                     "cannot write " + name_ + " in place", name_,
                     reason + "; the old content could not be put back (" + std::strerror(lost) +
-                        ") and is kept in " + backup.file.string());
+                        (backup.file.empty() ? std::string(")")
+                                             : ") and is kept in " + backup.file.string()));
                 backup = {}; // kept for the next start
             }
         }
