@@ -161,6 +161,9 @@ void MainWindow::buildMenus() {
             if (row.shortcut != nullptr) {
                 action->setShortcuts(
                     QKeySequence::listFromString(QString::fromLatin1(row.shortcut)));
+                // The user works in the gradation and analysis windows too; a modal tool window
+                // or dialog still blocks them, as it blocks the main window.
+                action->setShortcutContext(Qt::ApplicationShortcut);
             }
             if (row.run != nullptr) {
                 connect(action, &QAction::triggered, this,
