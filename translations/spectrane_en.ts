@@ -560,10 +560,6 @@ Keep this in mind before saving over this file with version 3.</translation>
         <translation>The bitmap has been saved.</translation>
     </message>
     <message>
-        <source>エクスポートしました。</source>
-        <translation>The gradation has been exported.</translation>
-    </message>
-    <message>
         <source>インポートできませんでした。
 </source>
         <translation>The file could not be imported.
@@ -576,6 +572,10 @@ Keep this in mind before saving over this file with version 3.</translation>
     <message>
         <source>終了してよろしいですか？</source>
         <translation>Do you want to exit?</translation>
+    </message>
+    <message>
+        <source>エクスポートしました: %1</source>
+        <translation>Exported to %1</translation>
     </message>
 </context>
 <context>

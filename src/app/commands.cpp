@@ -21,6 +21,7 @@
 #include "transforms/loop_change.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QMenuBar>
 
 namespace spectrane {
@@ -389,8 +390,10 @@ void MainWindow::commandExport() {
         // the file.
         written = writeColorTable(path, state_->doc, *format, {0, path.stem().string()});
     }
-    dialogs_->requestMessageBox(written ? tr("エクスポートしました。")
-                                        : shownText(written.message));
+    // The name may have been given the chosen filter's extension: say which file it is.
+    dialogs_->requestMessageBox(
+        written ? tr("エクスポートしました: %1").arg(QDir::toNativeSeparators(file))
+                : shownText(written.message));
 }
 
 void MainWindow::commandImport() {
