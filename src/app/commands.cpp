@@ -163,8 +163,10 @@ void MainWindow::buildMenus() {
                 action->setShortcuts(
                     QKeySequence::listFromString(QString::fromLatin1(row.shortcut)));
                 // The user works in the gradation and analysis windows too; a modal tool window
-                // or dialog still blocks them, as it blocks the main window.
+                // or dialog still blocks them, as it blocks the main window, and so does an open
+                // popup menu (see eventFilter).
                 action->setShortcutContext(Qt::ApplicationShortcut);
+                action->installEventFilter(this);
             }
             if (row.run != nullptr) {
                 connect(action, &QAction::triggered, this,

@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -438,7 +439,15 @@ TEST(MainWindow, ShortcutsWorkFromEveryWindowButNotUnderAToolWindow) {
         }
     }
 
+    // Nor while a popup menu is open (its command would find the document changed under it).
+    QMenu popup;
+    popup.addAction(QStringLiteral("item"));
+    popup.popup(app.window->mapToGlobal(QPoint(40, 40)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&popup));
     const Seen before = seen();
+    QTest::keyClick(&popup, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(seen(), before);
+    popup.close();
     app.toolActions.push_back([](QWidget* tool) {
         QTest::keyClick(tool, Qt::Key_Z, Qt::ControlModifier);
         QTest::keyClick(tool, Qt::Key_O, Qt::ControlModifier);
