@@ -29,7 +29,7 @@ std::optional<std::string> processEnvironment(const char* name) {
 }
 
 std::string platformForSession(const EnvironmentLookup& env, const QStringList& arguments) {
-    if (env("QT_QPA_PLATFORM").has_value() || arguments.contains(QStringLiteral("-platform")) ||
+    if (isSet(env, "QT_QPA_PLATFORM") || arguments.contains(QStringLiteral("-platform")) ||
         arguments.contains(QStringLiteral("--platform"))) {
         return {};
     }
@@ -54,8 +54,7 @@ QStringList environmentLanguages(const EnvironmentLookup& env) {
 }
 
 LanguageChoice chooseLanguageAtStart(const QStringList& arguments) {
-    const LanguageChoice choice =
-        chooseLanguage(arguments, environmentLanguages(processEnvironment));
+    LanguageChoice choice = chooseLanguage(arguments, environmentLanguages(processEnvironment));
     if (choice.language != Language::Japanese) {
         return choice;
     }

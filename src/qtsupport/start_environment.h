@@ -18,8 +18,9 @@ using EnvironmentLookup = std::function<std::optional<std::string>(const char* n
 std::optional<std::string> processEnvironment(const char* name);
 
 // "xcb" when the session is Wayland, an X display (XWayland) is offered and the user chose no
-// platform (QT_QPA_PLATFORM unset, no -platform option among `arguments`): a Wayland client may
-// not place its windows, and this program places its windows beside each other. Empty otherwise.
+// platform (QT_QPA_PLATFORM unset or empty, as Qt takes it, and no -platform option among
+// `arguments`): a Wayland client may not place its windows, and this program places its windows
+// beside each other. Empty otherwise.
 std::string platformForSession(const EnvironmentLookup& env, const QStringList& arguments);
 
 // The desktop's preferred languages as Qt reads them (LANGUAGE's list, else the locale of

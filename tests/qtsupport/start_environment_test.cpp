@@ -32,7 +32,7 @@ TEST(StartEnvironment, WaylandSessionsRunThroughXWaylandUnlessAPlatformIsChosen)
         {{{"WAYLAND_DISPLAY", "wayland-0"}, {"DISPLAY", ":0"}, {"QT_QPA_PLATFORM", "wayland"}},
          {},
          ""},
-        {{{"WAYLAND_DISPLAY", "wayland-0"}, {"DISPLAY", ":0"}, {"QT_QPA_PLATFORM", ""}}, {}, ""},
+        {{{"WAYLAND_DISPLAY", "wayland-0"}, {"DISPLAY", ":0"}, {"QT_QPA_PLATFORM", ""}}, {}, "xcb"},
         {{{"WAYLAND_DISPLAY", "wayland-0"}, {"DISPLAY", ":0"}}, {"-platform", "wayland"}, ""},
         {{{"WAYLAND_DISPLAY", ""}, {"DISPLAY", ":0"}}, {}, ""},
     };
