@@ -570,10 +570,6 @@ Put back its content from before the save?</translation>
         <translation>The bitmap has been saved.</translation>
     </message>
     <message>
-        <source>エクスポートしました。</source>
-        <translation>The gradation has been exported.</translation>
-    </message>
-    <message>
         <source>インポートできませんでした。
 </source>
         <translation>The file could not be imported.
@@ -586,6 +582,10 @@ Put back its content from before the save?</translation>
     <message>
         <source>終了してよろしいですか？</source>
         <translation>Do you want to exit?</translation>
+    </message>
+    <message>
+        <source>エクスポートしました: %1</source>
+        <translation>Exported to %1</translation>
     </message>
 </context>
 <context>

@@ -21,6 +21,7 @@
 #include "transforms/loop_change.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QMenuBar>
 
 namespace spectrane {
@@ -161,6 +162,11 @@ void MainWindow::buildMenus() {
             if (row.shortcut != nullptr) {
                 action->setShortcuts(
                     QKeySequence::listFromString(QString::fromLatin1(row.shortcut)));
+                // The user works in the gradation and analysis windows too; a modal tool window
+                // or dialog still blocks them, as it blocks the main window, and so does an open
+                // popup menu (see eventFilter).
+                action->setShortcutContext(Qt::ApplicationShortcut);
+                action->installEventFilter(this);
             }
             if (row.run != nullptr) {
                 connect(action, &QAction::triggered, this,
@@ -385,7 +391,10 @@ void MainWindow::commandExport() {
         // the file.
         written = writeColorTable(path, state_->doc, *format, {0, path.stem().string()});
     }
-    dialogs_->requestMessageBox(written ? tr("エクスポートしました。") : failureText(written));
+    // The name may have been given the chosen filter's extension: say which file it is.
+    dialogs_->requestMessageBox(
+        written ? tr("エクスポートしました: %1").arg(QDir::toNativeSeparators(file))
+                : failureText(written));
 }
 
 void MainWindow::commandImport() {

@@ -355,6 +355,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == centralWidget() && event->type() == QEvent::Resize) {
         layoutClient();
     }
+    // A popup menu's command still to come works on the document as it was when it opened.
+    if (event->type() == QEvent::Shortcut && QApplication::activePopupWidget() != nullptr) {
+        return true;
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 

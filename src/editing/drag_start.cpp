@@ -51,6 +51,9 @@ bool StartDrag(EditorContext& ctx, int x, int y) {
     const ChannelCurve& curve = ctx.doc.channels[ctx.doc.currentChannel];
     const CurvePoint& a = curve.anchorPoints[edit.hoveredPoint];
     edit.dragging = true;
+    edit.pressX = x;
+    edit.pressY = y;
+    edit.pointerMoved = false;
     edit.dragSnapshot = TakeDragSnapshot(ctx.doc, ctx.bitmapLayout);
     edit.grabOffsetX = truncToInt(a.x - x);
     edit.grabOffsetY = truncToInt(a.y - y);

@@ -21,6 +21,9 @@ struct DragSnapshot : GradationSettings {
 struct EditState {
     int hoveredPoint = -1; // highlighted anchor of the current channel, -1 for none
     bool dragging = false;
+    int pressX = 0; // where the drag's press was, until the pointer first leaves it
+    int pressY = 0;
+    bool pointerMoved = false;
     int grabOffsetX = 0; // anchor minus press position, truncated toward zero
     int grabOffsetY = 0;
     DragSnapshot dragSnapshot;

@@ -19,9 +19,15 @@ void MouseMove(EditorContext& ctx, DragWorker& worker, int x, int y, bool leftDo
     if (worker.busy()) {
         return;
     }
-    if (!ctx.edit.dragging) {
+    EditState& edit = ctx.edit;
+    if (!edit.dragging) {
         UpdateHover(ctx, x, y);
-    } else {
+        return;
+    }
+    // A report of the pointer still where it was pressed is no movement: a step there would
+    // only round the point onto the pixel grid, and a click must leave the curve as it is.
+    edit.pointerMoved = edit.pointerMoved || x != edit.pressX || y != edit.pressY;
+    if (edit.pointerMoved) {
         worker.postDrag(x, y);
     }
 }

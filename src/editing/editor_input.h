@@ -18,8 +18,9 @@ enum class LeftPress {
 LeftPress LeftButtonDown(EditorContext& ctx, DragWorker& worker, int x, int y);
 
 // Pointer moved to content (x, y) with the left button down or not: hover while idle, a drag job
-// while dragging; dropped while the worker is busy (it follows the pointer by itself). A move
-// without the left button ends a drag whose release went elsewhere (to a popup menu, say).
+// while dragging, once the pointer has left the press position; dropped while the worker is busy
+// (it follows the pointer by itself). A move without the left button ends a drag whose release
+// went elsewhere (to a popup menu, say).
 void MouseMove(EditorContext& ctx, DragWorker& worker, int x, int y, bool leftDown);
 
 // Left release: ends the drag. Does not look at the worker.

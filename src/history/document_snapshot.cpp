@@ -7,7 +7,6 @@ namespace spectrane {
 DocumentSnapshot takeSnapshot(const GradationDocument& doc) {
     DocumentSnapshot s;
     s.settings = doc.settings();
-    s.currentChannel = doc.currentChannel;
     std::size_t total = 0;
     for (ChannelIndex ch = 0; ch < kChannelCount; ++ch) {
         s.counts[ch] = std::clamp(doc.channels[ch].pointCount, 0, kMaxPoints);
@@ -23,7 +22,6 @@ DocumentSnapshot takeSnapshot(const GradationDocument& doc) {
 
 void restoreSnapshot(const DocumentSnapshot& s, GradationDocument& doc) {
     doc.settings() = s.settings;
-    doc.currentChannel = s.currentChannel;
     auto point = s.points.begin();
     for (ChannelIndex ch = 0; ch < kChannelCount; ++ch) {
         ChannelCurve& curve = doc.channels[ch];
@@ -31,6 +29,24 @@ void restoreSnapshot(const DocumentSnapshot& s, GradationDocument& doc) {
         std::copy(point, point + s.counts[ch], curve.controlPoints.begin());
         point += s.counts[ch];
     }
+}
+
+std::optional<ChannelIndex> onlyChangedChannel(const DocumentSnapshot& a,
+                                               const DocumentSnapshot& b) {
+    std::optional<ChannelIndex> changed;
+    auto pa = a.points.begin();
+    auto pb = b.points.begin();
+    for (ChannelIndex ch = 0; ch < kChannelCount; ++ch) {
+        if (a.counts[ch] != b.counts[ch] || !std::equal(pa, pa + a.counts[ch], pb)) {
+            if (changed) {
+                return std::nullopt;
+            }
+            changed = ch;
+        }
+        pa += a.counts[ch];
+        pb += b.counts[ch];
+    }
+    return changed;
 }
 
 std::size_t snapshotBytes(const DocumentSnapshot& s) {

@@ -49,8 +49,7 @@ bool History::undo(GradationDocument& doc) {
     if (!canUndo()) {
         return false;
     }
-    --position_;
-    restoreSnapshot(states_[position_].snapshot, doc);
+    moveTo(position_ - 1, doc);
     return true;
 }
 
@@ -58,9 +57,18 @@ bool History::redo(GradationDocument& doc) {
     if (!canRedo()) {
         return false;
     }
-    ++position_;
-    restoreSnapshot(states_[position_].snapshot, doc);
+    moveTo(position_ + 1, doc);
     return true;
+}
+
+void History::moveTo(std::size_t to, GradationDocument& doc) {
+    const std::optional<ChannelIndex> changed =
+        onlyChangedChannel(states_[position_].snapshot, states_[to].snapshot);
+    position_ = to;
+    restoreSnapshot(states_[position_].snapshot, doc);
+    if (changed) {
+        doc.currentChannel = *changed;
+    }
 }
 
 std::size_t History::bytes() const {

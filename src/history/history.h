@@ -33,7 +33,9 @@ public:
     const std::string& redoLabel() const;
 
     // Puts the state before the last step (after the next one) into `doc`; the anchors and
-    // levels are left for the caller's rebuild. False, `doc` untouched, when there is none.
+    // levels are left for the caller's rebuild. The channel whose curve the step changed becomes
+    // current, so the user sees what was undone; a step that changed several or none leaves the
+    // current channel. False, `doc` untouched, when there is none.
     bool undo(GradationDocument& doc);
     bool redo(GradationDocument& doc);
 
@@ -41,6 +43,9 @@ public:
     std::size_t bytes() const;
 
 private:
+    // Moves to state `to` (next to the present one).
+    void moveTo(std::size_t to, GradationDocument& doc);
+
     struct State {
         std::string label; // the step that led here; empty for the first state
         DocumentSnapshot snapshot;

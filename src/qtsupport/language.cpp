@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
 
 #include <memory>
@@ -22,6 +23,31 @@ std::optional<Language> languageNamed(const QString& name) {
     }
     return std::nullopt;
 }
+
+// Qt's own texts that its Japanese catalogue lacks (the file dialog's type of a folder).
+class QtTextsJapanese : public QTranslator {
+public:
+    QString translate(const char* context, const char* source, const char* /*disambiguation*/,
+                      int /*n*/) const override {
+        struct Text {
+            const char* context;
+            const char* source;
+            const char* japanese;
+        };
+        static constexpr Text kTexts[] = {
+            {"QAbstractFileIconProvider", "Folder", "フォルダ"},  // untranslated: Qt's own
+            {"QAbstractFileIconProvider", "Drive", "ドライブ"},   // untranslated: Qt's own
+            {"QAbstractFileIconProvider", "Alias", "エイリアス"}, // untranslated: Qt's own
+        };
+        for (const Text& t : kTexts) {
+            if (qstrcmp(context, t.context) == 0 && qstrcmp(source, t.source) == 0) {
+                return QString::fromUtf8(t.japanese);
+            }
+        }
+        return {};
+    }
+    bool isEmpty() const override { return false; }
+};
 
 } // namespace
 
@@ -48,6 +74,17 @@ LanguageChoice chooseLanguage(const QStringList& arguments, const QStringList& u
 }
 
 bool installTranslations(Language language) {
+    // Qt's dialogs name file types and write numbers in the default locale's language.
+    const QLocale system = QLocale::system();
+    QLocale::setDefault(language == Language::Japanese ? QLocale(QLocale::Japanese, QLocale::Japan)
+                        : system.language() == QLocale::English ? system
+                                                                : QLocale(QLocale::English));
+    static QtTextsJapanese qtTexts;
+    if (language == Language::Japanese) {
+        QCoreApplication::installTranslator(&qtTexts);
+    } else {
+        QCoreApplication::removeTranslator(&qtTexts);
+    }
     static std::unique_ptr<QTranslator> installed;
     if (installed != nullptr) {
         QCoreApplication::removeTranslator(installed.get());

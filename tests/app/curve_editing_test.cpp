@@ -105,6 +105,124 @@ TEST(CurveEditing, ADragMovesPointCurveAndGradationAsOneUndoStep) {
     EXPECT_EQ(s.doc.channels[0].controlPoints, before.channels[0].controlPoints);
 }
 
+// Every command that changes the document is one undo step: undo gives back the document's bytes
+// and redo the changed ones. Undo and redo make current the channel whose curve the step changed
+// (rows with a channel); a step that changed several or none keeps the current one. A click on a
+// point that moves nothing, after a channel switch, is no step.
+TEST(CurveEditing, EachChangeIsOneStepUndoneAndRedoneByteForByte) {
+    TestApp app;
+    app.showKnownCurves();
+    AppState& s = app.state();
+    MainWindow& w = *app.window;
+    CanvasWidget* canvas = w.canvas();
+    const auto bytes = [&] { return encodeLineData(s.doc); };
+    const auto other = test::openDocumentFromAnchors(700, {{56, 100}, {300, 300}, {755, 20}});
+    ASSERT_TRUE(writeLineDataFile(app.file("other.spd"), *other));
+    using Answer = std::function<void(AppState&)>;
+    const auto command = [&](int id, Answer answer, bool popup = false) {
+        return [&, id, answer, popup] {
+            app.toolAnswers.push_back(answer);
+            popup ? w.dispatchBitmapPopup(id) : w.dispatchCommand(id);
+        };
+    };
+    const auto pointMenu = [&](int id, Answer answer = {}) {
+        return [&, id, answer] {
+            if (answer) {
+                app.toolAnswers.push_back(answer);
+            }
+            s.edit.hoveredPoint = 2;
+            app.popupAnswers = {id};
+            w.editorPopupAt({});
+        };
+    };
+    const auto drag = [&] {
+        const QPoint p = app.at(s.doc.channels[1].anchorPoints[1]);
+        QTest::mouseMove(canvas, p);
+        QTest::mousePress(canvas, Qt::LeftButton, {}, p);
+        QTest::mouseMove(canvas, p + QPoint(5, -30));
+        w.worker().waitUntilIdle();
+        QTest::mouseRelease(canvas, Qt::LeftButton, {}, p + QPoint(5, -30));
+    };
+    const struct {
+        const char* name;
+        std::function<void()> run;
+        ChannelIndex channel; // made current by undo and redo; -1: the current one stays
+    } rows[] = {
+        {"drag", drag, 1},
+        {"insert", pointMenu(kPopupInsertPoint), 1},
+        {"delete", pointMenu(kPopupDeletePoint), 1},
+        {"set position",
+         pointMenu(kPopupSetPosition,
+                   [](AppState& st) {
+                       st.edit.positionDot = 300;
+                       st.edit.positionLevel = 60;
+                   }),
+         1},
+        {"length", command(kCmdLength, [](AppState& st) { st.doc.length = 900; }), -1},
+        {"popup length",
+         command(
+             kPopupLength, [](AppState& st) { st.doc.length = 600; }, true),
+         -1},
+        {"direction", command(kCmdDirection, [](AppState& st) { st.doc.direction = 2; }), -1},
+        {"popup direction",
+         command(
+             kPopupDirection, [](AppState& st) { st.doc.direction = 3; }, true),
+         -1},
+        {"loop", command(kCmdLoop, [](AppState& st) { st.doc.loop = true; }), -1},
+        {"cmy", command(kCmdCmy, [](AppState& st) { st.doc.cmy = true; }), -1},
+        {"synchro",
+         command(kCmdSynchro,
+                 [](AppState& st) {
+                     st.doc.synchro = true;
+                     st.doc.synchroChannels = {false, true, false};
+                 }),
+         -1},
+        {"new", command(kCmdNew, [](AppState&) {}), -1},
+        {"open",
+         [&] {
+             app.fileAnswers = {app.path("other.spd")};
+             w.dispatchCommand(kCmdOpen);
+         },
+         -1},
+        {"import",
+         [&] {
+             app.fileAnswers = {app.path("t.csv"), app.path("t.csv")};
+             w.dispatchCommand(kCmdExport);
+             w.dispatchCommand(kCmdImport);
+         },
+         -1},
+    };
+    for (const auto& row : rows) {
+        s.doc.currentChannel = 1;
+        s.history.reset(s.doc);
+        const auto before = bytes();
+        row.run();
+        const auto after = bytes();
+        EXPECT_NE(after, before) << row.name;
+        const ChannelIndex expected = row.channel == -1 ? 2 : row.channel;
+        s.doc.currentChannel = 2;
+        w.dispatchCommand(kCmdUndo);
+        EXPECT_EQ(bytes(), before) << row.name;
+        EXPECT_EQ(s.doc.currentChannel, expected) << row.name;
+        EXPECT_FALSE(s.history.canUndo()) << row.name; // exactly one step
+        s.doc.currentChannel = 2;
+        w.dispatchCommand(kCmdRedo);
+        EXPECT_EQ(bytes(), after) << row.name;
+        EXPECT_EQ(s.doc.currentChannel, expected) << row.name;
+    }
+
+    s.doc.currentChannel = 2;
+    const auto before = bytes();
+    const QPoint p = app.at(s.doc.channels[2].anchorPoints[1]);
+    send(canvas, QEvent::MouseMove, p, Qt::NoButton, Qt::NoButton);
+    send(canvas, QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton);
+    send(canvas, QEvent::MouseMove, p, Qt::NoButton, Qt::LeftButton);
+    w.worker().waitUntilIdle();
+    send(canvas, QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(bytes(), before);
+    EXPECT_EQ(s.history.undoLabel(), "インポート");
+}
+
 // The left release may go to a popup or elsewhere: the bare pointer seen next ends the drag and
 // moves nothing.
 TEST(CurveEditing, ADragEndsWhenTheButtonIsSeenUpWhereverItsReleaseWent) {

@@ -49,6 +49,8 @@ TEST(FileDialogs, OfferTheFormatsAndNameTheChosenOne) {
         {FileDialogKind::ExportColorTable, {}, {}, "Gradation.css"},
         {FileDialogKind::ExportColorTable, ggr, "sun", "sun.ggr"},
         {FileDialogKind::ExportColorTable, ggr, "sun.txt", "sun.txt.ggr"},
+        {FileDialogKind::ExportColorTable, ggr, "sun.png", "sun.png.ggr"}, // a picture: not one
+        {FileDialogKind::ExportColorTable, ggr, "sun.SVG", "sun.SVG"},
     };
     for (const auto& [kind, filter, typed, expected] : cases) {
         const auto [chosen, offered] = runDialog(kind, folder, filter, typed);
@@ -75,7 +77,7 @@ TEST(MainWindow, ExportsAndImports) {
     MainWindow& w = *app.window;
     app.fileAnswers = {app.path("t.csv")};
     w.dispatchCommand(kCmdExport);
-    EXPECT_EQ(app.messages().back().text, u("エクスポートしました。"));
+    EXPECT_EQ(app.messages().back().text, u("エクスポートしました: ") + app.path("t.csv"));
     EXPECT_EQ(test::readText(app.file("t.csv")).rfind("dot,r,g,b\n0,", 0), 0u);
 
     const GradationDocument exported = s.doc;

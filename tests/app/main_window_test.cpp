@@ -1,5 +1,6 @@
 // The main window's commands end to end: start-up and shut-down, New, Open, Save, the bitmap,
 // the length, direction, loop, CMY and synchro commands, exit, scrolling, the gradation window.
+#include "app/analysis_window.h"
 #include "app/backup_offer.h"
 #include "app/bitmap_window.h"
 #include "app/canvas_widget.h"
@@ -13,6 +14,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -472,6 +474,63 @@ TEST(Program, CatchesTheSignalsThatEndIt) {
         ::waitpid(pid, &status, 0);
         EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == sig) << status;
     }
+}
+
+// The shortcuts work while the gradation or the analysis window is the active window, as from
+// the main window; a tool window blocks them.
+TEST(MainWindow, ShortcutsWorkFromEveryWindowButNotUnderAToolWindow) {
+    TestApp app;
+    app.showKnownCurves();
+    AppState& s = app.state();
+    app.window->gradationWindow().showInPlace();
+    app.window->dispatchCommand(kCmdAnalysisWindow);
+    app.toolAnswers.push_back([](AppState& st) { st.doc.cmy = true; });
+    app.window->dispatchCommand(kCmdCmy);
+    // The CMY mode (undo and redo), then the tool windows, file dialogs and message boxes asked
+    // for.
+    using Seen = std::array<int, 4>;
+    const auto seen = [&] {
+        return Seen{s.doc.cmy, static_cast<int>(app.tools.size()),
+                    static_cast<int>(app.fileStartFolders.size()),
+                    static_cast<int>(app.messages().size())};
+    };
+    const std::pair<QKeyCombination, Seen> rows[] = {
+        {Qt::CTRL | Qt::Key_Z, {-1, 0, 0, 0}}, {Qt::CTRL | Qt::Key_Y, {1, 0, 0, 0}},
+        {Qt::CTRL | Qt::Key_Z, {-1, 0, 0, 0}}, {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, {1, 0, 0, 0}},
+        {Qt::CTRL | Qt::Key_N, {0, 1, 0, 0}},  {Qt::CTRL | Qt::Key_O, {0, 0, 1, 0}},
+        {Qt::CTRL | Qt::Key_S, {0, 0, 1, 0}},  {Qt::CTRL | Qt::Key_Q, {0, 0, 0, 1}}, // answered No
+    };
+    for (QWidget* active : {static_cast<QWidget*>(app.window->gradationWindow().window()),
+                            static_cast<QWidget*>(app.window->analysisWindow())}) {
+        for (const auto& [key, change] : rows) {
+            active->activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(active));
+            Seen expected = seen();
+            for (std::size_t i = 0; i < expected.size(); ++i) {
+                expected[i] += change[i];
+            }
+            QTest::keyClick(active, key.key(), key.keyboardModifiers());
+            EXPECT_EQ(seen(), expected) << active->windowTitle().toStdString() << " "
+                                        << QKeySequence(key).toString().toStdString();
+        }
+    }
+
+    // Nor while a popup menu is open (its command would find the document changed under it).
+    QMenu popup;
+    popup.addAction(QStringLiteral("item"));
+    popup.popup(app.window->mapToGlobal(QPoint(40, 40)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&popup));
+    const Seen before = seen();
+    QTest::keyClick(&popup, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(seen(), before);
+    popup.close();
+    app.toolActions.push_back([](QWidget* tool) {
+        QTest::keyClick(tool, Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(tool, Qt::Key_O, Qt::ControlModifier);
+        tool->close();
+    });
+    app.window->dispatchCommand(kCmdLength);
+    EXPECT_EQ(seen(), (Seen{before[0], before[1] + 1, before[2], before[3]}));
 }
 
 } // namespace
