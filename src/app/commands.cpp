@@ -182,6 +182,7 @@ void MainWindow::recordStep(const char* step) {
         state_->history.record(step, state_->doc);
     }
     syncUndoItems();
+    documentChanged();
 }
 
 void MainWindow::dragEnded() {
@@ -503,12 +504,10 @@ void MainWindow::setAnalysisWindowOpen(bool open) {
     if (analysis_ == nullptr) {
         analysis_ = std::make_unique<AnalysisWindow>(
             *state_, [this] { setMenuCheck(this, kCmdAnalysisWindow, false); });
-        // Right below the main window, so that its dots line up with the plot's.
-        analysis_->move(frameGeometry().bottomLeft() + QPoint(0, 1));
     }
-    analysis_->fitWidth(canvas_->width());
     analysis_->refresh();
     analysis_->show();
+    placeAnalysisWindow();
     analysis_->raise();
     setMenuCheck(this, kCmdAnalysisWindow, true);
 }

@@ -280,9 +280,7 @@ void MainWindow::showEvent(QShowEvent* event) {
             waitForWorkerIdle();
             LayoutMainWindow();
             gradation_->LayoutBitmapWindow();
-            if (analysis_ != nullptr && analysis_->isVisible()) {
-                analysis_->move(frameGeometry().bottomLeft() + QPoint(0, 1));
-            }
+            placeAnalysisWindow();
         });
     }
 }
@@ -324,9 +322,7 @@ void MainWindow::canvasResized(int w, int h) {
     resizeMainWindow(state_->mainLayout, w, h);
     applyScrollBars();
     placeSynchroBoxes();
-    if (analysis_ != nullptr) {
-        analysis_->fitWidth(w);
-    }
+    placeAnalysisWindow();
     invalidate();
 }
 
