@@ -20,6 +20,8 @@ void MainWindow::documentChanged() {
     // the next timer tick.
     analysis_->refresh();
     placeAnalysisWindow();
+    // Commands show the gradation window again, which would then cover the headings.
+    analysis_->raise();
 }
 
 void MainWindow::placeAnalysisWindow() {

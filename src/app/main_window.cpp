@@ -188,6 +188,9 @@ void MainWindow::waitForWorkerIdle() {
 
 void MainWindow::showGradationWindowAtStart() {
     gradation_->showInPlace();
+    if (analysis_ != nullptr && analysis_->isVisible()) {
+        analysis_->raise(); // above the gradation window, whose bottom edge reaches over it
+    }
 }
 
 void MainWindow::runTitleWindow() {
