@@ -32,8 +32,8 @@ AnalysisWords translatedWords() {
 
 } // namespace
 
-AnalysisWindow::AnalysisWindow(AppState& state, std::function<void()> closed)
-    : QWidget(nullptr, Qt::Window), state_(state), closed_(std::move(closed)),
+AnalysisWindow::AnalysisWindow(QWidget* owner, AppState& state, std::function<void()> closed)
+    : QWidget(owner, Qt::Tool), state_(state), closed_(std::move(closed)),
       text_(std::make_unique<QtTextRenderer>()), levels_(std::make_unique<ColorLine>()),
       analysis_(std::make_unique<GradationAnalysis>()),
       picture_(kAnalysisPictureMaxWidth, kAnalysisPictureHeight), words_(translatedWords()) {

@@ -27,8 +27,9 @@ class TextRenderer;
 class AnalysisWindow : public QWidget {
     Q_OBJECT
 public:
-    // `closed` runs when the user closes the window (its close box).
-    AnalysisWindow(AppState& state, std::function<void()> closed);
+    // `closed` runs when the user closes the window (its close box). It stays above `owner`
+    // (the main window), whose lower edge it covers where the screen is too low for both.
+    AnalysisWindow(QWidget* owner, AppState& state, std::function<void()> closed);
     ~AnalysisWindow() override;
 
     // The document or the main window's scroll position changed: analysed and drawn again

@@ -503,7 +503,7 @@ void MainWindow::setAnalysisWindowOpen(bool open) {
     }
     if (analysis_ == nullptr) {
         analysis_ = std::make_unique<AnalysisWindow>(
-            *state_, [this] { setMenuCheck(this, kCmdAnalysisWindow, false); });
+            this, *state_, [this] { setMenuCheck(this, kCmdAnalysisWindow, false); });
     }
     analysis_->refresh();
     analysis_->show();

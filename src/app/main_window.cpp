@@ -283,6 +283,12 @@ void MainWindow::showEvent(QShowEvent* event) {
             waitForWorkerIdle();
             LayoutMainWindow();
             gradation_->LayoutBitmapWindow();
+            if (analysis_ != nullptr && analysis_->isVisible()) {
+                // Opened at start before this window was: shown again so that the window
+                // manager keeps it above this one.
+                analysis_->hide();
+                analysis_->show();
+            }
             placeAnalysisWindow();
         });
     }
