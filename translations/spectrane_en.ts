@@ -202,6 +202,25 @@ Put back its content from before the save?</translation>
     </message>
 </context>
 <context>
+    <name>spectrane::AnalysisWindow</name>
+    <message>
+        <source>L*  最小 %1  最大 %2  反転 %3</source>
+        <translation>L*  min %1  max %2  reversals %3</translation>
+    </message>
+    <message>
+        <source>ΔE00  平均 %1  最大 %2 @%3  ジャンプ %4  バンド %5  均一度 %6</source>
+        <translation>dE00  mean %1  max %2 @%3  jumps %4  bands %5  uniformity %6</translation>
+    </message>
+    <message>
+        <source>継ぎ目 (最後のドット → ドット 0)  ΔE00 %1</source>
+        <translation>seam (last dot -&gt; dot 0)  dE00 %1</translation>
+    </message>
+    <message>
+        <source>  ジャンプ</source>
+        <translation>  jump</translation>
+    </message>
+</context>
+<context>
     <name>spectrane::CmyWindow</name>
     <message>
         <source>CMY (減法混合方式) 設定</source>

@@ -32,7 +32,11 @@ struct GradationAnalysis {
     // 0) of a loop and 0 for an open gradation.
     std::array<double, kMaxDots> step{};
     std::array<bool, kMaxDots> reversal{}; // L* turns at dot j (see findReversals)
-    std::array<bool, kMaxDots> jump{};     // step j is more than twice deltaEMean
+    // Perceptual speed at step j: the steps around it averaged over a window long enough to
+    // smooth the 8-bit quantisation away (see perceptualSpeed); entry L-1 as for `step`.
+    std::array<double, kMaxDots> speed{};
+    std::array<bool, kMaxDots> jump{}; // step j stands out from the speed (see findJumps)
+    std::array<bool, kMaxDots> band{}; // dot j lies in a band (see findBands)
 
     // Lightness over dots 0..L-1.
     double lightnessMin = 0.0;
@@ -43,8 +47,12 @@ struct GradationAnalysis {
     // Over the L-1 steps between neighbouring dots 0..L-1; the seam is kept apart.
     double deltaEMean = 0.0;
     double deltaEMax = 0.0;
-    int deltaEMaxDot = 0;    // j of the largest step j -> j+1, the first one on a tie
-    int jumpCount = 0;       // marked steps, the seam included
+    int deltaEMaxDot = 0; // j of the largest step j -> j+1, the first one on a tie
+    int jumpCount = 0;    // marked steps, the seam included
+    int bandCount = 0;
+    // Smallest over largest perceptual speed: 1 for a perfectly even gradation (or one that
+    // does not change at all), 0 where it stands still somewhere.
+    double uniformity = 1.0;
     double seamDeltaE = 0.0; // loops only: dot L-1 -> dot 0; 0 for open gradations
 
     // CIEDE2000 between the first and the last dot as each deficiency is simulated.
@@ -62,6 +70,40 @@ inline constexpr double kReversalTolerance = 1.0;
 // has first moved by `tolerance`. Returns the number of marks; marks must hold n entries.
 int findReversals(std::span<const LabColor> lab, std::span<bool> marks,
                   double tolerance = kReversalTolerance);
+
+// For a loop: the turns of L* counted around the circle, the seam included, so that where the
+// period starts does not matter. The count is even; the same tolerance as findReversals.
+int findLoopReversals(std::span<const LabColor> lab, std::span<bool> marks,
+                      double tolerance = kReversalTolerance);
+
+// A step is a jump when it exceeds the local speed by at least this much CIEDE2000 (about the
+// smallest difference that can be seen between neighbours) and is at least twice that speed.
+inline constexpr double kJumpDeltaE = 1.0;
+// Runs of equal dots shorter than this are the levels' quantisation, never a band.
+inline constexpr int kMinBandDots = 8;
+
+// The steps (CIEDE2000 between neighbouring dots; for a loop the seam step last) smoothed by a
+// triangular window whose half-width is twice the mean run of equal dots, at least 8 steps, so
+// that a ramp whose level changes every few dots reads as the steady speed it is. A loop's
+// window wraps round; an open gradation's first and last h steps take the speed of the nearest
+// whole window, and one too short for any whole window has its mean step everywhere. `speed`
+// holds steps.size().
+void perceptualSpeed(std::span<const double> steps, bool loop, std::span<double> speed);
+
+// Marks the steps j that stand out from the speed of the steps around them (the window of
+// perceptualSpeed without step j itself) by kJumpDeltaE and by twice that speed. Returns how
+// many; marks holds steps.size().
+int findJumps(std::span<const double> steps, bool loop, std::span<bool> marks);
+
+// Marks the dots of bands: runs of at least kMinBandDots equal dots (zero steps) where the
+// colour moves by at least kJumpDeltaE, summed over as many steps, right before or right after
+// the run: standing still while it changes around it. `steps` as for perceptualSpeed, `marks`
+// one per dot (steps.size() + 1 for open gradations, steps.size() for loops). Returns how many
+// bands.
+int findBands(std::span<const double> steps, bool loop, std::span<bool> marks);
+
+// Smallest over largest speed; 1 when every speed is 0.
+double uniformityOf(std::span<const double> speed);
 
 // Fills the summaries (lightness extremes, reversals, step statistics, jumps, seam) from
 // `lab` and `step` of the first `length` dots.

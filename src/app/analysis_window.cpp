@@ -17,19 +17,30 @@ namespace spectrane {
 namespace {
 
 constexpr int kMinUpdateIntervalMs = 33; // at most 30 analyses a second
-constexpr int kMinWidth = 200;
+constexpr int kMinWidth = 100;
+
+AnalysisWords translatedWords() {
+    AnalysisWords words;
+    words.lightness = AnalysisWindow::tr("L*  最小 %1  最大 %2  反転 %3").toStdString();
+    words.steps =
+        AnalysisWindow::tr("ΔE00  平均 %1  最大 %2 @%3  ジャンプ %4  バンド %5  均一度 %6")
+            .toStdString();
+    words.seam = AnalysisWindow::tr("継ぎ目 (最後のドット → ドット 0)  ΔE00 %1").toStdString();
+    words.seamJump = AnalysisWindow::tr("  ジャンプ").toStdString();
+    return words;
+}
 
 } // namespace
 
-AnalysisWindow::AnalysisWindow(AppState& state, std::function<void()> closed)
-    : QWidget(nullptr, Qt::Window), state_(state), closed_(std::move(closed)),
+AnalysisWindow::AnalysisWindow(QWidget* owner, AppState& state, std::function<void()> closed)
+    : QWidget(owner, Qt::Tool), state_(state), closed_(std::move(closed)),
       text_(std::make_unique<QtTextRenderer>()), levels_(std::make_unique<ColorLine>()),
       analysis_(std::make_unique<GradationAnalysis>()),
-      picture_(kAnalysisPictureMaxWidth, kAnalysisPictureHeight) {
+      picture_(kAnalysisPictureMaxWidth, kAnalysisPictureHeight), words_(translatedWords()) {
     setObjectName(QStringLiteral("AnalysisWindow"));
     setWindowTitle(QStringLiteral("Gradation Analysis - Spectrane"));
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setMinimumSize(kMinWidth, kAnalysisPictureHeight);
+    setMinimumSize(kMinWidth, kAnalysisCompactPictureHeight);
     setMaximumHeight(kAnalysisPictureHeight);
     timer_.setSingleShot(true);
     connect(&timer_, &QTimer::timeout, this, [this] { refresh(); });
@@ -60,27 +71,62 @@ void AnalysisWindow::refresh() {
         loop = state_.doc.loop;
     }
     analyzer_.analyze(*levels_, length, cmy, loop, *analysis_);
-    picture_.fill(0);
-    DrawAnalysisPicture(picture_, *analysis_, *text_);
-    setMaximumWidth(analysisPictureWidth(length));
     sinceRefresh_.restart();
     ++refreshCount_;
+    drawPicture();
+}
+
+void AnalysisWindow::drawPicture() {
+    picture_.fill(0);
+    DrawAnalysisPicture(picture_, *analysis_, *text_, layout_, words_);
     update();
 }
 
-void AnalysisWindow::fitWidth(int mainClientWidth) {
-    const int most = analysisPictureWidth(state_.doc.length);
-    setMaximumWidth(most);
-    resize(std::clamp(mainClientWidth, kMinWidth, most), kAnalysisPictureHeight);
+void AnalysisWindow::placeClient(const QRect& client) {
+    setMaximumWidth(QWIDGETSIZE_MAX);
+    setMinimumHeight(std::min(kAnalysisCompactPictureHeight, client.height()));
+    setGeometry(client);
+    // As wide as the plot's view: a wider window would show what the plot does not.
+    setMaximumWidth(client.width());
+}
+
+void AnalysisWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const AnalysisLayout layout = analysisLayoutFor(height());
+    if (layout != layout_) {
+        layout_ = layout;
+        drawPicture();
+    }
 }
 
 void AnalysisWindow::paintEvent(QPaintEvent* event) {
-    // Scrolled with the main plot, so dot j sits right below the plot's dot j.
+    // Scrolled with the main plot, so dot j sits right below the plot's dot j; the headings,
+    // the seam text and the labels left of dot 0 stay where they are.
     QPainter painter(this);
     const QRect dirty = event->rect();
+    const QImage image = surfaceImage(picture_);
+    const int scroll = state_.mainLayout.horizontal.pos;
     painter.fillRect(dirty, Qt::black);
-    painter.drawImage(dirty.topLeft(), surfaceImage(picture_),
-                      dirty.translated(state_.mainLayout.horizontal.pos, 0));
+    painter.drawImage(dirty.topLeft(), image, dirty.translated(scroll, 0));
+    if (scroll == 0) {
+        return;
+    }
+    const auto still = [&](const QRect& r) {
+        const QRect part = r.intersected(dirty);
+        if (!part.isEmpty()) {
+            painter.fillRect(part, Qt::black);
+            painter.drawImage(part.topLeft(), image, part);
+        }
+    };
+    still(QRect(0, 0, kAnalysisLeftX, layout_.height));
+    for (int y = 0; y < layout_.height;) {
+        int end = y;
+        while (end < layout_.height && !analysisScrollsAt(layout_, kAnalysisLeftX, end)) {
+            ++end;
+        }
+        still(QRect(0, y, width(), end - y));
+        y = end + 1;
+    }
 }
 
 void AnalysisWindow::closeEvent(QCloseEvent* event) {

@@ -188,6 +188,7 @@ void MainWindow::recordStep(const char* step) {
         state_->history.record(step, state_->doc);
     }
     syncUndoItems();
+    documentChanged();
 }
 
 void MainWindow::dragEnded() {
@@ -509,13 +510,11 @@ void MainWindow::setAnalysisWindowOpen(bool open) {
     }
     if (analysis_ == nullptr) {
         analysis_ = std::make_unique<AnalysisWindow>(
-            *state_, [this] { setMenuCheck(this, kCmdAnalysisWindow, false); });
-        // Right below the main window, so that its dots line up with the plot's.
-        analysis_->move(frameGeometry().bottomLeft() + QPoint(0, 1));
+            this, *state_, [this] { setMenuCheck(this, kCmdAnalysisWindow, false); });
     }
-    analysis_->fitWidth(canvas_->width());
     analysis_->refresh();
     analysis_->show();
+    placeAnalysisWindow();
     analysis_->raise();
     setMenuCheck(this, kCmdAnalysisWindow, true);
 }

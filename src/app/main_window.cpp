@@ -188,6 +188,9 @@ void MainWindow::waitForWorkerIdle() {
 
 void MainWindow::showGradationWindowAtStart() {
     gradation_->showInPlace();
+    if (analysis_ != nullptr && analysis_->isVisible()) {
+        analysis_->raise(); // above the gradation window, whose bottom edge reaches over it
+    }
 }
 
 void MainWindow::runTitleWindow() {
@@ -281,8 +284,12 @@ void MainWindow::showEvent(QShowEvent* event) {
             LayoutMainWindow();
             gradation_->LayoutBitmapWindow();
             if (analysis_ != nullptr && analysis_->isVisible()) {
-                analysis_->move(frameGeometry().bottomLeft() + QPoint(0, 1));
+                // Opened at start before this window was: shown again so that the window
+                // manager keeps it above this one.
+                analysis_->hide();
+                analysis_->show();
             }
+            placeAnalysisWindow();
         });
     }
 }
@@ -324,9 +331,7 @@ void MainWindow::canvasResized(int w, int h) {
     resizeMainWindow(state_->mainLayout, w, h);
     applyScrollBars();
     placeSynchroBoxes();
-    if (analysis_ != nullptr) {
-        analysis_->fitWidth(w);
-    }
+    placeAnalysisWindow();
     invalidate();
 }
 

@@ -91,6 +91,13 @@ public:
     void workerJobEnded();
     // The plot is drawn again (and the analysis follows).
     void invalidate();
+    // The one path every change of the document ends on, whatever made it (menu and popup
+    // commands, the synchro boxes, a drag, undo and redo): it follows the undo recording, and
+    // brings the analysis window up to date and back beside the plot. A new command reaches it
+    // through runCommand without doing anything.
+    void documentChanged();
+    // The analysis window (when shown) below the plot, dot under dot, inside the work area.
+    void placeAnalysisWindow();
     // The drag worker's start-up requests: the gradation window, the title window.
     void showGradationWindowAtStart();
     void runTitleWindow();
@@ -131,6 +138,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

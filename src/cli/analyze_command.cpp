@@ -7,11 +7,14 @@
 
 #include <cmath>
 #include <cstdio>
+#include <span>
 #include <stdexcept>
 
 namespace spectrane::cli {
 
 namespace {
+
+constexpr int kCliStripHeight = 32; // rows of each strip in --strips
 
 // Four decimals, without the "-0.0000" that a value rounding to zero from below would print.
 std::string fixed4(double v) {
@@ -23,14 +26,43 @@ std::string fixed4(double v) {
     return buffer;
 }
 
+// "key:" and the marked dots, each after a blank; runs of marked dots as "first-last" when
+// `asRuns`.
+void printDots(const char* key, std::span<const bool> marks, bool asRuns) {
+    std::printf("%s:", key);
+    for (std::size_t j = 0; j < marks.size(); ++j) {
+        if (!marks[j]) {
+            continue;
+        }
+        std::size_t last = j;
+        while (asRuns && last + 1 < marks.size() && marks[last + 1]) {
+            ++last;
+        }
+        if (last > j) {
+            std::printf(" %zu-%zu", j, last);
+        } else {
+            std::printf(" %zu", j);
+        }
+        j = last;
+    }
+    std::printf("\n");
+}
+
 void printSummary(const GradationAnalysis& a) {
+    const auto dots = static_cast<std::size_t>(a.length);
     std::printf("lightness_min: %s\n", fixed4(a.lightnessMin).c_str());
     std::printf("lightness_max: %s\n", fixed4(a.lightnessMax).c_str());
     std::printf("lightness_monotonic: %s\n", a.lightnessMonotonic() ? "yes" : "no");
     std::printf("lightness_reversals: %d\n", a.reversalCount);
+    printDots("reversal_dots", std::span(a.reversal).first(dots), false);
     std::printf("delta_e_mean: %s\n", fixed4(a.deltaEMean).c_str());
     std::printf("delta_e_max: %s\n", fixed4(a.deltaEMax).c_str());
     std::printf("delta_e_max_dot: %d\n", a.deltaEMaxDot);
+    std::printf("jumps: %d\n", a.jumpCount);
+    printDots("jump_dots", std::span(a.jump).first(dots), false);
+    std::printf("bands: %d\n", a.bandCount);
+    printDots("band_dots", std::span(a.band).first(dots), true);
+    std::printf("uniformity: %s\n", fixed4(a.uniformity).c_str());
     if (a.loop) {
         std::printf("seam_delta_e: %s\n", fixed4(a.seamDeltaE).c_str());
     }
@@ -62,8 +94,8 @@ int runAnalyze(const ParsedArgs& args) {
         return kExitRefused;
     }
     if (const auto strips = args.values.find("--strips"); strips != args.values.end()) {
-        Surface picture(analysis->length, kAnalysisStripCount * kAnalysisStripHeight);
-        DrawAnalysisStrips(picture, *analysis, 0, 0, kAnalysisStripHeight);
+        Surface picture(analysis->length, kAnalysisStripCount * kCliStripHeight);
+        DrawAnalysisStrips(picture, *analysis, 0, 0, kCliStripHeight, kCliStripHeight);
         if (const int status = reportWrite(strips->second, writePngFile(strips->second, picture));
             status != kExitOk) {
             return status;
@@ -89,11 +121,21 @@ Command analyzeCommand() {
             "  lightness_monotonic   yes when L* never changes direction (lightness_reversals 0)\n"
             "  lightness_reversals   how many times L* changes direction: a peak or trough\n"
             "                        counts once L* has come back from it by 1 or more (smaller\n"
-            "                        wiggles are the 8-bit steps of the levels); the seam of a\n"
-            "                        loop does not count\n"
+            "                        wiggles are the 8-bit steps of the levels); a loop's are\n"
+            "                        counted round the circle, the seam included\n"
+            "  reversal_dots         the dots where L* turns\n"
             "  delta_e_mean, delta_e_max  mean and largest of the L-1 steps between neighbouring\n"
             "                        dots (without the seam)\n"
             "  delta_e_max_dot       j of the largest step j -> j+1 (the first one on a tie)\n"
+            "  jumps, jump_dots      steps that a person sees as a jump: at least 1 above the\n"
+            "                        perceptual speed around them and at least twice it; the\n"
+            "                        speed is the steps averaged over a window long enough to\n"
+            "                        smooth away the 8-bit levels. A jump at dot j is the step\n"
+            "                        j -> j+1 (for loops the seam is the last dot's)\n"
+            "  bands, band_dots      runs of at least 8 equal dots while the colour moves by 1 or\n"
+            "                        more over as many dots before or after them; 'first-last'\n"
+            "  uniformity            slowest over fastest perceptual speed: 1 perfectly even,\n"
+            "                        0 standing still somewhere\n"
             "  seam_delta_e          loop documents only: CIEDE2000 from the last dot to dot 0\n"
             "  protanopia_ends_delta_e, deuteranopia_ends_delta_e, tritanopia_ends_delta_e\n"
             "                        CIEDE2000 between the first and the last dot as seen with\n"

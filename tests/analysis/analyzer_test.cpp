@@ -1,8 +1,13 @@
 #include "analysis/analyzer.h"
+#include "support/test_support.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <functional>
+#include <random>
 #include <utility>
+#include <vector>
 
 namespace spectrane {
 namespace {
@@ -99,6 +104,179 @@ TEST(Analyzer, DeficienciesAndGreyAgainstTheMatricesAppliedByHand) {
         EXPECT_EQ(analyzer().simulate(rgb(v, v, v), Deficiency::Deuteranopia), rgb(v, v, v));
         EXPECT_EQ(analyzer().greyOfLuminance(analyzer().toXyz(rgb(v, v, v)).y), rgb(v, v, v));
         EXPECT_EQ(analyzer().encode(analyzer().linearOf(v)), v);
+    }
+}
+
+// A document whose dot j shows colourOf(j) (levels set directly, no points).
+std::unique_ptr<GradationDocument>
+dotsDocument(int length, const std::function<Color(int)>& colourOf, bool loop = false) {
+    auto doc = test::flatLevels(length, 0, 0, 0);
+    doc->loop = loop;
+    for (int j = 0; j < length; ++j) {
+        const Color c = colourOf(j);
+        const int levels[3] = {redOf(c), greenOf(c), blueOf(c)};
+        for (ChannelIndex ch = 0; ch < kChannelCount; ++ch) {
+            doc->colorLine[ch][j].y = CanvasGeometry::levelY(levels[ch]);
+        }
+    }
+    return doc;
+}
+
+std::unique_ptr<GradationAnalysis> analysed(const GradationDocument& doc) {
+    auto a = std::make_unique<GradationAnalysis>();
+    analyzer().analyze(doc, *a);
+    return a;
+}
+
+std::vector<int> markedDots(std::span<const bool> marks) {
+    std::vector<int> dots;
+    for (std::size_t j = 0; j < marks.size(); ++j) {
+        if (marks[j]) {
+            dots.push_back(static_cast<int>(j));
+        }
+    }
+    return dots;
+}
+
+Color grey(int v) {
+    return rgb(v, v, v);
+}
+
+// The nearest level to a share t (0..1) of the way from a to b.
+int between(int a, int b, double t) {
+    return static_cast<int>(std::lround(a + (b - a) * t));
+}
+
+// Banding a person would see, against gradations whose answer is known by construction: a
+// perfect 8-bit ramp steps one level every few dots and has no jump and no band at any length;
+// a single 10-level step is one jump at its dot; a straight RGB line between two colours is
+// smooth; a run of 200 equal dots inside a ramp is one band, whatever the 8-bit steps around it.
+TEST(GradationAnalysis, JumpsAndBandsAreWhatAPersonWouldSee) {
+    struct Row {
+        const char* name;
+        int length;
+        std::function<Color(int)> colour;
+        std::vector<int> jumps;
+        // The band's dots, first and last, give or take the run of one level the flat run
+        // continues (at most 7 dots here); empty = no band.
+        std::vector<int> band;
+    };
+    const auto ramp = [](int length, int top) {
+        return [length, top](int j) { return grey(between(0, top, j / (length - 1.0))); };
+    };
+    const auto stepped = [ramp](int length, int at) {
+        // 0..245 with 10 levels added from dot at + 1 on: one step of 10 levels at dot at.
+        return [r = ramp(length, 245), at](int j) { return r(j) + (j > at ? grey(10) : 0); };
+    };
+    const auto line = [](int length, Color a, Color b) {
+        return [=](int j) {
+            const double t = j / (length - 1.0);
+            return rgb(between(redOf(a), redOf(b), t), between(greenOf(a), greenOf(b), t),
+                       between(blueOf(a), blueOf(b), t));
+        };
+    };
+    const Row rows[] = {
+        {"ramp 256", 256, ramp(256, 255), {}, {}},
+        {"ramp 512", 512, ramp(512, 255), {}, {}},
+        {"ramp 1600", 1600, ramp(1600, 255), {}, {}},
+        {"step 256", 256, stepped(256, 100), {100}, {}},
+        {"step 512", 512, stepped(512, 37), {37}, {}},
+        {"step 1600", 1600, stepped(1600, 1200), {1200}, {}},
+        {"red to blue", 1600, line(1600, rgb(255, 0, 0), rgb(0, 0, 255)), {}, {}},
+        {"green to pink", 300, line(300, rgb(20, 200, 40), rgb(240, 30, 180)), {}, {}},
+        {"black to white in 8", 8, line(8, rgb(0, 0, 0), rgb(255, 255, 255)), {}, {}},
+        {"flat run",
+         1600,
+         [r = ramp(1400, 255)](int j) { return j < 700 ? r(j) : (j < 900 ? r(699) : r(j - 200)); },
+         {},
+         {700, 899}},
+    };
+    for (const Row& row : rows) {
+        const auto a = analysed(*dotsDocument(row.length, row.colour));
+        const auto l = static_cast<std::size_t>(row.length);
+        EXPECT_EQ(markedDots(std::span(a->jump).first(l)), row.jumps) << row.name;
+        EXPECT_EQ(a->jumpCount, static_cast<int>(row.jumps.size())) << row.name;
+        const auto band = markedDots(std::span(a->band).first(l));
+        EXPECT_EQ(a->bandCount, row.band.empty() ? 0 : 1) << row.name;
+        if (!row.band.empty()) {
+            ASSERT_FALSE(band.empty()) << row.name;
+            EXPECT_LE(band.front(), row.band[0]) << row.name;
+            EXPECT_GT(band.front(), row.band[0] - 7) << row.name;
+            EXPECT_GE(band.back(), row.band[1]) << row.name;
+            EXPECT_LT(band.back(), row.band[1] + 7) << row.name;
+            EXPECT_EQ(band.size(), static_cast<std::size_t>(band.back() - band.front() + 1));
+            EXPECT_EQ(a->uniformity, 0.0) << row.name; // it stands still there
+        }
+    }
+}
+
+// The uniformity figure on speeds known by hand: even steps are 1; the 0/1 comb of a level
+// change every other dot is as even once smoothed; a loop's window wraps round; a still stretch
+// is 0; a gradation that never changes is even.
+TEST(GradationAnalysis, UniformityIsTheSlowestOverTheFastestSmoothedSpeed) {
+    struct Row {
+        const char* name;
+        std::vector<double> steps;
+        bool loop;
+        double low;
+        double high;
+    };
+    std::vector<double> comb(400);
+    for (std::size_t j = 0; j < comb.size(); ++j) {
+        comb[j] = j % 2 == 0 ? 0.0 : 1.0;
+    }
+    std::vector<double> halves(400, 0.5);
+    std::fill(halves.begin() + 200, halves.end(), 1.0);
+    std::vector<double> still(400, 0.5);
+    std::fill(still.begin() + 100, still.begin() + 140, 0.0);
+    const Row rows[] = {{"even", std::vector<double>(100, 0.7), false, 1.0, 1.0},
+                        {"comb", comb, false, 0.95, 1.0},
+                        {"comb loop", comb, true, 0.95, 1.0},
+                        {"half as fast", halves, false, 0.5, 0.5},
+                        {"still", still, false, 0.0, 0.0},
+                        {"never changes", std::vector<double>(50, 0.0), true, 1.0, 1.0}};
+    for (const Row& row : rows) {
+        std::vector<double> speed(row.steps.size());
+        perceptualSpeed(row.steps, row.loop, speed);
+        const double u = uniformityOf(speed);
+        EXPECT_GE(u, row.low - 1e-12) << row.name;
+        EXPECT_LE(u, row.high + 1e-12) << row.name;
+    }
+}
+
+// Where a loop starts is arbitrary, so rotating its period moves the marks with it and never
+// changes the count; a sine started at three phases is the same two turns.
+TEST(GradationAnalysis, LoopReversalsDoNotDependOnWhereThePeriodStarts) {
+    const auto rotated = [](const GradationDocument& doc, int by) {
+        auto r = std::make_unique<GradationDocument>(doc);
+        for (ChannelIndex ch = 0; ch < kChannelCount; ++ch) {
+            for (int j = 0; j < doc.length; ++j) {
+                r->colorLine[ch][j].y = doc.colorLine[ch][(j + by) % doc.length].y;
+            }
+        }
+        return r;
+    };
+    std::mt19937 rng(2026);
+    for (int trial = 0; trial < 40; ++trial) {
+        const int length = std::uniform_int_distribution(20, 1600)(rng);
+        const auto doc = test::randomDocument(length, rng(), true);
+        const auto a = analysed(*doc);
+        EXPECT_EQ(a->reversalCount % 2, 0) << trial;
+        const int by = std::uniform_int_distribution(1, length - 1)(rng);
+        const auto b = analysed(*rotated(*doc, by));
+        ASSERT_EQ(b->reversalCount, a->reversalCount) << trial << " by " << by;
+        for (int j = 0; j < length; ++j) {
+            ASSERT_EQ(b->reversal[j], a->reversal[(j + by) % length]) << trial << " dot " << j;
+        }
+    }
+    for (const double phase : {0.0, 2.1, 4.2}) {
+        const auto sine = dotsDocument(
+            360,
+            [phase](int j) {
+                return grey(between(40, 200, 0.5 + 0.5 * std::sin(phase + j * M_PI / 180)));
+            },
+            true);
+        EXPECT_EQ(analysed(*sine)->reversalCount, 2) << phase;
     }
 }
 

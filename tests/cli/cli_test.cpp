@@ -162,13 +162,17 @@ TEST(Cli, AnalyzeGivesTheSummaryPerDotAndStrips) {
     auto r = runCli(dir, "analyze ramp.spd --per-dot --strips s.png");
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(r.out.starts_with("lightness_min: 0.0000\nlightness_max: 100.0000\n"
-                                  "lightness_monotonic: yes\nlightness_reversals: 0\n"))
+                                  "lightness_monotonic: yes\nlightness_reversals: 0\n"
+                                  "reversal_dots:\n"))
         << r.out;
+    // One level a dot: no jump, no band; the sRGB greys are not perceptually even.
+    EXPECT_NE(r.out.find("\njumps: 0\njump_dots:\nbands: 0\nband_dots:\nuniformity: 0."),
+              std::string::npos);
     // Greys stay greys for every deficiency: the ends are black and white, 100 apart.
     EXPECT_NE(r.out.find("protanopia_ends_delta_e: 100.0000\ndeuteranopia_ends_delta_e: "
                          "100.0000\ntritanopia_ends_delta_e: 100.0000\n0 "),
               std::string::npos);
-    EXPECT_EQ(lines(r.out), 10 + 256); // no seam line for an open gradation
+    EXPECT_EQ(lines(r.out), 16 + 256); // no seam line for an open gradation
     EXPECT_NE(r.out.find("\n119 50.0344 0.0000 0.0000 "), std::string::npos); // textbook L*
     EXPECT_NE(r.out.find("\n255 100.0000 0.0000 0.0000 0.0000\n"), std::string::npos);
     const auto png = readBytes(dir / "s.png"); // width 256, height 160, big-endian

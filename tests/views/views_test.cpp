@@ -5,7 +5,9 @@
 #include "raster/primitives.h"
 #include "support/test_support.h"
 #include "views/analysis_picture.h"
+#include "views/analysis_window_place.h"
 #include "views/graph_painter.h"
+#include "views/main_layout.h"
 
 #include <gtest/gtest.h>
 
@@ -129,18 +131,20 @@ struct Drawn {
     Surface surface{kAnalysisPictureMaxWidth + 10, kAnalysisPictureHeight + 10, kSentinel};
     test::FakeTextRenderer text;
 
-    explicit Drawn(const GradationDocument& doc) {
+    explicit Drawn(const GradationDocument& doc, const AnalysisLayout& layout = {},
+                   const AnalysisWords& words = {}) {
         static const Analyzer analyzer;
         analyzer.analyze(doc, *analysis);
-        DrawAnalysisPicture(surface, *analysis, text);
+        DrawAnalysisPicture(surface, *analysis, text, layout, words);
     }
     bool wrote(const std::string& s) const {
         return std::ranges::any_of(text.calls, [&s](const auto& call) { return call.text == s; });
     }
-    // The ring of a marker centred on (x, y): its leftmost, rightmost, top and bottom pixels.
+    // The ring of a marker centred on (x, y), at least 6 pixels across: its leftmost,
+    // rightmost, top and bottom pixels.
     bool markerAt(int x, int y, Color c) const {
-        return surface.pixel(x - 1, y) == c && surface.pixel(x + 2, y) == c &&
-               surface.pixel(x, y - 1) == c && surface.pixel(x, y + 2) == c;
+        return surface.pixel(x - 2, y) == c && surface.pixel(x + 3, y) == c &&
+               surface.pixel(x, y - 2) == c && surface.pixel(x, y + 3) == c;
     }
 };
 
@@ -176,7 +180,7 @@ TEST(AnalysisPicture, StripsShowTheColourItsGreyAndTheSimulations) {
     EXPECT_EQ(d.surface.pixel(624, 619), kSentinel);
     // Stacked 32 apart (as spectrane-cli writes them) and clipped on every side.
     Surface small(8, 200, kSentinel);
-    DrawAnalysisStrips(small, *d.analysis, -10, -16, 32);
+    DrawAnalysisStrips(small, *d.analysis, -10, -16, 32, 32);
     EXPECT_EQ(small.pixel(0, 0), expected[0]);
     EXPECT_EQ(small.pixel(7, 16), expected[1]);
     EXPECT_EQ(small.pixel(0, 143), expected[4]);
@@ -197,16 +201,100 @@ TEST(AnalysisPicture, MarksTheReversalsTheJumpAndTheSeam) {
     }
     const Drawn d(*doc);
     const auto lightnessMarker = [&d](int j) {
-        return d.markerAt(56 + j, lightnessRow(d.analysis->lab[j].l), kAnalysisMarkerColor);
+        return d.markerAt(56 + j, lightnessRow({}, d.analysis->lab[j].l), kAnalysisMarkerColor);
     };
     EXPECT_TRUE(lightnessMarker(50));
     EXPECT_TRUE(lightnessMarker(100));
     EXPECT_FALSE(lightnessMarker(75));
     // White to black after dot 49 and across the seam: CIEDE2000 100, the axis top, row 272.
     EXPECT_TRUE(d.markerAt(56 + 49, 272, kAnalysisMarkerColor));
-    EXPECT_EQ(d.surface.pixel(56 + 199, 272), kSeamColor);
+    EXPECT_TRUE(d.markerAt(56 + 199, 272, kAnalysisMarkerColor));
+    EXPECT_GT(countColour(d.surface, kSeamColor, {56 + 198, 272, 56 + 200, 373}), 0);
+    // Round the loop: the white run, both blacks and the grey peak turn.
+    EXPECT_EQ(d.analysis->reversalCount, 4);
     EXPECT_TRUE(d.wrote("CMY"));
     EXPECT_TRUE(d.wrote("seam (last dot -> dot 0)  dE00 100.00  jump"));
+}
+
+// Whatever room the window has, the picture fits it from the compact to the full layout: every
+// part inside the height, nothing drawn below it; the headings, the seam text and the labels
+// stay put while the plots and strips scroll; the words are the ones given.
+TEST(AnalysisPicture, ScalesToTheRoomAndKeepsItsHeadingsInView) {
+    auto doc = test::randomDocument(300, 5, true);
+    const AnalysisWords words{"明度 %1 %2 反転 %3", "ΔE %1 %2 %3 ジャンプ %4 バンド %5 均一 %6",
+                              "継ぎ目 %1", " ジャンプ"};
+    EXPECT_EQ(analysisLayoutFor(kAnalysisPictureHeight), AnalysisLayout{});
+    for (int height : {200, 370, 371, 450, 619, 620, 1000}) {
+        const AnalysisLayout lay = analysisLayoutFor(height);
+        const int h = lay.height;
+        EXPECT_EQ(h, std::clamp(height, 370, 620));
+        const Drawn d(*doc, lay, words);
+        EXPECT_EQ(d.surface.pixel(100, h - 1), kBackgroundColor) << height;
+        EXPECT_EQ(d.surface.pixel(100, h), kSentinel) << height;
+        EXPECT_EQ((lay.lightnessBottom - lay.lightnessTop) % 10, 0) << height;
+        EXPECT_LE(lay.seamTextY + kAnalysisHeadingTextHeight, h) << height;
+        EXPECT_GE(lay.stripHeight, 12) << height;
+        const int lastStripRow = lay.stripTop + 4 * lay.stripPitch + lay.stripHeight - 1;
+        for (int y = 0; y < h; ++y) {
+            const bool heading = (y >= lay.lightnessHeadingY && y < lay.lightnessHeadingY + 12) ||
+                                 (y >= lay.deltaEHeadingY && y < lay.deltaEHeadingY + 12) ||
+                                 y >= lay.seamTextY;
+            const bool plotted = (y >= lay.lightnessTop && y <= lay.lightnessBottom) ||
+                                 (y >= lay.deltaETop && y <= lay.deltaEBottom) ||
+                                 (y >= lay.stripTop && y <= lastStripRow);
+            EXPECT_FALSE(heading && analysisScrollsAt(lay, 100, y)) << height << " " << y;
+            EXPECT_EQ(plotted, plotted && analysisScrollsAt(lay, 56, y)) << height << " " << y;
+            EXPECT_FALSE(analysisScrollsAt(lay, 55, y));
+        }
+        EXPECT_TRUE(std::ranges::any_of(
+            d.text.calls, [](const auto& c) { return c.text.starts_with("継ぎ目 "); }));
+        EXPECT_TRUE(std::ranges::any_of(d.text.calls, [&d](const auto& c) {
+            return c.text.starts_with("明度 ") &&
+                   c.text.ends_with(" 反転 " + std::to_string(d.analysis->reversalCount));
+        }));
+    }
+    EXPECT_EQ(fillIn("%2-%1 %3 %", {"a", "b"}), "b-a %3 %");
+}
+
+// With the main window where its layout puts it, the analysis window is whole inside the work
+// area, its client starting at the plot's left edge and as wide as its view, as high as the
+// room allows: right below the main window where the full picture fits there, pushed up just
+// enough to show the compact one where it does not.
+TEST(AnalysisWindowPlace, InsideTheWorkAreaUnderThePlot) {
+    const WindowFrame mainFrame{10, 60, 15, 15}; // frame, title, menu; the scroll bars
+    const int frameLeft = 5, frameTop = 30, frameRight = 5, frameBottom = 5;
+    for (const auto& [w, h] : {std::pair{1366, 768}, {1920, 1080}, {1920, 1600}, {1024, 600}}) {
+        for (int length : {2, 256, 512, 700, 1600}) {
+            const MainLayout main = layoutMainWindow(length, w, h, mainFrame);
+            AnalysisPlaceInput in;
+            in.workArea = {0, 0, w, h};
+            in.mainOuter = main.outer;
+            in.plotLeft = main.outer.x + frameLeft;
+            in.plotWidth = main.outer.width - mainFrame.extraWidth;
+            in.pictureWidth = analysisPictureWidth(length);
+            in.frameLeft = frameLeft;
+            in.frameTop = frameTop;
+            in.frameRight = frameRight;
+            in.frameBottom = frameBottom;
+            const ScreenRect c = placeAnalysisWindow(in);
+            const std::string what =
+                std::to_string(w) + "x" + std::to_string(h) + " L " + std::to_string(length);
+            EXPECT_GE(c.x - frameLeft, 0) << what;
+            EXPECT_LE(c.right() + frameRight, w) << what;
+            EXPECT_GE(c.y - frameTop, 0) << what;
+            EXPECT_LE(c.bottom() + frameBottom, h) << what;
+            EXPECT_EQ(c.x, in.plotLeft) << what;
+            EXPECT_EQ(c.width, std::min(in.plotWidth, in.pictureWidth)) << what;
+            EXPECT_GE(c.height, kAnalysisCompactPictureHeight) << what;
+            EXPECT_LE(c.height, kAnalysisPictureHeight) << what;
+            const int below = main.outer.bottom() + frameTop;
+            const bool fullFits = below + kAnalysisPictureHeight + frameBottom <= h;
+            EXPECT_EQ(c.y, fullFits || c.height > kAnalysisCompactPictureHeight
+                               ? below
+                               : h - frameBottom - kAnalysisCompactPictureHeight)
+                << what;
+        }
+    }
 }
 
 } // namespace
