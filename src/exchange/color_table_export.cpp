@@ -20,7 +20,11 @@ struct Table {
     int direction;
     std::string name;
 
+    // Dot j of a data range: j / (L - 1) of the way (GIMP, GMT, ParaView).
     double at(int dot) const { return static_cast<double>(dot) / (length - 1); }
+    // Dot j as a pixel of a box L pixels long: its centre, (j + 1/2) / L of the way (CSS, SVG),
+    // so that a renderer drawing the box at one pixel per dot gives every dot its own colour.
+    double centre(int dot) const { return (dot + 0.5) / length; }
 };
 
 // A number in as few characters as give it back exactly.
@@ -83,7 +87,7 @@ std::string writeCss(const Table& t) {
     for (int dot : t.stops) {
         const Rgb8 c = t.colors[dot];
         out += ", rgb(" + std::to_string(c.r) + " " + std::to_string(c.g) + " " +
-               std::to_string(c.b) + ") " + decimal(100.0 * t.at(dot), 4) + "%";
+               std::to_string(c.b) + ") " + decimal(100.0 * t.centre(dot), 6) + "%";
     }
     return out + ")\n";
 }
@@ -108,8 +112,8 @@ std::string writeSvg(const Table& t) {
         const Rgb8 c = t.colors[dot];
         char hex[8];
         std::snprintf(hex, sizeof hex, "#%02x%02x%02x", c.r, c.g, c.b);
-        out +=
-            "      <stop offset=\"" + decimal(t.at(dot), 6) + "\" stop-color=\"" + hex + "\"/>\n";
+        out += "      <stop offset=\"" + decimal(t.centre(dot), 8) + "\" stop-color=\"" + hex +
+               "\"/>\n";
     }
     return out + "    </linearGradient>\n  </defs>\n  <rect width=\"" + w + "\" height=\"" + h +
            "\" fill=\"url(#gradation)\"/>\n</svg>\n";

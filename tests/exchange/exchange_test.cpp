@@ -148,7 +148,15 @@ TEST(ColorTableExport, EveryFormatReadsBackWithinTheToleranceWithTheFewestStops)
         for (ExchangeFormat f : {ExchangeFormat::Css, ExchangeFormat::Svg, ExchangeFormat::Ggr,
                                  ExchangeFormat::Cpt, ExchangeFormat::Json}) {
             const std::string text = exportColorTable(*doc, f, {c.tolerance, "a<b"});
-            const std::vector<Stop> stops = readStops(f, text);
+            std::vector<Stop> stops = readStops(f, text);
+            // CSS and SVG fill a box of L pixels: dot j at the centre of pixel j, (j + 1/2) / L.
+            if (f == ExchangeFormat::Css || f == ExchangeFormat::Svg) {
+                for (Stop& s : stops) {
+                    const double dot = s.at * c.length - 0.5;
+                    ASSERT_NEAR(dot, std::round(dot), 1e-4) << text;
+                    s.at = dot / (c.length - 1);
+                }
+            }
             // Segment formats repeat each inner stop as the next segment's start.
             const bool segments = f == ExchangeFormat::Ggr || f == ExchangeFormat::Cpt;
             ASSERT_EQ(stops.size(), segments ? 2 * (fewest - 1) : fewest) << text;
@@ -250,7 +258,8 @@ TEST(CurveFit, FewAnchorsForFewAndTheBestWhenOutOfReach) {
     EXPECT_EQ(fit.channels[1].maxError, worstError(*fit.document, comb, 1));
 }
 
-// Hand-made files of other programs' kinds, read and sampled at a few dots.
+// Hand-made files of other programs' kinds, read and sampled at a few dots (CSS and SVG at the
+// centres of L pixels, the others at j / (L - 1) of their range).
 TEST(GradientReaders, ForeignGradientsSampleToTheirColours) {
     struct Case {
         const char* name;
@@ -262,13 +271,13 @@ TEST(GradientReaders, ForeignGradientsSampleToTheirColours) {
     // clang-format off
     const Case cases[] = {
         {"a.css", "body { background: linear-gradient(90deg, red, #0000FF 50%, rgb(0, 255, 0)); }",
-         3, 0, {{255, 0, 0}, {0, 0, 255}, {0, 255, 0}}},
+         3, 0, {{170, 0, 85}, {0, 0, 255}, {0, 170, 85}}},
         {"b.css", "linear-gradient(to top left, hsl(0 100% 50%) 0% 50%, white)",
-         5, 2, {{255, 0, 0}, {255, 0, 0}, {255, 0, 0}, {255, 128, 128}, {255, 255, 255}}},
+         5, 2, {{255, 0, 0}, {255, 0, 0}, {255, 0, 0}, {255, 102, 102}, {255, 204, 204}}},
         {"c.svg", "<svg><linearGradient x2=\"0\" y2=\"100%\"><stop offset=\"25%\" "
                   "style=\"stop-color: #102030\"/>\n<stop offset='.75' stop-color='teal'/>"
                   "</linearGradient></svg>",
-         5, 1, {{16, 32, 48}, {16, 32, 48}, {8, 80, 88}, {0, 128, 128}, {0, 128, 128}}},
+         5, 1, {{16, 32, 48}, {14, 42, 56}, {8, 80, 88}, {2, 118, 120}, {0, 128, 128}}},
         {"d.ggr", "GIMP Gradient\nName: d\n2\n0 0.25 0.5 0 0 0 1 1 1 1 1 0 0\n"
                   "0.5 0.75 1 0 0 1 1 1 0 0 1 5 0 0 0\n",
          5, d, {{0, 0, 0}, {128, 128, 128}, {0, 0, 255}, {255, 0, 0}, {255, 0, 0}}},
@@ -301,7 +310,7 @@ TEST(GradientReaders, BadInputNamesTheFileTheLineAndTheFault) {
         {"x.css", "x.css: line 2: the colour 'chartreuse' is not #hex, rgb(), hsl() or a basic "
                   "colour name"},
         {"x.svg", "x.svg: line 2: the offset 'half' is not a number"},
-        {"x.ggr", "x.ggr: line 4: HSV colouring is not supported, only RGB"},
+        {"x.ggr", "x.ggr: line 4: unknown colouring '3'"},
         {"x.cpt", "x.cpt: line 2: z must not go back"},
         {"x.json", "x.json: line 2: \"RGBPoints\" must be x, r, g, b, ... (a multiple of 4 "
                    "numbers)"},
@@ -316,7 +325,7 @@ TEST(GradientReaders, BadInputNamesTheFileTheLineAndTheFault) {
         "dot,r,g,b\n0,1,2,3\n1,2,3,256\n",
         "a {\n background: linear-gradient(chartreuse, red) }",
         "<svg><linearGradient>\n<stop offset=\"half\"/></linearGradient></svg>",
-        "GIMP Gradient\nName: x\n1\n0 0.5 1 0 0 0 1 1 1 1 1 0 1\n",
+        "GIMP Gradient\nName: x\n1\n0 0.5 1 0 0 0 1 1 1 1 1 0 3\n",
         "0 0/0/0 5 1/1/1\n4 0/0/0 6 1/1/1\n",
         "[{\"Name\": \"x\",\n \"RGBPoints\": [0, 1, 1]}]",
         bmp8,
