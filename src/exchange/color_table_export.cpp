@@ -93,9 +93,14 @@ std::string writeCss(const Table& t) {
 }
 
 std::string writeSvg(const Table& t) {
-    static constexpr const char* kVector[] = {
-        R"(x1="0" y1="0" x2="1" y2="0")", R"(x1="0" y1="0" x2="0" y2="1")",
-        R"(x1="1" y1="0" x2="0" y2="0")", R"(x1="0" y1="1" x2="0" y2="0")"};
+    // In user space, in pixels along the rectangle: renderers that hold the pattern's matrix
+    // in fixed point (cairo: 16.16) scale a bounding-box gradient by a rounded 1/L, which
+    // drifts by several dots over a long box; a scale of 1 is exact.
+    const std::string l = std::to_string(t.length);
+    const std::string vectors[] = {"x1=\"0\" y1=\"0\" x2=\"" + l + "\" y2=\"0\"",
+                                   "x1=\"0\" y1=\"0\" x2=\"0\" y2=\"" + l + "\"",
+                                   "x1=\"" + l + "\" y1=\"0\" x2=\"0\" y2=\"0\"",
+                                   "x1=\"0\" y1=\"" + l + "\" x2=\"0\" y2=\"0\""};
     const bool vertical = (t.direction & 1) != 0;
     const std::string w = std::to_string(vertical ? 32 : t.length);
     const std::string h = std::to_string(vertical ? t.length : 32);
@@ -107,7 +112,7 @@ std::string writeSvg(const Table& t) {
                       " -->\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + w +
                       "\" height=\"" + h + "\" viewBox=\"0 0 " + w + " " + h + "\">\n  <title>" +
                       name + "</title>\n  <defs>\n    <linearGradient id=\"gradation\" " +
-                      kVector[t.direction & 3] + ">\n";
+                      "gradientUnits=\"userSpaceOnUse\" " + vectors[t.direction & 3] + ">\n";
     for (int dot : t.stops) {
         const Rgb8 c = t.colors[dot];
         char hex[8];

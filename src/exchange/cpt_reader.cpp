@@ -105,7 +105,44 @@ struct Model {
     bool hsv = false;         // triplets of numbers are h s v
     bool hsvMixing = false;   // colours mix in HSV
     bool categorical = false; // "key colour" lines
+    // "# RANGE = a/b": the z range a normalised palette (0..1, or -1..1) is laid out over by
+    // default, its 0 kept at z = 0 with "# HARD_HINGE".
+    std::optional<std::pair<double, double>> range;
+    bool hardHinge = false;
 };
+
+// "# RANGE = a/b" and "# HARD_HINGE" in a comment line.
+void readLayout(std::string_view comment, Model& m) {
+    comment = trim(comment.substr(1));
+    if (comment.starts_with("HARD_HINGE")) {
+        m.hardHinge = true;
+    }
+    const std::size_t equals = comment.find('=');
+    if (!comment.starts_with("RANGE") || equals == std::string_view::npos) {
+        return;
+    }
+    const auto ends = splitFields(trim(comment.substr(equals + 1)), "/", false);
+    const auto a = ends.size() == 2 ? parseNumber(trim(ends[0])) : std::nullopt;
+    const auto b = ends.size() == 2 ? parseNumber(trim(ends[1])) : std::nullopt;
+    if (a && b && *a < *b) {
+        m.range = std::pair{*a, *b};
+    }
+}
+
+// A normalised palette laid out over its default range, as GMT draws it without one given.
+void layOut(std::vector<GradientStop>& stops, const Model& m) {
+    const double low = stops.front().position;
+    const double high = stops.back().position;
+    if (!m.range || low < -1.0 || high > 1.0 || high <= low) {
+        return;
+    }
+    const auto [a, b] = *m.range;
+    const bool hinge = m.hardHinge && low < 0.0 && high > 0.0 && a < 0.0 && b > 0.0;
+    for (GradientStop& s : stops) {
+        const double z = s.position;
+        s.position = hinge ? (z < 0.0 ? -z * a : z * b) : a + (z - low) / (high - low) * (b - a);
+    }
+}
 
 // "# COLOR_MODEL = RGB | HSV | +HSV | CMYK" in a comment line; the error or empty.
 std::string readModel(std::string_view comment, Model& m) {
@@ -247,6 +284,7 @@ GradientReadResult readCptGradient(std::string_view text) {
         }
         if (row.starts_with('#')) {
             error = readModel(row, m);
+            readLayout(row, m);
         } else {
             error = readLine(row, m, p);
         }
@@ -258,6 +296,9 @@ GradientReadResult readCptGradient(std::string_view text) {
         return readFailure(lineError(static_cast<int>(lines.size()) + 1, "no colour slices"));
     }
     joinRoundedEdges(g.stops);
+    if (!m.categorical) {
+        layOut(g.stops, m);
+    }
     if (m.hsvMixing) {
         mixInHsv(g, p.hsv);
     }
