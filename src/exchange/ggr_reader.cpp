@@ -4,6 +4,7 @@
 #include "exchange/gradient_readers.h"
 #include "exchange/text_scan.h"
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <numbers>
@@ -98,13 +99,10 @@ Rgba segmentColor(const Segment& s, double t) {
 // The colour at t: a shared end belongs to the later segment, as in GIMP's own lookup.
 Rgba gradientColor(const std::vector<Segment>& segments, double t) {
     t = std::clamp(t, 0.0, 1.0);
-    for (const Segment& s : segments) {
-        if (t < s.right) {
-            return segmentColor(s, std::max(t, s.left));
-        }
-    }
-    const Segment& last = segments.back();
-    return segmentColor(last, std::clamp(t, last.left, last.right));
+    const auto after = std::upper_bound(segments.begin(), segments.end(), t,
+                                        [](double v, const Segment& s) { return v < s.right; });
+    const Segment& s = after == segments.end() ? segments.back() : *after;
+    return segmentColor(s, std::clamp(t, s.left, s.right));
 }
 
 // The line holding the number of segments, after the optional "Name:" line; its index.
@@ -159,6 +157,9 @@ Segment parseSegment(std::string_view text, int line, double previousRight, std:
         why = lineError(line, "unknown colouring " + shown(fields[12]) +
                                   " (0 RGB, 1 HSV anticlockwise, 2 HSV clockwise)");
     } else {
+        // A left end a hair before the last right end (rounded output) joins it.
+        s.left = std::max(s.left, previousRight);
+        s.middle = std::max(s.middle, s.left);
         for (int k = 0; k < 4; ++k) {
             s.c0[k] = std::clamp(s.c0[k], 0.0, 1.0);
             s.c1[k] = std::clamp(s.c1[k], 0.0, 1.0);

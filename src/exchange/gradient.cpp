@@ -70,6 +70,15 @@ Rgba stopsAt(const Gradient& g, double t) {
     return c;
 }
 
+// A stop within a billionth of the range of t counts as at t (palettes write 4/7 as
+// 0.571428571429), so that a dot on a hard edge always takes the later colour.
+double onStop(const Gradient& g, double t) {
+    const double near = 1e-9 * std::fabs(g.to - g.from);
+    const auto at = std::lower_bound(g.stops.begin(), g.stops.end(), t - near,
+                                     [](const auto& s, double v) { return s.position < v; });
+    return at != g.stops.end() && at->position <= t + near ? at->position : t;
+}
+
 } // namespace
 
 std::vector<Rgb8> sampleGradient(const Gradient& g, int length, const Background& over) {
@@ -80,7 +89,7 @@ std::vector<Rgb8> sampleGradient(const Gradient& g, int length, const Background
     const int n = static_cast<int>(out.size());
     for (int j = 0; j < n; ++j) {
         const double f = g.pixelCentres ? (j + 0.5) / n : static_cast<double>(j) / (n - 1);
-        const double t = g.from + (g.to - g.from) * f;
+        const double t = onStop(g, g.from + (g.to - g.from) * f);
         const Rgba c = g.colorAt ? g.colorAt(t) : stopsAt(g, t);
         const double a = std::clamp(c[3], 0.0, 1.0);
         const auto flat = [&](int k) { return toLevel(c[k] * a + over.rgb[k] * (1.0 - a)); };
