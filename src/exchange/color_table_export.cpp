@@ -178,7 +178,9 @@ std::string exportColorTable(const GradationDocument& doc, ExchangeFormat format
                              const ColorTableOptions& options) {
     Table t{documentColors(doc), {}, doc.length, doc.direction, options.name};
     if (format != ExchangeFormat::Csv) {
-        t.stops = fewestStops(t.colors, options.tolerance);
+        // Browsers and SVG renderers interpolate in their own arithmetic: leave them slack.
+        t.stops = fewestStops(t.colors, options.tolerance,
+                              format == ExchangeFormat::Css || format == ExchangeFormat::Svg);
     }
     switch (format) {
     case ExchangeFormat::Csv:

@@ -16,15 +16,18 @@ namespace spectrane {
 namespace {
 
 // The rule itself, checked in doubles: every dot strictly between two neighbouring stops lies
-// less than T + 1/2 from the straight line between them, in every channel.
-bool reproduces(const std::vector<Rgb8>& c, const std::vector<int>& stops, int tolerance) {
+// less than T + 1/2 (with slack and T > 0: less than T) from the straight line between them, in
+// every channel.
+bool reproduces(const std::vector<Rgb8>& c, const std::vector<int>& stops, int tolerance,
+                bool slack) {
+    const double reach = slack && tolerance > 0 ? tolerance : tolerance + 0.5;
     for (std::size_t k = 0; k + 1 < stops.size(); ++k) {
         const int a = stops[k];
         const int b = stops[k + 1];
         for (int j = a + 1; j < b; ++j) {
             for (int ch = 0; ch < 3; ++ch) {
                 const double v = c[a][ch] + (c[b][ch] - c[a][ch]) * double(j - a) / (b - a);
-                if (std::abs(v - c[j][ch]) >= tolerance + 0.5 - 1e-9) {
+                if (std::abs(v - c[j][ch]) >= reach - 1e-9) {
                     return false;
                 }
             }
@@ -38,6 +41,7 @@ TEST(FewestStops, MatchesBruteForceOnShortGradations) {
     for (int trial = 0; trial < 400; ++trial) {
         const int n = 2 + trial % 11;
         const int tolerance = trial % 3;
+        const bool slack = trial % 2 != 0;
         std::vector<Rgb8> colors(n);
         int walk[3] = {128, 128, 128};
         for (Rgb8& c : colors) {
@@ -56,13 +60,13 @@ TEST(FewestStops, MatchesBruteForceOnShortGradations) {
                 }
             }
             stops.push_back(n - 1);
-            if (stops.size() < least && reproduces(colors, stops, tolerance)) {
+            if (stops.size() < least && reproduces(colors, stops, tolerance, slack)) {
                 least = stops.size();
             }
         }
-        const std::vector<int> found = fewestStops(colors, tolerance);
+        const std::vector<int> found = fewestStops(colors, tolerance, slack);
         ASSERT_EQ(found.size(), least) << "trial " << trial;
-        EXPECT_TRUE(reproduces(colors, found, tolerance));
+        EXPECT_TRUE(reproduces(colors, found, tolerance, slack));
         EXPECT_EQ((std::pair{found.front(), found.back()}), (std::pair{0, n - 1}));
     }
 }
@@ -145,6 +149,8 @@ TEST(ColorTableExport, EveryFormatReadsBackWithinTheToleranceWithTheFewestStops)
         doc->direction = c.direction;
         const std::vector<Rgb8> shown = documentColors(*doc);
         const std::size_t fewest = fewestStops(shown, c.tolerance).size();
+        // CSS and SVG leave renderers half a level: their lines stay within T itself.
+        const std::size_t boxFewest = fewestStops(shown, c.tolerance, true).size();
         for (ExchangeFormat f : {ExchangeFormat::Css, ExchangeFormat::Svg, ExchangeFormat::Ggr,
                                  ExchangeFormat::Cpt, ExchangeFormat::Json}) {
             const std::string text = exportColorTable(*doc, f, {c.tolerance, "a<b"});
@@ -159,7 +165,8 @@ TEST(ColorTableExport, EveryFormatReadsBackWithinTheToleranceWithTheFewestStops)
             }
             // Segment formats repeat each inner stop as the next segment's start.
             const bool segments = f == ExchangeFormat::Ggr || f == ExchangeFormat::Cpt;
-            ASSERT_EQ(stops.size(), segments ? 2 * (fewest - 1) : fewest) << text;
+            const bool box = f == ExchangeFormat::Css || f == ExchangeFormat::Svg;
+            ASSERT_EQ(stops.size(), segments ? 2 * (fewest - 1) : box ? boxFewest : fewest) << text;
             for (int j = 0; j < c.length; ++j) {
                 for (int ch = 0; ch < 3; ++ch) {
                     // CMY documents give the colours as shown.
