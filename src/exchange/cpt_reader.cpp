@@ -82,8 +82,8 @@ std::optional<PaletteColor> singleColor(std::string_view s) {
 }
 
 // A colour at fields[at], one field or three numbers (r g b, or h s v in the HSV model).
-std::optional<PaletteColor> colorAt(const std::vector<std::string_view>& fields, std::size_t at,
-                                    std::size_t width, bool hsv) {
+std::optional<PaletteColor> fieldColor(const std::vector<std::string_view>& fields, std::size_t at,
+                                       std::size_t width, bool hsv) {
     if (width == 1) {
         return singleColor(fields[at]);
     }
@@ -234,7 +234,7 @@ std::string readLine(std::string_view row, Model& m, Slices& p) {
     }
     if (!slice) {
         m.categorical = true;
-        const auto c = colorAt(fields, 1, 1, m.hsv);
+        const auto c = fieldColor(fields, 1, 1, m.hsv);
         if (!c) {
             return "the colour " + shown(fields[1]) + " is not " + kColorForms;
         }
@@ -250,7 +250,7 @@ std::string readLine(std::string_view row, Model& m, Slices& p) {
         if (!z) {
             return shown(fields[e * half]) + " is not a number";
         }
-        const auto c = colorAt(fields, e * half + 1, half - 1, m.hsv);
+        const auto c = fieldColor(fields, e * half + 1, half - 1, m.hsv);
         if (!c) {
             return "the colour " + shown(fields[e * half + 1]) + " is not " + kColorForms;
         }
