@@ -606,6 +606,22 @@ Put back its content from before the save?</translation>
         <source>エクスポートしました: %1</source>
         <translation>Exported to %1</translation>
     </message>
+    <message>
+        <source>
+半透明のピクセル %1 個を白の背景に重ねました</source>
+        <translation>
+Opacity flattened over white: %1 pixels were partly transparent</translation>
+    </message>
+    <message>
+        <source>
+半透明の色指定点 %1 個を白の背景に重ねました</source>
+        <translation>
+Opacity flattened over white: %1 stops were partly transparent</translation>
+    </message>
+    <message>
+        <source>このファイルはRGBラインデータ・ファイルです。インポートではなく「開く」で読み込んでください。</source>
+        <translation>This is an RGB line data file. Read it with Open, not Import.</translation>
+    </message>
 </context>
 <context>
     <name>spectrane::NewGradationWindow</name>

@@ -147,6 +147,14 @@ QString importSummary(const ImportResult& imported, int length) {
             summary += MainWindow::tr(" (許容誤差に届きません)");
         }
     }
+    // The import lays partly transparent colours over white: say so, and how many there were.
+    if (imported.partlyTransparent > 0) {
+        summary += imported.pixels
+                       ? MainWindow::tr("\n半透明のピクセル %1 個を白の背景に重ねました")
+                             .arg(imported.partlyTransparent)
+                       : MainWindow::tr("\n半透明の色指定点 %1 個を白の背景に重ねました")
+                             .arg(imported.partlyTransparent);
+    }
     return summary;
 }
 
@@ -406,6 +414,11 @@ void MainWindow::commandImport() {
     }
     // The input's own number of samples, curves within one level of every one.
     const ImportResult imported = importGradientFile(file.toStdString(), {});
+    if (imported.lineData) {
+        dialogs_->requestMessageBox(tr("このファイルはRGBラインデータ・ファイルです。インポートでは"
+                                       "なく「開く」で読み込んでください。"));
+        return;
+    }
     if (!imported) {
         dialogs_->requestMessageBox(tr("インポートできませんでした。\n") +
                                     shownText(imported.error));

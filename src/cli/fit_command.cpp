@@ -30,6 +30,14 @@ int runFit(const ParsedArgs& args) {
     options.tolerance = static_cast<int>(tolerance);
     options.loop = args.flags.contains("--loop");
     options.line = {column >= 0, static_cast<int>(column >= 0 ? column : row)};
+    if (const auto over = args.values.find("--over"); over != args.values.end()) {
+        const auto background = backgroundNamed(over->second);
+        if (!background) {
+            printError("--over", "'" + over->second + "' is not white, black or #rrggbb");
+            return kExitRefused;
+        }
+        options.over = *background;
+    }
     const ImportResult result = importGradientFile(args.positional[0], options);
     if (!result) {
         std::fprintf(stderr, "%s: %s\n", kProgram, result.error.c_str());
@@ -45,7 +53,7 @@ Command fitCommand() {
     return {
         "fit",
         "Usage: spectrane-cli fit INPUT -o OUT.spd [--length L] [--tolerance T] [--loop]\n"
-        "                            [--row N | --column N]\n\n"
+        "                            [--row N | --column N] [--over COLOR]\n\n"
         "Fits editable curves to a gradient made elsewhere: csv, css linear-gradient, svg\n"
         "linearGradient, GIMP ggr, GMT cpt, ParaView json, or a row or column of a PNG or\n"
         "BMP picture. Each channel gets the fewest anchors (at most 256) whose curve gives\n"
@@ -54,8 +62,11 @@ Command fitCommand() {
         "  --length L            dots, 2..1600 (default: the input's own samples)\n"
         "  --tolerance T         levels, 0..255 (default 1)\n"
         "  --loop                fit loop curves\n"
-        "  --row N, --column N   the picture's row or column (default: the middle row)\n",
-        {{{"--output", "-o"}, {"--length"}, {"--tolerance"}, {"--row"}, {"--column"}}, {"--loop"}},
+        "  --row N, --column N   the picture's row or column (default: the middle row)\n"
+        "  --over COLOR          what partly transparent stops or pixels are laid over:\n"
+        "                        white (default), black or #rrggbb; the report counts them\n",
+        {{{"--output", "-o"}, {"--length"}, {"--tolerance"}, {"--row"}, {"--column"}, {"--over"}},
+         {"--loop"}},
         1,
         {"--output"},
         runFit};

@@ -20,7 +20,11 @@ struct Table {
     int direction;
     std::string name;
 
+    // Dot j of a data range: j / (L - 1) of the way (GIMP, GMT, ParaView).
     double at(int dot) const { return static_cast<double>(dot) / (length - 1); }
+    // Dot j as a pixel of a box L pixels long: its centre, (j + 1/2) / L of the way (CSS, SVG),
+    // so that a renderer drawing the box at one pixel per dot gives every dot its own colour.
+    double centre(int dot) const { return (dot + 0.5) / length; }
 };
 
 // A number in as few characters as give it back exactly.
@@ -83,15 +87,20 @@ std::string writeCss(const Table& t) {
     for (int dot : t.stops) {
         const Rgb8 c = t.colors[dot];
         out += ", rgb(" + std::to_string(c.r) + " " + std::to_string(c.g) + " " +
-               std::to_string(c.b) + ") " + decimal(100.0 * t.at(dot), 4) + "%";
+               std::to_string(c.b) + ") " + decimal(100.0 * t.centre(dot), 6) + "%";
     }
     return out + ")\n";
 }
 
 std::string writeSvg(const Table& t) {
-    static constexpr const char* kVector[] = {
-        R"(x1="0" y1="0" x2="1" y2="0")", R"(x1="0" y1="0" x2="0" y2="1")",
-        R"(x1="1" y1="0" x2="0" y2="0")", R"(x1="0" y1="1" x2="0" y2="0")"};
+    // In user space, in pixels along the rectangle: renderers that hold the pattern's matrix
+    // in fixed point (cairo: 16.16) scale a bounding-box gradient by a rounded 1/L, which
+    // drifts by several dots over a long box; a scale of 1 is exact.
+    const std::string l = std::to_string(t.length);
+    const std::string vectors[] = {"x1=\"0\" y1=\"0\" x2=\"" + l + "\" y2=\"0\"",
+                                   "x1=\"0\" y1=\"0\" x2=\"0\" y2=\"" + l + "\"",
+                                   "x1=\"" + l + "\" y1=\"0\" x2=\"0\" y2=\"0\"",
+                                   "x1=\"0\" y1=\"" + l + "\" x2=\"0\" y2=\"0\""};
     const bool vertical = (t.direction & 1) != 0;
     const std::string w = std::to_string(vertical ? 32 : t.length);
     const std::string h = std::to_string(vertical ? t.length : 32);
@@ -103,13 +112,13 @@ std::string writeSvg(const Table& t) {
                       " -->\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + w +
                       "\" height=\"" + h + "\" viewBox=\"0 0 " + w + " " + h + "\">\n  <title>" +
                       name + "</title>\n  <defs>\n    <linearGradient id=\"gradation\" " +
-                      kVector[t.direction & 3] + ">\n";
+                      "gradientUnits=\"userSpaceOnUse\" " + vectors[t.direction & 3] + ">\n";
     for (int dot : t.stops) {
         const Rgb8 c = t.colors[dot];
         char hex[8];
         std::snprintf(hex, sizeof hex, "#%02x%02x%02x", c.r, c.g, c.b);
-        out +=
-            "      <stop offset=\"" + decimal(t.at(dot), 6) + "\" stop-color=\"" + hex + "\"/>\n";
+        out += "      <stop offset=\"" + decimal(t.centre(dot), 8) + "\" stop-color=\"" + hex +
+               "\"/>\n";
     }
     return out + "    </linearGradient>\n  </defs>\n  <rect width=\"" + w + "\" height=\"" + h +
            "\" fill=\"url(#gradation)\"/>\n</svg>\n";
@@ -169,7 +178,9 @@ std::string exportColorTable(const GradationDocument& doc, ExchangeFormat format
                              const ColorTableOptions& options) {
     Table t{documentColors(doc), {}, doc.length, doc.direction, options.name};
     if (format != ExchangeFormat::Csv) {
-        t.stops = fewestStops(t.colors, options.tolerance);
+        // Browsers and SVG renderers interpolate in their own arithmetic: leave them slack.
+        t.stops = fewestStops(t.colors, options.tolerance,
+                              format == ExchangeFormat::Css || format == ExchangeFormat::Svg);
     }
     switch (format) {
     case ExchangeFormat::Csv:

@@ -22,8 +22,9 @@ inline constexpr std::string_view kLengthHintKey = "spectrane-length:";
 
 // The colour table of an evaluated document in a colour-table format (Css, Svg, Ggr, Cpt, Json
 // or Csv; anything else gives an empty text). The colours are those displayed (CMY documents
-// give their mixed RGB); a loop document gives one period, dots 0..L-1. Stops lie on dots, dot j
-// at j / (L - 1) of the way.
+// give their mixed RGB); a loop document gives one period, dots 0..L-1. Stops lie on dots: in
+// CSS and SVG, which fill a box, dot j at the centre of pixel j of L, (j + 1/2) / L of the way
+// (the ends padded); in the others, which map a data range, at j / (L - 1).
 std::string exportColorTable(const GradationDocument& doc, ExchangeFormat format,
                              const ColorTableOptions& options);
 

@@ -20,6 +20,7 @@ struct Argument {
 struct WrittenStop {
     std::array<double, 3> rgb;
     std::optional<double> position;
+    double alpha = 1.0;
 };
 
 // Direction 0..3 of "to right" and the like, or -1 when the words are not a direction.
@@ -74,17 +75,18 @@ std::string readStop(std::string_view s, std::vector<WrittenStop>& stops) {
         ++end;
     }
     std::string why;
-    const auto rgb = parseCssColor(s.substr(0, end), why);
-    if (!rgb) {
+    const auto rgba = parseCssColorAlpha(s.substr(0, end), why);
+    if (!rgba) {
         return why;
     }
+    const std::array<double, 3> rgb{(*rgba)[0], (*rgba)[1], (*rgba)[2]};
     const auto positions =
         splitFields(end < s.size() ? s.substr(end) : std::string_view{}, " \t\r\n", true);
     if (positions.size() > 2) {
         return "a colour stop has at most two positions";
     }
     if (positions.empty()) {
-        stops.push_back({*rgb, std::nullopt});
+        stops.push_back({rgb, std::nullopt, (*rgba)[3]});
     }
     for (std::string_view p : positions) {
         const auto v = p == "0"           ? std::optional<double>(0.0)
@@ -93,7 +95,7 @@ std::string readStop(std::string_view s, std::vector<WrittenStop>& stops) {
         if (!v) {
             return "the position " + shown(p) + " is not a percentage";
         }
-        stops.push_back({*rgb, *v / 100.0});
+        stops.push_back({rgb, *v / 100.0, (*rgba)[3]});
     }
     return {};
 }
@@ -184,7 +186,7 @@ GradientReadResult readCssGradient(std::string_view text) {
     }
     settlePositions(stops);
     for (const WrittenStop& s : stops) {
-        g.stops.push_back({*s.position, s.rgb});
+        g.stops.push_back({*s.position, s.rgb, s.alpha});
     }
     g.ownLength = lengthHint(text);
     return {std::move(g), {}};

@@ -40,7 +40,7 @@ struct SlopeWindow {
 
 } // namespace
 
-std::vector<int> fewestStops(std::span<const Rgb8> colors, int tolerance) {
+std::vector<int> fewestStops(std::span<const Rgb8> colors, int tolerance, bool slack) {
     const int n = static_cast<int>(colors.size());
     if (n <= 1) {
         return n == 1 ? std::vector<int>{0} : std::vector<int>{};
@@ -50,7 +50,8 @@ std::vector<int> fewestStops(std::span<const Rgb8> colors, int tolerance) {
     // (2 (c_j - c_a) -+ (2T + 1)) / (2 (j - a)). Walking b away from a, the window of such
     // slopes only narrows, so each segment's validity costs O(1) and the walk stops once the
     // window is empty.
-    const std::int64_t width = 2 * static_cast<std::int64_t>(tolerance) + 1;
+    const std::int64_t width =
+        2 * static_cast<std::int64_t>(tolerance) + (slack && tolerance > 0 ? 0 : 1);
     std::vector<int> count(n, INT_MAX);
     std::vector<int> from(n, -1);
     count[0] = 1;

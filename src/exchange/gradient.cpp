@@ -40,31 +40,60 @@ int naturalLength(const Gradient& g) {
     return kMaxDots;
 }
 
-std::vector<Rgb8> sampleGradient(const Gradient& g, int length) {
-    std::vector<Rgb8> out(static_cast<std::size_t>(std::clamp(length, kMinDots, kMaxDots)));
+int partlyTransparentStops(const Gradient& g) {
+    return static_cast<int>(
+        std::count_if(g.stops.begin(), g.stops.end(), [](const auto& s) { return s.alpha < 1.0; }));
+}
+
+namespace {
+
+// The colour of the stops at t: straight or premultiplied mixing of the two around it.
+Rgba stopsAt(const Gradient& g, double t) {
     const auto& stops = g.stops;
-    if (stops.empty()) {
+    // The first stop beyond t; a dot on a hard edge thus lies after it.
+    const auto next = std::upper_bound(stops.begin(), stops.end(), t,
+                                       [](double v, const auto& s) { return v < s.position; });
+    const GradientStop& a = next == stops.begin() ? stops.front() : *(next - 1);
+    const GradientStop& b = next == stops.end() ? stops.back() : *next;
+    const double f =
+        &a == &b || b.position <= a.position ? 0.0 : (t - a.position) / (b.position - a.position);
+    const double alpha = a.alpha + (b.alpha - a.alpha) * f;
+    Rgba c{0, 0, 0, alpha};
+    for (int k = 0; k < 3; ++k) {
+        if (g.premultiplied) {
+            const double mixed = a.rgb[k] * a.alpha + (b.rgb[k] * b.alpha - a.rgb[k] * a.alpha) * f;
+            c[k] = alpha > 0.0 ? mixed / alpha : 0.0;
+        } else {
+            c[k] = a.rgb[k] + (b.rgb[k] - a.rgb[k]) * f;
+        }
+    }
+    return c;
+}
+
+// A stop within a billionth of the range of t counts as at t (palettes write 4/7 as
+// 0.571428571429), so that a dot on a hard edge always takes the later colour.
+double onStop(const Gradient& g, double t) {
+    const double near = 1e-9 * std::fabs(g.to - g.from);
+    const auto at = std::lower_bound(g.stops.begin(), g.stops.end(), t - near,
+                                     [](const auto& s, double v) { return s.position < v; });
+    return at != g.stops.end() && at->position <= t + near ? at->position : t;
+}
+
+} // namespace
+
+std::vector<Rgb8> sampleGradient(const Gradient& g, int length, const Background& over) {
+    std::vector<Rgb8> out(static_cast<std::size_t>(std::clamp(length, kMinDots, kMaxDots)));
+    if (g.stops.empty() && !g.colorAt) {
         return out;
     }
-    const int last = static_cast<int>(out.size()) - 1;
-    for (int j = 0; j <= last; ++j) {
-        const double t = g.from + (g.to - g.from) * j / last;
-        // The first stop beyond t; a dot on a hard edge thus lies after it.
-        const auto next = std::upper_bound(stops.begin(), stops.end(), t,
-                                           [](double v, const auto& s) { return v < s.position; });
-        std::array<double, 3> c;
-        if (next == stops.begin()) {
-            c = stops.front().rgb;
-        } else if (next == stops.end()) {
-            c = stops.back().rgb;
-        } else {
-            const GradientStop& a = *(next - 1);
-            const double f = (t - a.position) / (next->position - a.position);
-            for (int k = 0; k < 3; ++k) {
-                c[k] = a.rgb[k] + (next->rgb[k] - a.rgb[k]) * f;
-            }
-        }
-        out[j] = {toLevel(c[0]), toLevel(c[1]), toLevel(c[2])};
+    const int n = static_cast<int>(out.size());
+    for (int j = 0; j < n; ++j) {
+        const double f = g.pixelCentres ? (j + 0.5) / n : static_cast<double>(j) / (n - 1);
+        const double t = onStop(g, g.from + (g.to - g.from) * f);
+        const Rgba c = g.colorAt ? g.colorAt(t) : stopsAt(g, t);
+        const double a = std::clamp(c[3], 0.0, 1.0);
+        const auto flat = [&](int k) { return toLevel(c[k] * a + over.rgb[k] * (1.0 - a)); };
+        out[j] = {flat(0), flat(1), flat(2)};
     }
     return out;
 }

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,6 +29,17 @@ struct Rgb8 {
 struct GradientStop {
     double position = 0.0;
     std::array<double, 3> rgb{};
+    double alpha = 1.0; // opacity 0..1
+};
+
+// A colour with its opacity: red, green, blue 0..255, alpha 0..1.
+using Rgba = std::array<double, 4>;
+
+// What a partly transparent gradient is laid over, components 0..255, and its name as the
+// import's report gives it.
+struct Background {
+    std::array<double, 3> rgb{255, 255, 255};
+    std::string name = "white";
 };
 
 // A gradient as read from a file.
@@ -43,7 +55,20 @@ struct Gradient {
     int ownLength = 0;
     int direction = kDefaultDirection; // how the input lays the gradient out, 0..3
     std::string note;                  // something the user should know about the reading, or empty
+    // Dots are pixels of a box drawn over from..to (CSS, SVG): dot j of L at (j + 1/2) / L of
+    // the way rather than at j / (L - 1).
+    bool pixelCentres = false;
+    // Transparent stops mix premultiplied by their opacity (CSS) rather than straight.
+    bool premultiplied = false;
+    // The stops are a picture's pixels: the report counts pixels, not stops.
+    bool pixels = false;
+    // When set, the exact colour at a position (blends that are not straight lines, or that
+    // mix in another colour space); the stops then only mark where its pieces meet.
+    std::function<Rgba(double)> colorAt;
 };
+
+// The stops with an opacity below 1.
+int partlyTransparentStops(const Gradient& g);
 
 // A gradient, or what is wrong with the input.
 struct GradientReadResult {
@@ -57,9 +82,10 @@ struct GradientReadResult {
 int naturalLength(const Gradient& g);
 
 // The colours of `length` (2..1600) dots spread evenly over from..to: linear between
-// neighbouring stops, rounded to whole levels, the end colours beyond the end stops. A dot on
-// a hard edge takes the later colour.
-std::vector<Rgb8> sampleGradient(const Gradient& g, int length);
+// neighbouring stops (or the gradient's own colorAt), laid over `over` where partly
+// transparent, rounded to whole levels, the end colours beyond the end stops. A dot on a hard
+// edge takes the later colour.
+std::vector<Rgb8> sampleGradient(const Gradient& g, int length, const Background& over = {});
 
 // The displayed colour of dots 0..L-1 of an evaluated document (CMY shown as its mixed RGB).
 std::vector<Rgb8> documentColors(const GradationDocument& doc);

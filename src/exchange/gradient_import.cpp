@@ -1,6 +1,10 @@
 #include "exchange/gradient_import.h"
 
+#include "exchange/text_scan.h"
+#include "files/line_data_file.h"
+
 #include <algorithm>
+#include <cctype>
 #include <fstream>
 #include <iterator>
 
@@ -14,7 +18,8 @@ ImportResult refused(const std::filesystem::path& name, const std::string& what)
     return r;
 }
 
-std::string summary(const ImportResult& r, int length, int tolerance, const std::string& note) {
+std::string summary(const ImportResult& r, int length, int tolerance, const std::string& note,
+                    const std::string& over) {
     static constexpr const char* kNames[] = {"R", "G", "B"};
     std::string points;
     std::string errors;
@@ -33,13 +38,39 @@ std::string summary(const ImportResult& r, int length, int tolerance, const std:
     std::string text = std::to_string(length) + " dots fitted; points " + points +
                        "; maximum error " + errors + " levels (tolerance " +
                        std::to_string(tolerance) + ")" + warnings;
+    if (r.partlyTransparent > 0) {
+        text += "\nopacity flattened over " + over + ": " + std::to_string(r.partlyTransparent) +
+                (r.pixels ? " pixel" : " stop") + (r.partlyTransparent == 1 ? " was" : "s were") +
+                " partly transparent";
+    }
     return note.empty() ? text : text + "\nNote: " + note;
 }
 
 } // namespace
 
+std::optional<Background> backgroundNamed(std::string_view name) {
+    if (name == "white" || name == "black") {
+        const double v = name == "white" ? 255.0 : 0.0;
+        return Background{{v, v, v}, std::string(name)};
+    }
+    std::string why;
+    const auto rgb = name.size() == 7 && name[0] == '#' ? parseCssColor(name, why) : std::nullopt;
+    return rgb ? std::optional<Background>(Background{*rgb, std::string(name)}) : std::nullopt;
+}
+
 ImportResult importGradient(const std::filesystem::path& name, std::span<const std::uint8_t> bytes,
                             const ImportOptions& options) {
+    // Checked before the text formats: a line data file's bytes would otherwise be blamed on
+    // whichever palette syntax they happen to resemble.
+    std::string extension = name.extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (extension == ".spd" || parseLineData(bytes)) {
+        ImportResult r = refused(name, "line 1: a line data file (.spd), not a gradient; use "
+                                       "Open to read it");
+        r.lineData = true;
+        return r;
+    }
     const auto format = detectInputFormat(name, bytes);
     if (!format) {
         return refused(name, "line 1: not a gradient this program reads (CSV, CSS, SVG, GIMP, "
@@ -51,12 +82,14 @@ ImportResult importGradient(const std::filesystem::path& name, std::span<const s
     }
     const int length = options.length > 0 ? std::clamp(options.length, kMinDots, kMaxDots)
                                           : naturalLength(*read.gradient);
-    const std::vector<Rgb8> colors = sampleGradient(*read.gradient, length);
+    const std::vector<Rgb8> colors = sampleGradient(*read.gradient, length, options.over);
     CurveFit fit = fitCurves(colors, options.tolerance, options.loop, read.gradient->direction);
     ImportResult r;
     r.document = std::move(fit.document);
     r.channels = fit.channels;
-    r.message = summary(r, length, options.tolerance, read.gradient->note);
+    r.partlyTransparent = partlyTransparentStops(*read.gradient);
+    r.pixels = read.gradient->pixels;
+    r.message = summary(r, length, options.tolerance, read.gradient->note, options.over.name);
     return r;
 }
 

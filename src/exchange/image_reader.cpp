@@ -43,6 +43,7 @@ Gradient lineGradient(std::vector<GradientStop> stops, bool column) {
     g.ownLength = static_cast<int>(stops.size());
     g.to = static_cast<double>(stops.size() - 1);
     g.direction = column ? 1 : 0;
+    g.pixels = true;
     g.stops = std::move(stops);
     return g;
 }
@@ -85,11 +86,12 @@ bool readPngInfo(png_structp png, png_infop info, png_uint_32& width, png_uint_3
     height = png_get_image_height(png, info);
     png_set_expand(png);
     png_set_strip_16(png);
-    png_set_strip_alpha(png);
     png_set_gray_to_rgb(png);
+    // Every layout as RGBA: an opaque one gets alpha 255.
+    png_set_add_alpha(png, 0xff, PNG_FILLER_AFTER);
     passes = png_set_interlace_handling(png);
     png_read_update_info(png, info);
-    return png_get_rowbytes(png, info) == 3 * static_cast<std::size_t>(width);
+    return png_get_rowbytes(png, info) == 4 * static_cast<std::size_t>(width);
 }
 
 // Reads rows 0..lastRow, into one reused row or, interlaced, into all of `rows`, taking the
@@ -99,9 +101,9 @@ bool readPngRows(png_structp png, png_uint_32 width, png_uint_32 lastRow, int pa
     if (setjmp(png_jmpbuf(png)) != 0) {
         return false;
     }
-    const std::size_t stride = 3 * static_cast<std::size_t>(width);
+    const std::size_t stride = 4 * static_cast<std::size_t>(width);
     const auto sample = [&](std::uint32_t i, const std::uint8_t* p) {
-        out[i] = {static_cast<double>(i), {double(p[0]), double(p[1]), double(p[2])}};
+        out[i] = {static_cast<double>(i), {double(p[0]), double(p[1]), double(p[2])}, p[3] / 255.0};
     };
     const auto index = static_cast<png_uint_32>(line.index);
     for (int pass = 0; pass < passes; ++pass) {
@@ -112,10 +114,10 @@ bool readPngRows(png_structp png, png_uint_32 width, png_uint_32 lastRow, int pa
                 continue;
             }
             if (line.column) {
-                sample(y, row + 3 * static_cast<std::size_t>(index));
+                sample(y, row + 4 * static_cast<std::size_t>(index));
             } else if (y == index) {
                 for (png_uint_32 x = 0; x < width; ++x) {
-                    sample(x, row + 3 * static_cast<std::size_t>(x));
+                    sample(x, row + 4 * static_cast<std::size_t>(x));
                 }
             }
         }
@@ -140,7 +142,7 @@ GradientReadResult decodePngLine(png_structp png, png_infop info, const PngSourc
     }
     const png_uint_32 lastRow =
         line.column || passes > 1 ? height - 1 : static_cast<png_uint_32>(line.index);
-    std::vector<std::uint8_t> rows(3 * static_cast<std::size_t>(width) * (passes > 1 ? height : 1));
+    std::vector<std::uint8_t> rows(4 * static_cast<std::size_t>(width) * (passes > 1 ? height : 1));
     std::vector<GradientStop> stops(line.column ? height : width);
     if (!readPngRows(png, width, lastRow, passes, rows.data(), line, stops.data())) {
         return readFailure(byteError(src.at, src.message));
@@ -216,38 +218,58 @@ GradientReadResult readBmpGradient(std::span<const std::uint8_t> b, ImageLine li
     if (std::string error = chooseLine(width, height, line); !error.empty()) {
         return readFailure(error);
     }
+    // The fourth byte of a 32-bit pixel is opacity only where the header's alpha mask says so
+    // (elsewhere it is reserved, and often 0).
+    const bool alpha = bits == 32 && infoSize >= 56 && getUint32(&b[66]) == 0xff000000u;
     std::vector<GradientStop> stops(line.column ? height : width);
     for (std::uint32_t i = 0; i < stops.size(); ++i) {
         const std::uint32_t x = line.column ? static_cast<std::uint32_t>(line.index) : i;
         const std::uint32_t y = line.column ? i : static_cast<std::uint32_t>(line.index);
         const std::uint32_t stored = h > 0 ? height - 1 - y : y; // bottom-up unless negative
         const std::uint8_t* p = &b[dataAt + stored * stride + x * (bits / 8)];
-        stops[i] = {static_cast<double>(i), {double(p[2]), double(p[1]), double(p[0])}};
+        stops[i] = {static_cast<double>(i),
+                    {double(p[2]), double(p[1]), double(p[0])},
+                    alpha ? p[3] / 255.0 : 1.0};
     }
     return {lineGradient(std::move(stops), line.column), {}};
 }
 
 GradientReadResult readGradient(ExchangeFormat format, std::span<const std::uint8_t> bytes,
                                 ImageLine line) {
-    switch (format) {
-    case ExchangeFormat::Csv:
-        return readCsvGradient(asText(bytes));
-    case ExchangeFormat::Css:
-        return readCssGradient(asText(bytes));
-    case ExchangeFormat::Svg:
-        return readSvgGradient(asText(bytes));
-    case ExchangeFormat::Ggr:
-        return readGgrGradient(asText(bytes));
-    case ExchangeFormat::Cpt:
-        return readCptGradient(asText(bytes));
-    case ExchangeFormat::Json:
-        return readJsonGradient(asText(bytes));
-    case ExchangeFormat::Png:
+    if (format == ExchangeFormat::Png) {
         return readPngGradient(bytes, line);
-    case ExchangeFormat::Bmp:
+    }
+    if (format == ExchangeFormat::Bmp) {
         return readBmpGradient(bytes, line);
     }
-    return readFailure("an unknown format");
+    std::string error;
+    const std::string_view text = textOfFile(bytes, error);
+    if (!error.empty()) {
+        return readFailure(error);
+    }
+    switch (format) {
+    case ExchangeFormat::Csv:
+        return readCsvGradient(text);
+    case ExchangeFormat::Css:
+    case ExchangeFormat::Svg: {
+        // Both fill a box: its pixels sample the gradient at their centres.
+        GradientReadResult r =
+            format == ExchangeFormat::Css ? readCssGradient(text) : readSvgGradient(text);
+        if (r.gradient) {
+            r.gradient->pixelCentres = true;
+            r.gradient->premultiplied = format == ExchangeFormat::Css;
+        }
+        return r;
+    }
+    case ExchangeFormat::Ggr:
+        return readGgrGradient(text);
+    case ExchangeFormat::Cpt:
+        return readCptGradient(text);
+    case ExchangeFormat::Json:
+        return readJsonGradient(text);
+    default:
+        return readFailure("an unknown format");
+    }
 }
 
 } // namespace spectrane

@@ -141,11 +141,23 @@ GradientReadResult readSvgGradient(std::string_view text) {
             color = attribute(stop, "stop-color", "black");
         }
         std::string why;
-        const auto rgb = parseCssColor(color, why);
-        if (!rgb) {
+        const auto rgba = parseCssColorAlpha(color, why);
+        if (!rgba) {
             return readFailure(lineError(line, why));
         }
-        g.stops.push_back({highest, *rgb});
+        // stop-opacity multiplies the colour's own alpha.
+        std::string_view opacity = styleProperty(attribute(stop, "style", ""), "stop-opacity");
+        if (opacity.empty()) {
+            opacity = attribute(stop, "stop-opacity", "1");
+        }
+        const auto alpha = fraction(opacity);
+        if (!alpha) {
+            return readFailure(
+                lineError(line, "the stop-opacity " + shown(opacity) + " is not a number"));
+        }
+        g.stops.push_back({highest,
+                           {(*rgba)[0], (*rgba)[1], (*rgba)[2]},
+                           (*rgba)[3] * std::clamp(*alpha, 0.0, 1.0)});
     }
     if (g.stops.empty()) {
         const bool linked =

@@ -6,6 +6,7 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <utility>
 
 namespace spectrane {
 
@@ -31,7 +32,7 @@ std::string lower(std::string_view s) {
     return out;
 }
 
-std::optional<std::array<double, 3>> hexColor(std::string_view hex) {
+std::optional<Rgba> hexColor(std::string_view hex) {
     const std::size_t n = hex.size();
     if ((n != 3 && n != 4 && n != 6 && n != 8) || !std::all_of(hex.begin(), hex.end(), [](char c) {
             return std::isxdigit(static_cast<unsigned char>(c)) != 0;
@@ -42,11 +43,12 @@ std::optional<std::array<double, 3>> hexColor(std::string_view hex) {
         const char c = hex[i];
         return c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10;
     };
-    std::array<double, 3> rgb;
-    for (std::size_t k = 0; k < 3; ++k) {
-        rgb[k] = n <= 4 ? digit(k) * 17 : digit(2 * k) * 16 + digit(2 * k + 1);
+    Rgba rgba{0, 0, 0, 255};
+    for (std::size_t k = 0; k < n / (n <= 4 ? 1 : 2); ++k) {
+        rgba[k] = n <= 4 ? digit(k) * 17 : digit(2 * k) * 16 + digit(2 * k + 1);
     }
-    return rgb;
+    rgba[3] /= 255.0;
+    return rgba;
 }
 
 // A number with an optional '%' (of `full`) or angle unit (hue in degrees).
@@ -74,6 +76,24 @@ double hueToRgb(double p, double q, double t) {
 
 std::string_view asText(std::span<const std::uint8_t> bytes) {
     return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+}
+
+std::string_view textOfFile(std::span<const std::uint8_t> bytes, std::string& error) {
+    const std::string_view text = asText(bytes);
+    // UTF-32 first: its little-endian mark begins with UTF-16's.
+    const std::pair<std::string_view, const char*> wide[] = {
+        {std::string_view("\xff\xfe\0\0", 4), "UTF-32 (little-endian)"},
+        {std::string_view("\0\0\xfe\xff", 4), "UTF-32 (big-endian)"},
+        {"\xff\xfe", "UTF-16 (little-endian)"},
+        {"\xfe\xff", "UTF-16 (big-endian)"}};
+    for (const auto& [mark, name] : wide) {
+        if (text.starts_with(mark)) {
+            error = lineError(1, std::string("the text is ") + name + "; save it as UTF-8");
+            return {};
+        }
+    }
+    error.clear();
+    return text.starts_with("\xef\xbb\xbf") ? text.substr(3) : text;
 }
 
 std::string_view trim(std::string_view s) {
@@ -130,18 +150,20 @@ std::optional<double> parseNumber(std::string_view s) {
     return v;
 }
 
-std::optional<std::array<double, 3>> parseCssColor(std::string_view s, std::string& why) {
+std::optional<Rgba> parseCssColorAlpha(std::string_view s, std::string& why) {
     s = trim(s);
     why = "the colour " + shown(s) + " is not #hex, rgb(), hsl() or a basic colour name";
     if (s.starts_with('#')) {
         return hexColor(s.substr(1));
     }
     const std::string name = lower(s);
+    if (name == "transparent") {
+        return Rgba{0, 0, 0, 0};
+    }
     for (const NamedColor& c : kBasicColors) {
         if (name == c.name) {
-            return std::array<double, 3>{static_cast<double>(c.rgb >> 16),
-                                         static_cast<double>((c.rgb >> 8) & 0xff),
-                                         static_cast<double>(c.rgb & 0xff)};
+            return Rgba{static_cast<double>(c.rgb >> 16), static_cast<double>((c.rgb >> 8) & 0xff),
+                        static_cast<double>(c.rgb & 0xff), 1.0};
         }
     }
     const std::size_t open = name.find('(');
@@ -150,18 +172,31 @@ std::optional<std::array<double, 3>> parseCssColor(std::string_view s, std::stri
     if ((!hsl && function != "rgb" && function != "rgba") || !name.ends_with(')')) {
         return std::nullopt;
     }
-    // "r g b / a" or "r, g, b, a": the alpha, after '/' or a fourth comma, is dropped.
+    // "r g b / a" or "r, g, b, a": the alpha after '/' or a fourth comma, a number or a
+    // percentage.
     std::string_view args = std::string_view(name).substr(open + 1, name.size() - open - 2);
-    args = args.substr(0, args.find('/'));
+    std::string_view alphaText;
+    if (const std::size_t slash = args.find('/'); slash != std::string_view::npos) {
+        alphaText = args.substr(slash + 1);
+        args = args.substr(0, slash);
+    }
     const bool commas = args.find(',') != std::string_view::npos;
     auto parts = splitFields(args, commas ? "," : " \t\r\n", !commas);
-    if (parts.size() == 4 && commas) {
+    if (parts.size() == 4 && commas && alphaText.empty()) {
+        alphaText = parts.back();
         parts.pop_back();
     }
     if (parts.size() != 3) {
         return std::nullopt;
     }
-    std::array<double, 3> v;
+    Rgba v{0, 0, 0, 1.0};
+    if (!trim(alphaText).empty()) {
+        const auto a = component(alphaText, 1.0, false);
+        if (!a) {
+            return std::nullopt;
+        }
+        v[3] = std::clamp(*a, 0.0, 1.0);
+    }
     for (std::size_t k = 0; k < 3; ++k) {
         const auto c = component(parts[k], hsl && k > 0 ? 1.0 : 255.0, hsl && k == 0);
         if (!c) {
@@ -177,8 +212,56 @@ std::optional<std::array<double, 3>> parseCssColor(std::string_view s, std::stri
     const double light = std::clamp(v[2], 0.0, 1.0);
     const double q = light < 0.5 ? light * (1 + sat) : light + sat - light * sat;
     const double p = 2 * light - q;
-    return std::array<double, 3>{255 * hueToRgb(p, q, h + 1.0 / 3), 255 * hueToRgb(p, q, h),
-                                 255 * hueToRgb(p, q, h - 1.0 / 3)};
+    return Rgba{255 * hueToRgb(p, q, h + 1.0 / 3), 255 * hueToRgb(p, q, h),
+                255 * hueToRgb(p, q, h - 1.0 / 3), v[3]};
+}
+
+std::optional<std::array<double, 3>> parseCssColor(std::string_view s, std::string& why) {
+    const auto c = parseCssColorAlpha(s, why);
+    return c ? std::optional<std::array<double, 3>>({(*c)[0], (*c)[1], (*c)[2]}) : std::nullopt;
+}
+
+std::array<double, 3> rgbToHsv(const std::array<double, 3>& rgb) {
+    const auto [r, g, b] = rgb;
+    const double max = std::max({r, g, b});
+    const double delta = max - std::min({r, g, b});
+    if (delta <= 1e-4) {
+        return {0.0, 0.0, max};
+    }
+    double h = r == max   ? (g - b) / delta
+               : g == max ? 2.0 + (b - r) / delta
+                          : 4.0 + (r - g) / delta;
+    if (h < 0.0) {
+        h += 6.0;
+    }
+    return {h / 6.0, delta / max, max};
+}
+
+std::array<double, 3> hsvToRgb(const std::array<double, 3>& hsv) {
+    const auto [h, s, v] = hsv;
+    if (s <= 0.0) {
+        return {v, v, v};
+    }
+    const double sector = (h >= 1.0 || h < 0.0 ? h - std::floor(h) : h) * 6.0;
+    const int i = std::min(static_cast<int>(sector), 5);
+    const double f = sector - i;
+    const double w = v * (1 - s);
+    const double q = v * (1 - s * f);
+    const double t = v * (1 - s * (1 - f));
+    switch (i) {
+    case 0:
+        return {v, t, w};
+    case 1:
+        return {q, v, w};
+    case 2:
+        return {w, v, t};
+    case 3:
+        return {w, q, v};
+    case 4:
+        return {t, w, v};
+    default:
+        return {v, w, q};
+    }
 }
 
 int lengthHint(std::string_view text) {

@@ -2,6 +2,8 @@
 // the CSS way (also used by SVG), and the length our own exports state.
 #pragma once
 
+#include "exchange/gradient.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -13,6 +15,11 @@
 namespace spectrane {
 
 std::string_view asText(std::span<const std::uint8_t> bytes);
+
+// The text of a file's bytes for the text readers: a UTF-8 byte order mark is dropped (it
+// stays on line 1, so line numbers hold). UTF-16 and UTF-32 are refused with `error` set to
+// a "line 1: ..." text that says which they are.
+std::string_view textOfFile(std::span<const std::uint8_t> bytes, std::string& error);
 
 std::string_view trim(std::string_view s);
 
@@ -34,9 +41,20 @@ std::vector<std::string_view> splitFields(std::string_view s, std::string_view s
 std::optional<double> parseNumber(std::string_view s);
 
 // A CSS or SVG colour: #rgb, #rgba, #rrggbb, #rrggbbaa, rgb()/rgba() and hsl()/hsla() in the
-// comma or space syntax, or one of the 16 basic colour names. Components 0..255; alpha is
-// ignored. Nothing, with `why` set, when it is none of these.
+// comma or space syntax, "transparent", or one of the 16 basic colour names. Components 0..255,
+// alpha 0..1 last. Nothing, with `why` set, when it is none of these.
+std::optional<Rgba> parseCssColorAlpha(std::string_view s, std::string& why);
+
+// The same without its alpha.
 std::optional<std::array<double, 3>> parseCssColor(std::string_view s, std::string& why);
+
+// An X11 colour name, any case, spaces and underscores ignored ("Light Sky Blue", "gray50"),
+// components 0..255; nothing when there is no such name.
+std::optional<std::array<double, 3>> x11Color(std::string_view name);
+
+// Hue, saturation and value, all 0..1, of a colour with components 0..1, and back.
+std::array<double, 3> rgbToHsv(const std::array<double, 3>& rgb);
+std::array<double, 3> hsvToRgb(const std::array<double, 3>& hsv);
 
 // The length stated by "spectrane-length: L" anywhere in the text, or 0.
 int lengthHint(std::string_view text);

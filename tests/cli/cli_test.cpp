@@ -242,6 +242,8 @@ TEST(Cli, RefusalsNameTheirCauseAndWriteNothing) {
         {"fit bad.css -o x.spd", "bad.css: line 2: linear-gradient( is never closed"},
         {"fit missing.csv -o x.spd", "missing.csv: cannot be read"},
         {"fit d.spd -o x.spd --tolerance 300", "--tolerance"},
+        {"fit d.spd -o x.spd", "d.spd: line 1: a line data file (.spd), not a gradient; use Open"},
+        {"fit t.svg -o x.spd --over purple", "'purple' is not white, black or #rrggbb"},
         {"export d.spd --format gif -o x.spd", "'gif' is not css"},
     };
     for (const auto& [args, message] : cases) {
