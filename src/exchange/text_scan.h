@@ -34,7 +34,7 @@ std::vector<std::string_view> splitFields(std::string_view s, std::string_view s
 std::optional<double> parseNumber(std::string_view s);
 
 // A CSS or SVG colour: #rgb, #rgba, #rrggbb, #rrggbbaa, rgb()/rgba() and hsl()/hsla() in the
-// comma or space syntax, or one of the 16 basic colour names. Components 0..255; alpha is
+// comma or space syntax, or a CSS colour name. Components 0..255; alpha is
 // ignored. Nothing, with `why` set, when it is none of these.
 std::optional<std::array<double, 3>> parseCssColor(std::string_view s, std::string& why);
 
