@@ -20,6 +20,21 @@ std::uint8_t toLevel(double v) {
     return static_cast<std::uint8_t>(std::clamp(std::lround(v), 0L, 255L));
 }
 
+// The share of the later colour at fraction p of an interval whose colour is half way at
+// fraction h: p to the power log 0.5 / log h, so that it is 1/2 at h (a CSS colour hint).
+double blendWeight(double p, double h) {
+    if (h == 0.5) {
+        return p;
+    }
+    if (h <= 0.0) {
+        return p > 0.0 ? 1.0 : 0.0;
+    }
+    if (h >= 1.0) {
+        return p < 1.0 ? 0.0 : 1.0;
+    }
+    return std::pow(p, std::log(0.5) / std::log(h));
+}
+
 } // namespace
 
 int naturalLength(const Gradient& g) {
@@ -48,7 +63,8 @@ std::vector<Rgb8> sampleGradient(const Gradient& g, int length) {
     }
     const int last = static_cast<int>(out.size()) - 1;
     for (int j = 0; j <= last; ++j) {
-        const double t = g.from + (g.to - g.from) * j / last;
+        const double t = g.loop ? g.from + (g.to - g.from) * (j + 0.5) / (last + 1)
+                                : g.from + (g.to - g.from) * j / last;
         // The first stop beyond t; a dot on a hard edge thus lies after it.
         const auto next = std::upper_bound(stops.begin(), stops.end(), t,
                                            [](double v, const auto& s) { return v < s.position; });
@@ -59,7 +75,7 @@ std::vector<Rgb8> sampleGradient(const Gradient& g, int length) {
             c = stops.back().rgb;
         } else {
             const GradientStop& a = *(next - 1);
-            const double f = (t - a.position) / (next->position - a.position);
+            const double f = blendWeight((t - a.position) / (next->position - a.position), a.hint);
             for (int k = 0; k < 3; ++k) {
                 c[k] = a.rgb[k] + (next->rgb[k] - a.rgb[k]) * f;
             }

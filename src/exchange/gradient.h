@@ -28,6 +28,9 @@ struct Rgb8 {
 struct GradientStop {
     double position = 0.0;
     std::array<double, 3> rgb{};
+    // Where between this stop and the next the colour is half way, as a fraction of the
+    // interval (a CSS colour hint); 0.5 is the straight blend.
+    double hint = 0.5;
 };
 
 // A gradient as read from a file.
@@ -42,7 +45,10 @@ struct Gradient {
     // 0 when it has none.
     int ownLength = 0;
     int direction = kDefaultDirection; // how the input lays the gradient out, 0..3
-    std::string note;                  // something the user should know about the reading, or empty
+    // A repeating gradient: from..to is one period, imported as a loop, dot j of L sampled at
+    // the centre of its pixel, from + (to - from)(j + 1/2)/L.
+    bool loop = false;
+    std::string note; // something the user should know about the reading, or empty
 };
 
 // A gradient, or what is wrong with the input.
@@ -56,9 +62,9 @@ struct GradientReadResult {
 // whole multiples; 1600 when no grid of up to 1600 dots holds them.
 int naturalLength(const Gradient& g);
 
-// The colours of `length` (2..1600) dots spread evenly over from..to: linear between
-// neighbouring stops, rounded to whole levels, the end colours beyond the end stops. A dot on
-// a hard edge takes the later colour.
+// The colours of `length` (2..1600) dots spread evenly over from..to (one period for a loop):
+// linear between neighbouring stops (bent by a hint), rounded to whole levels, the end colours
+// beyond the end stops. A dot on a hard edge takes the later colour.
 std::vector<Rgb8> sampleGradient(const Gradient& g, int length);
 
 // The displayed colour of dots 0..L-1 of an evaluated document (CMY shown as its mixed RGB).

@@ -1,5 +1,7 @@
 // The SVG and CSS readers on what other programs write: stops taken through href, colours in
-// style attributes and by name, transforms and spread methods noted, errors on their line.
+// style attributes and by name, transforms and spread methods noted, colour hints, repeating
+// gradients, errors on their line.
+#include "exchange/gradient_import.h"
 #include "exchange/gradient_readers.h"
 
 #include <gtest/gtest.h>
@@ -61,6 +63,55 @@ TEST(SvgReader, RefusalsNameTheirLine) {
     for (const auto& [svg, error] : cases) {
         const GradientReadResult r = readSvgGradient(svg);
         EXPECT_FALSE(r.gradient) << svg;
+        EXPECT_TRUE(r.error.starts_with(error)) << r.error;
+    }
+}
+
+// Hints bend the blend to p^(log 0.5 / log h) (worked out here by hand), a hint on a stop makes
+// a jump, and a repeating gradient's period comes in as a loop sampled at pixel centres.
+TEST(CssReader, HintsTwoPositionStopsAndRepeatingGradients) {
+    struct Case {
+        const char* css;
+        std::vector<Rgb8> colors;
+        bool loop;
+    };
+    const Case cases[] = {
+        // h = 1/4: p^(1/2) at p = 1/4, 1/2, 3/4 is 0.5, 0.7071, 0.8660.
+        {"linear-gradient(to right, rgb(0 255 40), 25%, rgb(255 0 40))",
+         {{0, 255, 40}, {128, 128, 40}, {180, 75, 40}, {221, 34, 40}, {255, 0, 40}},
+         false},
+        {"linear-gradient(90deg, red 0% 40%, 40%, blue 60% 100%)",
+         {{255, 0, 0}, {255, 0, 0}, {0, 0, 255}, {0, 0, 255}, {0, 0, 255}},
+         false},
+        // One period, 10% to 30%, its four pixels' centres at 1/8, 3/8, 5/8, 7/8 of it.
+        {"a { background: repeating-linear-gradient(to right, #000 10%, #f08040 30%) }",
+         {{30, 16, 8}, {90, 48, 24}, {150, 80, 40}, {210, 112, 56}},
+         true},
+    };
+    for (const Case& c : cases) {
+        const std::string css = c.css;
+        ImportOptions options;
+        options.length = static_cast<int>(c.colors.size());
+        options.tolerance = 0;
+        const ImportResult r = importGradient(
+            "c.css", {reinterpret_cast<const std::uint8_t*>(css.data()), css.size()}, options);
+        ASSERT_TRUE(r) << c.css << ": " << r.error;
+        EXPECT_EQ(r.document->loop, c.loop) << c.css;
+        for (std::size_t j = 0; j < c.colors.size(); ++j) {
+            for (ChannelIndex ch = 0; ch < 3; ++ch) {
+                EXPECT_EQ(r.document->colorLine.level(ch, static_cast<int>(j)), c.colors[j][ch])
+                    << c.css << " dot " << j << " channel " << ch;
+            }
+        }
+    }
+    const std::pair<const char*, const char*> refused[] = {
+        {"linear-gradient(red, 50%)", "line 1: a colour hint must come between two colour stops"},
+        {"linear-gradient(red,\n 10%, 20%, blue)", "line 2: a colour hint must come between"},
+        {"repeating-linear-gradient(red 50%, blue 50%)", "line 1: the repeating gradient's last"},
+    };
+    for (const auto& [css, error] : refused) {
+        const GradientReadResult r = readCssGradient(css);
+        EXPECT_FALSE(r.gradient) << css;
         EXPECT_TRUE(r.error.starts_with(error)) << r.error;
     }
 }
