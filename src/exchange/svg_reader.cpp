@@ -219,7 +219,7 @@ GradientReadResult readSvgGradient(std::string_view text) {
     Gradient g;
     while (true) {
         const Tag& last = chain.back();
-        if (const GradientReadResult r = readStops(text, last, kinds.back(), g); !r.error.empty()) {
+        if (GradientReadResult r = readStops(text, last, kinds.back(), g); !r.error.empty()) {
             return r;
         }
         if (!g.stops.empty()) {
