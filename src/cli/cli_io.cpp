@@ -31,14 +31,26 @@ void printError(const std::string& subject, const std::string& reason) {
     std::fprintf(stderr, "%s: %s: %s\n", kProgram, printable(subject).c_str(), reason.c_str());
 }
 
+namespace {
+
+// The command line speaks English whatever the locale: the windows' texts (the failure
+// message, the old-version warnings) stay with the windows; a failure shows its plain detail.
+std::string oldVersionWarning(int version) {
+    const std::string v = std::to_string(version);
+    return "written by version " + v + "; it reads as usual, but version " + v +
+           " cannot read what version 3 writes, so mind this before saving over it";
+}
+
+} // namespace
+
 std::unique_ptr<GradationDocument> loadDocument(const std::string& file, int* version) {
     LineDataReadResult read = readLineDataFile(file);
     if (!read) {
-        printError(file, read.status.message + " (" + printable(read.status.detail) + ")");
+        printError(file, printable(read.status.detail));
         return nullptr;
     }
     if (!read.warning.empty()) {
-        printError(file, read.warning);
+        printError(file, oldVersionWarning(read.version));
     }
     if (version != nullptr) {
         *version = read.version;
@@ -50,7 +62,7 @@ std::unique_ptr<GradationDocument> loadDocument(const std::string& file, int* ve
 
 int reportWrite(const std::string& out, const FileResult& result) {
     if (!result) {
-        printError(out, result.message + " (" + printable(result.detail) + ")");
+        printError(out, printable(result.detail));
         return kExitRefused;
     }
     return kExitOk;

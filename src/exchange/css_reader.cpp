@@ -1,7 +1,9 @@
-// CSS gradients: the first linear-gradient(...) of a text.
+// CSS gradients: the first linear-gradient(...) or repeating-linear-gradient(...) of a text,
+// with colour hints and two-position stops as CSS Images settles them.
 #include "exchange/gradient_readers.h"
 #include "exchange/text_scan.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -10,18 +12,27 @@ namespace spectrane {
 namespace {
 
 constexpr std::string_view kFunction = "linear-gradient(";
+constexpr std::string_view kRepeating = "repeating-";
 
 struct Argument {
     std::size_t offset;
     std::string_view text;
 };
 
-// One stop as written: its colour and, when given, its position (0..1 is 0%..100%).
+// One stop as written: its colour and, when given, its position (0..1 is 0%..100%); or a
+// colour hint, a position alone.
 struct WrittenStop {
     std::array<double, 3> rgb;
     std::optional<double> position;
     double alpha = 1.0;
+    bool hint = false;
 };
+
+std::optional<double> percentage(std::string_view p) {
+    return p == "0"           ? std::optional<double>(0.0)
+           : p.ends_with('%') ? parseNumber(p.substr(0, p.size() - 1))
+                              : std::nullopt;
+}
 
 // Direction 0..3 of "to right" and the like, or -1 when the words are not a direction.
 int directionOfKeywords(std::string_view words) {
@@ -62,7 +73,15 @@ std::string readStop(std::string_view s, std::vector<WrittenStop>& stops) {
         return "an empty colour stop";
     }
     if ((s[0] >= '0' && s[0] <= '9') || s[0] == '.' || s[0] == '-' || s[0] == '+') {
-        return "colour hints (a position without a colour) are not supported";
+        const auto v = percentage(s);
+        if (!v) {
+            return "the colour hint " + shown(s) + " is not a percentage";
+        }
+        if (stops.empty() || stops.back().hint) {
+            return "a colour hint must come between two colour stops";
+        }
+        stops.push_back({.rgb = {}, .position = *v / 100.0, .hint = true});
+        return {};
     }
     const std::size_t paren = s.find('(');
     const std::size_t blank = s.find_first_of(" \t\r\n");
@@ -89,9 +108,7 @@ std::string readStop(std::string_view s, std::vector<WrittenStop>& stops) {
         stops.push_back({rgb, std::nullopt, (*rgba)[3]});
     }
     for (std::string_view p : positions) {
-        const auto v = p == "0"           ? std::optional<double>(0.0)
-                       : p.ends_with('%') ? parseNumber(p.substr(0, p.size() - 1))
-                                          : std::nullopt;
+        const auto v = percentage(p);
         if (!v) {
             return "the position " + shown(p) + " is not a percentage";
         }
@@ -116,20 +133,42 @@ void settlePositions(std::vector<WrittenStop>& stops) {
             s.position = highest;
         }
     }
+    // Colour stops without a position share the space between the colour stops around them
+    // evenly; hints have theirs and do not count.
+    std::size_t before = 0;
     for (std::size_t i = 1; i < stops.size(); ++i) {
-        if (stops[i].position) {
+        if (stops[i].hint || !stops[i].position) {
             continue;
         }
-        std::size_t next = i;
-        while (!stops[next].position) {
-            ++next;
+        std::vector<std::size_t> run;
+        for (std::size_t k = before + 1; k < i; ++k) {
+            if (!stops[k].hint) {
+                run.push_back(k);
+            }
         }
-        const double a = *stops[i - 1].position;
-        const double b = *stops[next].position;
-        for (std::size_t k = i; k < next; ++k) {
-            stops[k].position = a + (b - a) * static_cast<double>(k - i + 1) / (next - i + 1);
+        const double a = *stops[before].position;
+        const double b = *stops[i].position;
+        for (std::size_t k = 0; k < run.size(); ++k) {
+            stops[run[k]].position = a + (b - a) * static_cast<double>(k + 1) / (run.size() + 1);
         }
+        before = i;
     }
+}
+
+// The colour stops, each hint turned into its share of the interval it lies in.
+std::vector<GradientStop> hintedStops(const std::vector<WrittenStop>& written) {
+    std::vector<GradientStop> stops;
+    for (std::size_t i = 0; i < written.size(); ++i) {
+        const WrittenStop& w = written[i];
+        if (!w.hint) {
+            stops.push_back({*w.position, w.rgb, w.alpha});
+            continue;
+        }
+        const double a = stops.back().position;
+        const double b = *written[i + 1].position;
+        stops.back().hint = b > a ? std::clamp((*w.position - a) / (b - a), 0.0, 1.0) : 0.5;
+    }
+    return stops;
 }
 
 } // namespace
@@ -139,6 +178,8 @@ GradientReadResult readCssGradient(std::string_view text) {
     if (at == std::string_view::npos) {
         return readFailure(lineError(1, "no linear-gradient(...) found"));
     }
+    const bool repeating = at >= kRepeating.size() &&
+                           text.substr(at - kRepeating.size(), kRepeating.size()) == kRepeating;
     std::vector<Argument> args;
     std::size_t start = at + kFunction.size();
     int depth = 1;
@@ -181,12 +222,25 @@ GradientReadResult readCssGradient(std::string_view text) {
             return readFailure(lineError(lineOf(text, args[k].offset), error));
         }
     }
-    if (stops.size() < 2) {
+    if (stops.back().hint) {
+        return readFailure(lineError(lineOf(text, args.back().offset),
+                                     "a colour hint must come between two colour stops"));
+    }
+    if (std::count_if(stops.begin(), stops.end(), [](const auto& s) { return !s.hint; }) < 2) {
         return readFailure(lineError(lineOf(text, at), "a gradient needs two colour stops"));
     }
     settlePositions(stops);
-    for (const WrittenStop& s : stops) {
-        g.stops.push_back({*s.position, s.rgb, s.alpha});
+    g.stops = hintedStops(stops);
+    if (repeating) {
+        // One period: from the first stop to the last, drawn again and again.
+        g.from = g.stops.front().position;
+        g.to = g.stops.back().position;
+        if (!(g.to > g.from)) {
+            return readFailure(lineError(lineOf(text, at), "the repeating gradient's last stop "
+                                                           "must lie beyond its first"));
+        }
+        g.loop = true;
+        g.note = "repeating-linear-gradient: one period imported as a loop";
     }
     g.ownLength = lengthHint(text);
     return {std::move(g), {}};

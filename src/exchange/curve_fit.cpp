@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdlib>
 #include <vector>
 
@@ -24,6 +25,7 @@ constexpr int kInvalid = INT_MAX;
 constexpr double kLift = 0.5;
 // Neighbouring gaps between anchors that an insertion makes differ by at most this factor.
 constexpr int kGrading = 2;
+constexpr int kX0 = CanvasGeometry::kDotX0;
 
 // Fits one channel of a scratch document whose length and loop flag are set.
 //
@@ -45,7 +47,28 @@ public:
         }
     }
 
+    // Fits both ways and keeps the fit that reaches the tolerance with fewer points (the anchor
+    // fit on a tie), or else the smaller error. The channel is left with the kept curve.
     ChannelFit run() {
+        const ChannelFit byAnchors = fitByAnchors();
+        const Controls anchorCurve = currentControls();
+        const ChannelFit byControls = fitByControls();
+        const bool anchorsBetter =
+            byAnchors.reached ? !byControls.reached || byAnchors.points <= byControls.points
+                              : !byControls.reached && byAnchors.maxError <= byControls.maxError;
+        if (!anchorsBetter) {
+            return byControls;
+        }
+        evaluateControls(anchorCurve);
+        return byAnchors;
+    }
+
+private:
+    using Controls = std::vector<double>; // control points' canvas x, increasing
+
+    // The anchor fit: anchors on dots, spaced evenly enough for the control points' x to
+    // follow from them unfolded. Economical on smooth gradations.
+    ChannelFit fitByAnchors() {
         const int last = doc_.length - 1;
         std::vector<int> dots = doc_.loop ? std::vector<int>{0} : std::vector<int>{0, last};
         int error = evaluate(dots);
@@ -71,7 +94,170 @@ public:
         return {static_cast<int>(best.size()), std::min(bestError, 255), bestError <= tolerance_};
     }
 
-private:
+    // The control fit: the control points' x are chosen directly, anywhere between the dots,
+    // which the anchor fit cannot do. A jump between neighbouring dots gets a cluster of control
+    // points within one dot whose middle segments have no width: the curve ends at one level
+    // on the left dot and starts afresh on the right one (see stepCluster). Elsewhere a control
+    // point goes in at the worst dot.
+    ChannelFit fitByControls() {
+        Controls xs = doc_.loop ? Controls{double(kX0)} : Controls{double(kX0), double(lastX())};
+        int error = evaluateControls(xs);
+        Controls best = xs;
+        int bestError = error;
+        // A step cluster can take out points in its way: the steps are bounded all the same.
+        for (int step = 0; error > tolerance_ && step < 4 * kMaxPoints; ++step) {
+            const int worst = static_cast<int>(
+                std::max_element(errors_.begin(), errors_.begin() + doc_.length) - errors_.begin());
+            Controls more = xs;
+            if (!insertControl(more, worst) || static_cast<int>(more.size()) > kMaxPoints) {
+                break;
+            }
+            xs = std::move(more);
+            error = evaluateControls(xs);
+            if (error < bestError || (error == bestError && xs.size() < best.size())) {
+                best = xs;
+                bestError = error;
+            }
+        }
+        if (bestError <= tolerance_) {
+            removeSpareControls(best);
+        }
+        bestError = evaluateControls(best);
+        return {static_cast<int>(best.size()), std::min(bestError, 255), bestError <= tolerance_};
+    }
+
+    int lastX() const { return kX0 + doc_.length - 1; }
+
+    // A jump this large between neighbouring dots is made a step rather than a steep slope.
+    int stepThreshold() const { return std::max(16, 4 * (tolerance_ + 1)); }
+
+    // The control points' x that put a step between dot j and dot j + 1. Inside, four within
+    // dot j: the three midpoints between them all truncate to dot j, so the two middle segments
+    // write nothing, the first ends on dot j at its own level and the last starts from there
+    // at the right one. At an open curve's ends the curve's own end point takes the place of
+    // the outer pair.
+    std::vector<double> stepCluster(int j) const {
+        const double x = kX0 + j;
+        if (!doc_.loop && j == 0) {
+            return {x, x + 0.5, x + 1.5};
+        }
+        if (!doc_.loop && j + 2 == doc_.length) {
+            return {x - 0.5, x + 0.5, x + 1};
+        }
+        return {x, x + 0.25, x + 0.5, x + 0.75};
+    }
+
+    // Adds control points for the badly reproduced `dot`: a step cluster where it jumps from a
+    // neighbour and there is none yet, else one point on the dot or half a dot beside it.
+    // False when nothing new can go in.
+    bool insertControl(Controls& xs, int dot) const {
+        const int n = doc_.length;
+        const auto jump = [&](int a) { // between dot a and the next one, across the seam too
+            if (!doc_.loop && (a < 0 || a + 1 >= n)) {
+                return 0;
+            }
+            return std::abs(target_[(a + 1 + n) % n] - target_[(a + n) % n]);
+        };
+        const int left = jump(dot - 1) >= jump(dot) ? dot - 1 : dot;
+        if (jump(left) >= stepThreshold()) {
+            const int j = (left + n) % n;
+            const std::vector<double> cluster = stepCluster(j);
+            const bool complete = std::all_of(cluster.begin(), cluster.end(), [&](double x) {
+                return std::binary_search(xs.begin(), xs.end(), x);
+            });
+            if (!complete) { // the points in its way go, as they would spoil it
+                Controls merged;
+                for (const double x : xs) {
+                    const bool end = !doc_.loop && (x == kX0 || x == lastX());
+                    if (end || x < cluster.front() || x > cluster.back()) {
+                        merged.push_back(x);
+                    }
+                }
+                merged.insert(merged.end(), cluster.begin(), cluster.end());
+                std::sort(merged.begin(), merged.end());
+                merged.erase(std::unique(merged.begin(), merged.end()), merged.end());
+                xs = std::move(merged);
+                return true;
+            }
+        }
+        const auto tryAt = [&](double x) {
+            const bool inside = doc_.loop ? x >= kX0 && x < kX0 + n : x > kX0 && x < lastX();
+            const auto at = std::lower_bound(xs.begin(), xs.end(), x);
+            if (!inside || (at != xs.end() && *at == x)) {
+                return false;
+            }
+            xs.insert(at, x);
+            return true;
+        };
+        const double x = kX0 + dot;
+        if (tryAt(x)) {
+            return true;
+        }
+        // The dot has its point: the nearest gap wider than a dot on either side, whichever is
+        // wider, is split, which frees the segments that reach the dot from far off.
+        const int count = static_cast<int>(xs.size());
+        const auto at = [&](int i) { // continued periodically on a loop
+            const int wraps = i >= 0 ? i / count : -((count - 1 - i) / count);
+            return xs[static_cast<std::size_t>(i - wraps * count)] + wraps * n;
+        };
+        const int k = static_cast<int>(std::upper_bound(xs.begin(), xs.end(), x) - xs.begin());
+        const int lo = doc_.loop ? k - count : 1;
+        const int hi = doc_.loop ? k + count : count - 1;
+        int r = k;
+        while (r < hi && at(r) - at(r - 1) <= 1) {
+            ++r;
+        }
+        int l = k - 1;
+        while (l > lo && at(l) - at(l - 1) <= 1) {
+            --l;
+        }
+        const double rightGap = r <= hi ? at(r) - at(r - 1) : 0;
+        const double leftGap = l >= lo ? at(l) - at(l - 1) : 0;
+        if (std::max(rightGap, leftGap) <= 1) {
+            return false;
+        }
+        const int split = rightGap >= leftGap ? r : l;
+        const double wide = std::floor((at(split) + at(split - 1)) / 2);
+        return tryAt(doc_.loop ? kX0 + std::fmod(wide - kX0 + 2.0 * n, n) : wide);
+    }
+
+    // Removes, in turn, every control point the curve can do without (an open curve's ends
+    // stay).
+    void removeSpareControls(Controls& xs) {
+        const std::size_t keep = doc_.loop ? 0 : 1;
+        for (std::size_t i = keep; i + keep < xs.size() && xs.size() > 1;) {
+            Controls fewer = xs;
+            fewer.erase(fewer.begin() + static_cast<std::ptrdiff_t>(i));
+            if (evaluateControls(fewer) <= tolerance_) {
+                xs = std::move(fewer);
+            } else {
+                ++i;
+            }
+        }
+    }
+
+    Controls currentControls() const {
+        const ChannelCurve& curve = doc_.channels[ch_];
+        Controls xs(static_cast<std::size_t>(curve.pointCount));
+        for (std::size_t i = 0; i < xs.size(); ++i) {
+            xs[i] = curve.controlPoints[i].x;
+        }
+        return xs;
+    }
+
+    // Control points at `xs`, their levels fitted, evaluated as opening the file would; the
+    // largest error.
+    int evaluateControls(const Controls& xs) {
+        ChannelCurve& curve = doc_.channels[ch_];
+        curve.pointCount = static_cast<std::int32_t>(xs.size());
+        for (std::size_t i = 0; i < xs.size(); ++i) {
+            const int dot = std::clamp(static_cast<int>(xs[i]) - kX0, 0, doc_.length - 1);
+            curve.controlPoints[i] = {xs[i], wanted_[dot]};
+        }
+        fitControlLevels(curve, doc_.length, doc_.loop, wanted_, work_);
+        return evaluateCurve();
+    }
+
     // Anchor i of `dots`, continued periodically on a loop; -1 beyond an open curve's ends.
     int anchor(const std::vector<int>& dots, int i) const {
         const int n = static_cast<int>(dots.size());
@@ -189,6 +375,12 @@ private:
             return kInvalid;
         }
         fitControlLevels(doc_.channels[ch_], doc_.length, doc_.loop, wanted_, work_);
+        return evaluateCurve();
+    }
+
+    // Derives the anchors and evaluates the channel as opening a file does; the largest error
+    // (kInvalid where a dot was left unwritten).
+    int evaluateCurve() {
         deriveAnchors(doc_, ch_);
         for (int j = 0; j < doc_.length; ++j) {
             doc_.colorLine[ch_][j] = {CanvasGeometry::dotX(j), kUnwritten};

@@ -1,4 +1,4 @@
-// Editable curves for any sequence of dot colours: per channel the fewest anchors that the
+// Editable curves for any sequence of dot colours: per channel the fewest points that the
 // program's own spline evaluation turns back into every dot's level within a tolerance.
 #pragma once
 
@@ -23,13 +23,15 @@ struct CurveFit {
     std::array<ChannelFit, kChannelCount> channels{};
 };
 
-// Fits each channel of `colors` (2..1600 dots) with anchors on dots, at most 256: open curves
-// keep end anchors at dot 0 and L-1, loop curves start from one anchor. An anchor goes in at
-// (or, to keep the spacing even enough for the uniform spline, near) the dot of largest error
-// until every dot is within `tolerance` (0..255) levels, then every anchor whose removal keeps
-// that is taken out. For each set of anchor dots the control points' levels are the least-
-// squares fit to all dots. When 256 anchors cannot get there, the channel keeps the best curve
-// found and reached is false. A null document when colors.size() is outside 2..1600.
+// Fits each channel of `colors` (2..1600 dots) with at most 256 points, two ways, keeping the
+// one that reaches `tolerance` (0..255) levels with fewer points. The anchor fit puts anchors on
+// dots (open curves keep end anchors at dot 0 and L-1, loop curves start from one), each new
+// one at or near the dot of largest error with the spacing kept even enough for the uniform
+// spline. The control fit places the control points' x directly, a jump between neighbouring
+// dots getting four of them within one dot. Both then take out every point whose removal keeps
+// the tolerance; for each set of points the levels are the least-squares fit to all dots. When
+// neither gets there, the channel keeps the smaller error and reached is false. A null
+// document when colors.size() is outside 2..1600.
 CurveFit fitCurves(std::span<const Rgb8> colors, int tolerance, bool loop, int direction);
 
 } // namespace spectrane

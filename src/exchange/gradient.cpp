@@ -20,6 +20,21 @@ std::uint8_t toLevel(double v) {
     return static_cast<std::uint8_t>(std::clamp(std::lround(v), 0L, 255L));
 }
 
+// The share of the later colour at fraction p of an interval whose colour is half way at
+// fraction h: p to the power log 0.5 / log h, so that it is 1/2 at h (a CSS colour hint).
+double blendWeight(double p, double h) {
+    if (h == 0.5) {
+        return p;
+    }
+    if (h <= 0.0) {
+        return p > 0.0 ? 1.0 : 0.0;
+    }
+    if (h >= 1.0) {
+        return p < 1.0 ? 0.0 : 1.0;
+    }
+    return std::pow(p, std::log(0.5) / std::log(h));
+}
+
 } // namespace
 
 int naturalLength(const Gradient& g) {
@@ -55,8 +70,9 @@ Rgba stopsAt(const Gradient& g, double t) {
                                        [](double v, const auto& s) { return v < s.position; });
     const GradientStop& a = next == stops.begin() ? stops.front() : *(next - 1);
     const GradientStop& b = next == stops.end() ? stops.back() : *next;
-    const double f =
-        &a == &b || b.position <= a.position ? 0.0 : (t - a.position) / (b.position - a.position);
+    const double f = &a == &b || b.position <= a.position
+                         ? 0.0
+                         : blendWeight((t - a.position) / (b.position - a.position), a.hint);
     const double alpha = a.alpha + (b.alpha - a.alpha) * f;
     Rgba c{0, 0, 0, alpha};
     for (int k = 0; k < 3; ++k) {
@@ -88,7 +104,8 @@ std::vector<Rgb8> sampleGradient(const Gradient& g, int length, const Background
     }
     const int n = static_cast<int>(out.size());
     for (int j = 0; j < n; ++j) {
-        const double f = g.pixelCentres ? (j + 0.5) / n : static_cast<double>(j) / (n - 1);
+        const double f =
+            g.pixelCentres || g.loop ? (j + 0.5) / n : static_cast<double>(j) / (n - 1);
         const double t = onStop(g, g.from + (g.to - g.from) * f);
         const Rgba c = g.colorAt ? g.colorAt(t) : stopsAt(g, t);
         const double a = std::clamp(c[3], 0.0, 1.0);

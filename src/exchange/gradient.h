@@ -30,6 +30,9 @@ struct GradientStop {
     double position = 0.0;
     std::array<double, 3> rgb{};
     double alpha = 1.0; // opacity 0..1
+    // Where between this stop and the next the colour is half way, as a fraction of the
+    // interval (a CSS colour hint); 0.5 is the straight blend.
+    double hint = 0.5;
 };
 
 // A colour with its opacity: red, green, blue 0..255, alpha 0..1.
@@ -54,7 +57,10 @@ struct Gradient {
     // 0 when it has none.
     int ownLength = 0;
     int direction = kDefaultDirection; // how the input lays the gradient out, 0..3
-    std::string note;                  // something the user should know about the reading, or empty
+    // A repeating gradient: from..to is one period, imported as a loop, dot j of L sampled at
+    // the centre of its pixel, from + (to - from)(j + 1/2)/L.
+    bool loop = false;
+    std::string note; // something the user should know about the reading, or empty
     // Dots are pixels of a box drawn over from..to (CSS, SVG): dot j of L at (j + 1/2) / L of
     // the way rather than at j / (L - 1).
     bool pixelCentres = false;
@@ -81,10 +87,10 @@ struct GradientReadResult {
 // whole multiples; 1600 when no grid of up to 1600 dots holds them.
 int naturalLength(const Gradient& g);
 
-// The colours of `length` (2..1600) dots spread evenly over from..to: linear between
-// neighbouring stops (or the gradient's own colorAt), laid over `over` where partly
-// transparent, rounded to whole levels, the end colours beyond the end stops. A dot on a hard
-// edge takes the later colour.
+// The colours of `length` (2..1600) dots spread evenly over from..to (one period for a loop):
+// linear between neighbouring stops (bent by a hint) or the gradient's own colorAt, laid over
+// `over` where partly transparent, rounded to whole levels, the end colours beyond the end
+// stops. A dot on a hard edge takes the later colour.
 std::vector<Rgb8> sampleGradient(const Gradient& g, int length, const Background& over = {});
 
 // The displayed colour of dots 0..L-1 of an evaluated document (CMY shown as its mixed RGB).

@@ -83,7 +83,8 @@ ImportResult importGradient(const std::filesystem::path& name, std::span<const s
     const int length = options.length > 0 ? std::clamp(options.length, kMinDots, kMaxDots)
                                           : naturalLength(*read.gradient);
     const std::vector<Rgb8> colors = sampleGradient(*read.gradient, length, options.over);
-    CurveFit fit = fitCurves(colors, options.tolerance, options.loop, read.gradient->direction);
+    const bool loop = options.loop || read.gradient->loop;
+    CurveFit fit = fitCurves(colors, options.tolerance, loop, read.gradient->direction);
     ImportResult r;
     r.document = std::move(fit.document);
     r.channels = fit.channels;

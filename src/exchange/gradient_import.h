@@ -18,7 +18,7 @@ inline constexpr std::uintmax_t kMaxImportBytes = 64u << 20;
 struct ImportOptions {
     int length = 0;    // dots, 2..1600; 0 takes the input's own number of samples
     int tolerance = 1; // levels, 0..255
-    bool loop = false; // fit loop curves
+    bool loop = false; // fit loop curves (a repeating gradient is fitted so anyway)
     ImageLine line;    // the row or column of a picture
     Background over;   // what partly transparent stops or pixels are laid over
 };

@@ -20,10 +20,12 @@ struct ImageLine {
 
 // "dot,r,g,b" or "r,g,b" rows of levels 0..255, with or without a header line.
 GradientReadResult readCsvGradient(std::string_view text);
-// The first linear-gradient(...) of a text: direction keyword or angle, colour stops with up
-// to two percentages each.
+// The first linear-gradient(...) or repeating-linear-gradient(...) of a text: direction
+// keyword or angle, colour stops with up to two percentages each, colour hints; a repeating
+// one gives its period as a loop.
 GradientReadResult readCssGradient(std::string_view text);
-// The first <linearGradient> of an SVG with its <stop> elements.
+// The first <linearGradient> of an SVG with its <stop> elements, or those of the gradient it
+// names through href (its vector attributes inherited likewise).
 GradientReadResult readSvgGradient(std::string_view text);
 // A GIMP gradient: RGB segments of any blending.
 GradientReadResult readGgrGradient(std::string_view text);

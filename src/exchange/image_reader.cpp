@@ -53,6 +53,7 @@ Gradient lineGradient(std::vector<GradientStop> stops, bool column) {
 struct PngSource {
     std::span<const std::uint8_t> bytes;
     std::size_t at = 0;
+    bool atEnd = false; // the pixels are read, the chunks after them not yet
     char message[128] = "";
 };
 
@@ -81,6 +82,11 @@ bool readPngInfo(png_structp png, png_infop info, png_uint_32& width, png_uint_3
         return false;
     }
     png_set_user_limits(png, kMaxSide, kMaxSide);
+    // A damaged file is refused rather than read as far as it happens to go: a bad checksum in
+    // any chunk, and the faults libpng calls benign (corrupt or surplus compressed data), are
+    // errors here.
+    png_set_crc_action(png, PNG_CRC_ERROR_QUIT, PNG_CRC_ERROR_QUIT);
+    png_set_benign_errors(png, 0);
     png_read_info(png, info);
     width = png_get_image_width(png, info);
     height = png_get_image_height(png, info);
@@ -94,10 +100,11 @@ bool readPngInfo(png_structp png, png_infop info, png_uint_32& width, png_uint_3
     return png_get_rowbytes(png, info) == 4 * static_cast<std::size_t>(width);
 }
 
-// Reads rows 0..lastRow, into one reused row or, interlaced, into all of `rows`, taking the
-// wanted pixels from each finished row. Nothing here needs a destructor either.
-bool readPngRows(png_structp png, png_uint_32 width, png_uint_32 lastRow, int passes,
-                 std::uint8_t* rows, ImageLine line, GradientStop* out) {
+// Reads every row, into one reused row or, interlaced, into all of `rows`, taking the wanted
+// pixels from each finished row, then the chunks up to IEND: only a file read to its end has
+// had its compressed data and every checksum checked. Nothing here needs a destructor either.
+bool readPngRows(png_structp png, png_uint_32 width, png_uint_32 height, int passes,
+                 std::uint8_t* rows, ImageLine line, GradientStop* out, PngSource& src) {
     if (setjmp(png_jmpbuf(png)) != 0) {
         return false;
     }
@@ -107,7 +114,7 @@ bool readPngRows(png_structp png, png_uint_32 width, png_uint_32 lastRow, int pa
     };
     const auto index = static_cast<png_uint_32>(line.index);
     for (int pass = 0; pass < passes; ++pass) {
-        for (png_uint_32 y = 0; y <= lastRow; ++y) {
+        for (png_uint_32 y = 0; y < height; ++y) {
             std::uint8_t* row = rows + (passes > 1 ? y * stride : 0);
             png_read_row(png, row, nullptr);
             if (pass + 1 < passes) {
@@ -122,11 +129,12 @@ bool readPngRows(png_structp png, png_uint_32 width, png_uint_32 lastRow, int pa
             }
         }
     }
+    src.atEnd = true;
+    png_read_end(png, nullptr);
     return true;
 }
 
-GradientReadResult decodePngLine(png_structp png, png_infop info, const PngSource& src,
-                                 ImageLine line) {
+GradientReadResult decodePngLine(png_structp png, png_infop info, PngSource& src, ImageLine line) {
     png_uint_32 width = 0;
     png_uint_32 height = 0;
     int passes = 1;
@@ -140,12 +148,12 @@ GradientReadResult decodePngLine(png_structp png, png_infop info, const PngSourc
     if (passes > 1 && std::uint64_t{width} * height > kMaxInterlacedPixels) {
         return readFailure("an interlaced picture of more than 16 million pixels is refused");
     }
-    const png_uint_32 lastRow =
-        line.column || passes > 1 ? height - 1 : static_cast<png_uint_32>(line.index);
     std::vector<std::uint8_t> rows(4 * static_cast<std::size_t>(width) * (passes > 1 ? height : 1));
     std::vector<GradientStop> stops(line.column ? height : width);
-    if (!readPngRows(png, width, lastRow, passes, rows.data(), line, stops.data())) {
-        return readFailure(byteError(src.at, src.message));
+    if (!readPngRows(png, width, height, passes, rows.data(), line, stops.data(), src)) {
+        const bool noEnd = src.atEnd && src.at == src.bytes.size();
+        return readFailure(byteError(src.at, noEnd ? "the file ends before its IEND chunk"
+                                                   : std::string(src.message)));
     }
     return {lineGradient(std::move(stops), line.column), {}};
 }

@@ -1,6 +1,7 @@
 #include "exchange/text_scan.h"
 
 #include "exchange/color_table_export.h"
+#include "exchange/css_color_names.h"
 
 #include <algorithm>
 #include <cctype>
@@ -11,18 +12,6 @@
 namespace spectrane {
 
 namespace {
-
-struct NamedColor {
-    std::string_view name;
-    std::uint32_t rgb;
-};
-
-constexpr NamedColor kBasicColors[] = {
-    {"black", 0x000000},   {"silver", 0xc0c0c0}, {"gray", 0x808080}, {"grey", 0x808080},
-    {"white", 0xffffff},   {"maroon", 0x800000}, {"red", 0xff0000},  {"purple", 0x800080},
-    {"fuchsia", 0xff00ff}, {"green", 0x008000},  {"lime", 0x00ff00}, {"olive", 0x808000},
-    {"yellow", 0xffff00},  {"navy", 0x000080},   {"blue", 0x0000ff}, {"teal", 0x008080},
-    {"aqua", 0x00ffff}};
 
 std::string lower(std::string_view s) {
     std::string out(s);
@@ -152,7 +141,7 @@ std::optional<double> parseNumber(std::string_view s) {
 
 std::optional<Rgba> parseCssColorAlpha(std::string_view s, std::string& why) {
     s = trim(s);
-    why = "the colour " + shown(s) + " is not #hex, rgb(), hsl() or a basic colour name";
+    why = "the colour " + shown(s) + " is not #hex, rgb(), hsl() or a colour name";
     if (s.starts_with('#')) {
         return hexColor(s.substr(1));
     }
@@ -160,11 +149,9 @@ std::optional<Rgba> parseCssColorAlpha(std::string_view s, std::string& why) {
     if (name == "transparent") {
         return Rgba{0, 0, 0, 0};
     }
-    for (const NamedColor& c : kBasicColors) {
-        if (name == c.name) {
-            return Rgba{static_cast<double>(c.rgb >> 16), static_cast<double>((c.rgb >> 8) & 0xff),
-                        static_cast<double>(c.rgb & 0xff), 1.0};
-        }
+    if (const auto rgb = cssNamedColor(name)) {
+        return Rgba{static_cast<double>(*rgb >> 16), static_cast<double>((*rgb >> 8) & 0xff),
+                    static_cast<double>(*rgb & 0xff), 1.0};
     }
     const std::size_t open = name.find('(');
     const std::string_view function = trim(std::string_view(name).substr(0, open));

@@ -41,8 +41,8 @@ std::vector<std::string_view> splitFields(std::string_view s, std::string_view s
 std::optional<double> parseNumber(std::string_view s);
 
 // A CSS or SVG colour: #rgb, #rgba, #rrggbb, #rrggbbaa, rgb()/rgba() and hsl()/hsla() in the
-// comma or space syntax, "transparent", or one of the 16 basic colour names. Components 0..255,
-// alpha 0..1 last. Nothing, with `why` set, when it is none of these.
+// comma or space syntax, "transparent", or a CSS colour name. Components 0..255, alpha 0..1
+// last. Nothing, with `why` set, when it is none of these.
 std::optional<Rgba> parseCssColorAlpha(std::string_view s, std::string& why);
 
 // The same without its alpha.

@@ -91,10 +91,10 @@ TEST(Cli, GoldenFilesGiveTheirInfoLevelsAndPoints) {
          {"0 46 68 137", "64 46 68 137", "129 46 68 137"},
          "0 0 121 274.33983999999998 121 274.33983999999998\n"
          "1 0 121 252.29824000000002 121 252.29824000000002\n2 0 121 183.0016 121 183.0016\n"},
-        {"v1.spd", "version: 1\nlength: 512\ndirection: 0\nloop: 0\n", "3 2 2", kVersion1Warning,
+        {"v1.spd", "version: 1\nlength: 512\ndirection: 0\nloop: 0\n", "3 2 2", "written by version 1;",
          {"0 0 220 255", "1 2 220 255", "32 60 208 255", "255 255 121 255", "511 0 20 255"},
          nullptr},
-        {"v2.spd", "version: 2\nlength: 200\ndirection: 0\nloop: 1\n", "1 1 1", kVersion2Warning,
+        {"v2.spd", "version: 2\nlength: 200\ndirection: 0\nloop: 1\n", "1 1 1", "written by version 2;",
          {"0 220 120 20", "199 220 120 20"},
          "0 0 100 100 100 100\n1 0 150 200 150 200\n2 0 200 300 200 300\n"},
     };
@@ -210,10 +210,13 @@ TEST(Cli, ExportAndFitRoundTrip) {
     }
 }
 
-// A refusal is status 1 and one line on standard error naming its cause, nothing on standard
-// output, and no output file written or touched.
+// A refusal is status 1 and one line on standard error naming its cause, in English whatever
+// the locale, nothing on standard output, and no output file written or touched.
 TEST(Cli, RefusalsNameTheirCauseAndWriteNothing) {
     TempDir dir;
+    ::setenv("LC_ALL", "ja_JP.UTF-8", 1);
+    ::setenv("LANG", "ja_JP.UTF-8", 1);
+    ::setenv("LANGUAGE", "ja", 1);
     test::writeBytes(dir / "bad.spd", {0, 0, 0, 0, 0, 0, 0, 0, 9});
     test::writeBytes(dir / "keep.spd", {1, 2, 3});
     const std::string css = "a {\nlinear-gradient(red";
@@ -223,9 +226,14 @@ TEST(Cli, RefusalsNameTheirCauseAndWriteNothing) {
         test::makeDocument(2, test::Points::OpenControls, {{56, 100}, {-2e6, 100}, {57, 100}});
     ASSERT_TRUE(writeLineDataFile(dir / "far.spd", *far));
     ASSERT_EQ(runCli(dir, "new -o d.spd --seed 5").status, 0);
+    ASSERT_EQ(runCli(dir, "render d.spd -o whole.png --width 3").status, 0);
+    auto png = readBytes(dir / "whole.png");
+    png.resize(png.size() - 12); // without its IEND chunk
+    test::writeBytes(dir / "cut.png", png);
     const std::pair<const char*, const char*> cases[] = {
-        {"info bad.spd", kFileOpenFailedMessage},
-        {"levels missing.spd", kFileOpenFailedMessage},
+        {"fit cut.png -o x.spd", "cut.png: byte "},
+        {"info bad.spd", "bad.spd: file too short for its version 3 header (9 bytes)"},
+        {"levels missing.spd", "missing.spd: cannot open: No such file or directory"},
         {"resize bad.spd --length 10 --method 0 -o keep.spd", "bad.spd"},
         {"loop bad.spd on -o keep.spd", "bad.spd"},
         {"render bad.spd -o x.bmp", "bad.spd"},
@@ -251,7 +259,14 @@ TEST(Cli, RefusalsNameTheirCauseAndWriteNothing) {
         EXPECT_EQ(r.status, 1) << args;
         EXPECT_EQ(lines(r.err), 1) << args << ": " << r.err;
         EXPECT_NE(r.err.find(message), std::string::npos) << args << ": " << r.err;
+        // No Japanese: kana and kanji start with UTF-8 lead bytes E3..E9.
+        EXPECT_TRUE(std::ranges::none_of(r.err, [](char c) {
+            return static_cast<unsigned char>(c) >= 0xe3 && static_cast<unsigned char>(c) <= 0xe9;
+        })) << r.err;
         EXPECT_TRUE(r.out.empty()) << args;
+    }
+    for (const char* variable : {"LC_ALL", "LANG", "LANGUAGE"}) {
+        ::unsetenv(variable);
     }
     EXPECT_EQ(readBytes(dir / "keep.spd"), (std::vector<unsigned char>{1, 2, 3}));
     EXPECT_EQ(readBytes(dir / "far.spd"), encodeLineData(*far));

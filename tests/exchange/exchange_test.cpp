@@ -314,8 +314,8 @@ TEST(GradientReaders, ForeignGradientsSampleToTheirColours) {
 TEST(GradientReaders, BadInputNamesTheFileTheLineAndTheFault) {
     const std::pair<const char*, const char*> cases[] = {
         {"x.csv", "x.csv: line 3: the level '256' is not a number in 0..255"},
-        {"x.css", "x.css: line 2: the colour 'chartreuse' is not #hex, rgb(), hsl() or a basic "
-                  "colour name"},
+        {"x.css", "x.css: line 2: the colour 'chartroose' is not #hex, rgb(), hsl() or a colour "
+                  "name"},
         {"x.svg", "x.svg: line 2: the offset 'half' is not a number"},
         {"x.ggr", "x.ggr: line 4: unknown colouring '3'"},
         {"x.cpt", "x.cpt: line 2: z must not go back"},
@@ -330,7 +330,7 @@ TEST(GradientReaders, BadInputNamesTheFileTheLineAndTheFault) {
         std::string(header.bytes.begin(), header.bytes.end()) + std::string(29, '\0');
     const std::string inputs[] = {
         "dot,r,g,b\n0,1,2,3\n1,2,3,256\n",
-        "a {\n background: linear-gradient(chartreuse, red) }",
+        "a {\n background: linear-gradient(chartroose, red) }",
         "<svg><linearGradient>\n<stop offset=\"half\"/></linearGradient></svg>",
         "GIMP Gradient\nName: x\n1\n0 0.5 1 0 0 0 1 1 1 1 1 0 3\n",
         "0 0/0/0 5 1/1/1\n4 0/0/0 6 1/1/1\n",

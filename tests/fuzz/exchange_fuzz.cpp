@@ -38,7 +38,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t i = 0; i < g.stops.size(); ++i) {
         check(std::isfinite(g.stops[i].position));
         check(i == 0 || g.stops[i - 1].position <= g.stops[i].position);
+        check(g.stops[i].hint >= 0.0 && g.stops[i].hint <= 1.0);
     }
+    check(!g.loop || g.from < g.to);
     // A short gradation keeps the runs quick; the fit is checked against its own claims.
     const int length = std::min(naturalLength(g), 48);
     const std::vector<Rgb8> colors = sampleGradient(g, length);

@@ -1,0 +1,127 @@
+// Pictures read as gradients: a damaged PNG is refused with one line naming the file and the
+// fault, whichever row is wanted, while the intact file reads to its pixels.
+#include "exchange/gradient_import.h"
+#include "files/png_file.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+
+namespace spectrane {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// CRC-32 as the PNG format defines it (reflected polynomial 0xEDB88320), bit by bit.
+std::uint32_t crc32Of(const std::uint8_t* p, std::size_t n) {
+    std::uint32_t c = 0xffffffffu;
+    for (std::size_t i = 0; i < n; ++i) {
+        c ^= p[i];
+        for (int k = 0; k < 8; ++k) {
+            c = (c >> 1) ^ (0xedb88320u & (0u - (c & 1u)));
+        }
+    }
+    return ~c;
+}
+
+std::uint32_t bigEndian(const Bytes& b, std::size_t at) {
+    return std::uint32_t{b[at]} << 24 | std::uint32_t{b[at + 1]} << 16 |
+           std::uint32_t{b[at + 2]} << 8 | b[at + 3];
+}
+
+struct Chunk {
+    std::size_t at;     // its length field
+    std::size_t length; // of its data
+};
+
+Chunk findChunk(const Bytes& b, const char* type) {
+    for (std::size_t at = 8; at + 12 <= b.size(); at += 12 + bigEndian(b, at)) {
+        if (std::equal(type, type + 4, b.begin() + static_cast<std::ptrdiff_t>(at) + 4)) {
+            return {at, bigEndian(b, at)};
+        }
+    }
+    ADD_FAILURE() << type;
+    return {0, 0};
+}
+
+// Writes a correct checksum for the chunk after its data was changed on purpose.
+void fixCrc(Bytes& b, Chunk c) {
+    const std::uint32_t crc = crc32Of(&b[c.at + 4], c.length + 4);
+    for (int k = 0; k < 4; ++k) {
+        b[c.at + 8 + c.length + k] = static_cast<std::uint8_t>(crc >> (24 - 8 * k));
+    }
+}
+
+TEST(PngReading, DamagedFilesAreRefusedWithTheirFault) {
+    // 3 x 4 pixels, every row its own colour, different in each channel, with a text chunk.
+    Bytes png;
+    const PngText text[] = {{"Comment", "rows"}};
+    ASSERT_TRUE(encodePngRows(
+        3, 4,
+        [](int y, std::span<std::uint8_t> rgb) {
+            for (int i = 0; i < 9; ++i) {
+                rgb[i] = static_cast<std::uint8_t>(10 * y + 60 * (i % 3) + i / 3);
+            }
+        },
+        text,
+        [&](std::span<const std::uint8_t> s) {
+            png.insert(png.end(), s.begin(), s.end());
+            return true;
+        }));
+    const Chunk idat = findChunk(png, "IDAT");
+    const Chunk textChunk = findChunk(png, "tEXt");
+    const Chunk iend = findChunk(png, "IEND");
+    struct Case {
+        const char* what;
+        std::function<void(Bytes&)> damage;
+        const char* fault; // empty: read, row 0 as drawn
+    };
+    const Case cases[] = {
+        {"intact", [](Bytes&) {}, ""},
+        {"pixel data checksum", [&](Bytes& b) { b[idat.at + 8 + idat.length] ^= 1; }, "CRC error"},
+        {"text checksum", [&](Bytes& b) { b[textChunk.at + 8 + textChunk.length + 3] ^= 0x80; },
+         "CRC error"},
+        {"zlib header",
+         [&](Bytes& b) {
+             b[idat.at + 8] ^= 0x0f;
+             fixCrc(b, idat);
+         },
+         "header"},
+        {"zlib checksum",
+         [&](Bytes& b) {
+             b[idat.at + 8 + idat.length - 1] ^= 0x55;
+             fixCrc(b, idat);
+         },
+         "check"},
+        {"IEND missing", [&](Bytes& b) { b.resize(iend.at); },
+         "the file ends before its IEND chunk"},
+        {"pixel data cut short", [&](Bytes& b) { b.resize(idat.at + 8 + idat.length / 2); },
+         "the file ends early"},
+    };
+    for (const Case& c : cases) {
+        Bytes bytes = png;
+        c.damage(bytes);
+        ImportOptions options;
+        options.line = {false, 0}; // the first row: all that used to be read
+        options.length = 3;
+        options.tolerance = 0;
+        const ImportResult r = importGradient("p.png", bytes, options);
+        if (*c.fault == '\0') {
+            ASSERT_TRUE(r) << r.error;
+            for (int i = 0; i < 3; ++i) {
+                for (int ch = 0; ch < 3; ++ch) {
+                    EXPECT_EQ(r.document->colorLine.level(ch, i), 60 * ch + i);
+                }
+            }
+            continue;
+        }
+        EXPECT_FALSE(r) << c.what;
+        EXPECT_TRUE(r.error.starts_with("p.png: byte ")) << c.what << ": " << r.error;
+        EXPECT_NE(r.error.find(c.fault), std::string::npos) << c.what << ": " << r.error;
+        EXPECT_EQ(r.error.find('\n'), std::string::npos) << c.what;
+    }
+}
+
+} // namespace
+} // namespace spectrane
