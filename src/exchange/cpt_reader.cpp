@@ -1,6 +1,7 @@
 // GMT colour palettes: "z0 r/g/b z1 r/g/b" slices in RGB, with B, F and N lines after them.
 #include "exchange/gradient_readers.h"
 #include "exchange/text_scan.h"
+#include "model/ascii_text.h"
 
 namespace spectrane {
 
@@ -36,12 +37,9 @@ GradientReadResult readCptGradient(std::string_view text) {
         const int line = static_cast<int>(i) + 1;
         const std::string_view row = trim(lines[i]);
         if (row.starts_with('#')) {
-            std::string upper(row);
-            for (char& c : upper) {
-                c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
-            }
-            if (upper.find("COLOR_MODEL") != std::string::npos &&
-                upper.find("RGB") == std::string::npos) {
+            const std::string comment = asciiLower(row);
+            if (comment.find("color_model") != std::string::npos &&
+                comment.find("rgb") == std::string::npos) {
                 return readFailure(lineError(line, "only the RGB colour model is supported"));
             }
             continue;

@@ -1,6 +1,7 @@
 // CSS gradients: the first linear-gradient(...) of a text.
 #include "exchange/gradient_readers.h"
 #include "exchange/text_scan.h"
+#include "model/ascii_text.h"
 
 #include <cmath>
 #include <numbers>
@@ -154,10 +155,7 @@ GradientReadResult readCssGradient(std::string_view text) {
     }
     Gradient g;
     g.direction = 1; // CSS goes to the bottom unless told otherwise
-    std::string first(args.front().text);
-    for (char& c : first) {
-        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    }
+    const std::string first = asciiLower(args.front().text);
     std::size_t firstStop = 0;
     if (first.starts_with("to ")) {
         g.direction = directionOfKeywords(first);

@@ -1,6 +1,7 @@
 #include "exchange/text_scan.h"
 
 #include "exchange/color_table_export.h"
+#include "model/ascii_text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -22,14 +23,6 @@ constexpr NamedColor kBasicColors[] = {
     {"fuchsia", 0xff00ff}, {"green", 0x008000},  {"lime", 0x00ff00}, {"olive", 0x808000},
     {"yellow", 0xffff00},  {"navy", 0x000080},   {"blue", 0x0000ff}, {"teal", 0x008080},
     {"aqua", 0x00ffff}};
-
-std::string lower(std::string_view s) {
-    std::string out(s);
-    std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) {
-        return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    });
-    return out;
-}
 
 std::optional<std::array<double, 3>> hexColor(std::string_view hex) {
     const std::size_t n = hex.size();
@@ -136,7 +129,7 @@ std::optional<std::array<double, 3>> parseCssColor(std::string_view s, std::stri
     if (s.starts_with('#')) {
         return hexColor(s.substr(1));
     }
-    const std::string name = lower(s);
+    const std::string name = asciiLower(s);
     for (const NamedColor& c : kBasicColors) {
         if (name == c.name) {
             return std::array<double, 3>{static_cast<double>(c.rgb >> 16),

@@ -69,7 +69,7 @@ TEST(GraphPainter, LayersComposeAndSwitchWithMarkersOnTheCurrentChannel) {
         doc->colorLine[1][j].y = CanvasGeometry::levelY(j / 2);
         doc->colorLine[2][j].y = CanvasGeometry::levelY(254 - j / 2);
     }
-    const ChannelColors colors = channelColorsFor(false);
+    const ChannelColors colors = test::channelColorsFor(false);
     DrawGraphBackground(b, 512);
     RebuildChannelLayers(b, *doc, colors);
     ComposeGraph(b, *doc, colors, 0);
@@ -116,7 +116,7 @@ TEST(GraphPainter, LayersComposeAndSwitchWithMarkersOnTheCurrentChannel) {
         }
         EXPECT_EQ(b.channelLayers[ch].pixel(x, oldY[ch]), kBackgroundColor) << "old curve";
     }
-    const ChannelColors cmy = channelColorsFor(true);
+    const ChannelColors cmy = test::channelColorsFor(true);
     RebuildChannelLayers(b, *doc, cmy);
     ComposeGraph(b, *doc, cmy, 0);
     EXPECT_EQ(m.pixel(x, 320 - 61), kCmyCurveColors[0]);
