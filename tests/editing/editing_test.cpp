@@ -18,6 +18,7 @@
 #include <chrono>
 #include <cmath>
 #include <future>
+#include <memory>
 #include <thread>
 
 namespace spectrane {
@@ -183,6 +184,30 @@ struct Dragging : EditorFixture {
     const int x = static_cast<int>(a.x);
     const int y = static_cast<int>(a.y);
 };
+
+// An anchor is hit within 24 pixels, measured with each axis's distance truncated toward zero;
+// the nearest wins, the lower index among equally near ones.
+TEST(HitTest, TwentyFourPixelsAtMostNearestFirst) {
+    auto doc = std::make_unique<GradationDocument>();
+    doc->channels[1].pointCount = 3;
+    doc->channels[1].anchorPoints[0] = {300.0, 200.0};
+    doc->channels[1].anchorPoints[1] = {340.0, 200.0};
+    doc->channels[1].anchorPoints[2] = {600.9, 200.0};
+    struct Row {
+        int x, y, hit;
+    };
+    const Row rows[] = {
+        {300, 176, 0},  {300, 175, -1}, {300, 224, 0},  {300, 225, -1}, // straight up and down
+        {276, 200, 0},  {275, 200, -1}, {276, 201, -1}, {316, 217, 0},  // 17²+16² = 545
+        {317, 217, -1},                                                 // 17²+17² = 578
+        {320, 200, 0},  {321, 200, 1},  {364, 200, 1},  {365, 200, -1}, // the tie, then nearest
+        {625, 200, 2},  {626, 200, -1}, {576, 200, 2},  {575, 200, -1}, // 600.9: 24.1 and 24.9
+    };
+    for (const Row& r : rows) {
+        EXPECT_EQ(HitTestAnchor(*doc, r.x, r.y, 1), r.hit) << r.x << "," << r.y;
+    }
+    EXPECT_EQ(HitTestAnchor(*doc, 300, 200, 0), -1); // another channel's points are not hit
+}
 
 // A job steps while the pointer moves with the button held: it ends when the pointer rests or
 // at the first poll with the button up; a job's first position is signed (packed in 16 bits).
