@@ -97,8 +97,8 @@ TEST(LengthChange, MovesDropsAndAddsPointsByMethod) {
     }
 }
 
-// Bad arguments are refused and equal lengths change nothing, whatever the method. (Enough
-// points at two dots: the read-back property below.)
+// Bad arguments are refused, equal lengths change nothing whatever the method, and both ends
+// of the range, 2 and 1600, are taken. (Enough points at two dots: the read-back property below.)
 TEST(LengthChange, RefusesBadArgumentsAndKeepsEqualLengths) {
     auto doc = makeDocument(512, Points::OpenControls, kOpen3);
     for (const LengthChange bad : {LengthChange{300, 512, static_cast<LengthChangeMethod>(4)},
@@ -110,6 +110,11 @@ TEST(LengthChange, RefusesBadArgumentsAndKeepsEqualLengths) {
         EXPECT_TRUE(ChangeLength(*doc, {512, 512, static_cast<LengthChangeMethod>(method)}));
         EXPECT_EQ(controlsOf(*doc, 0), kOpen3);
         EXPECT_EQ(doc->length, 512);
+    }
+    // Both ends of the range are lengths like any other.
+    for (const int length : {1600, 2, 1600}) {
+        EXPECT_TRUE(ChangeLength(*doc, {length, doc->length, kLengthScale})) << length;
+        EXPECT_EQ(doc->length, length);
     }
 }
 
