@@ -224,6 +224,18 @@ TEST(DocumentBounds, ADragKeepsItsControlPointInsideAndTheFileWritable) {
     EXPECT_TRUE(withinBound(f.doc.channels[0].controlPoints[1]));
     test::TempDir dir;
     EXPECT_TRUE(writeLineDataFile(dir / "dragged.spd", f.doc));
+    // Dragged far past the last dot, a point is stored as if dragged onto that dot.
+    const auto dragTo = [](int x) {
+        test::EditorFixture g(
+            makeDocument(512, Points::OpenControls, {{56, 300}, {300, 200}, {567, 300}}));
+        g.refresh();
+        auto c = g.context();
+        const CurvePoint p = g.doc.channels[0].anchorPoints[1];
+        EXPECT_TRUE(StartDrag(c, static_cast<int>(p.x), static_cast<int>(p.y)));
+        DragStep(c, x, 200);
+        return g.doc.channels[0].controlPoints[1];
+    };
+    EXPECT_EQ(dragTo(5000), dragTo(567));
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <string_view>
 
 namespace spectrane {
 namespace {
@@ -55,6 +56,21 @@ TEST(GraphPainter, BackgroundGridLevelLinesAndFrame) {
             }
         }
     }
+    // The colour bars are labelled for the mode: the mix, then the three channels.
+    for (const bool cmy : {false, true}) {
+        test::FakeTextRenderer text;
+        DrawMainFrame(b, 512, cmy, text);
+        const std::string_view rgbLabels[] = {"RGB", "R", "G", "B"};
+        const std::string_view cmyLabels[] = {"CMY", "C", "M", "Y"};
+        for (int k = 0; k < 4; ++k) {
+            const auto drew = [&](std::string_view label) {
+                return std::ranges::any_of(text.calls,
+                                           [&](const auto& c) { return c.text == label; });
+            };
+            EXPECT_TRUE(drew(cmy ? cmyLabels[k] : rgbLabels[k])) << cmy << k;
+            EXPECT_FALSE(drew(cmy ? rgbLabels[k] : cmyLabels[k])) << cmy << k;
+        }
+    }
 }
 
 // Channel 0 is a curve through anchors, one of them above level 255; channels 1 and 2 have no
@@ -70,6 +86,7 @@ TEST(GraphPainter, LayersComposeAndSwitchWithMarkersOnTheCurrentChannel) {
         doc->colorLine[2][j].y = CanvasGeometry::levelY(254 - j / 2);
     }
     const ChannelColors colors = test::channelColorsFor(false);
+    EXPECT_EQ(colors.marker, rgb(224, 224, 0));
     DrawGraphBackground(b, 512);
     RebuildChannelLayers(b, *doc, colors);
     ComposeGraph(b, *doc, colors, 0);
@@ -117,6 +134,7 @@ TEST(GraphPainter, LayersComposeAndSwitchWithMarkersOnTheCurrentChannel) {
         EXPECT_EQ(b.channelLayers[ch].pixel(x, oldY[ch]), kBackgroundColor) << "old curve";
     }
     const ChannelColors cmy = test::channelColorsFor(true);
+    EXPECT_EQ(cmy.marker, rgb(255, 255, 255));
     RebuildChannelLayers(b, *doc, cmy);
     ComposeGraph(b, *doc, cmy, 0);
     EXPECT_EQ(m.pixel(x, 320 - 61), kCmyCurveColors[0]);
