@@ -20,6 +20,7 @@
 #include <future>
 #include <memory>
 #include <thread>
+#include <vector>
 
 namespace spectrane {
 namespace {
@@ -184,6 +185,31 @@ struct Dragging : EditorFixture {
     const int x = static_cast<int>(a.x);
     const int y = static_cast<int>(a.y);
 };
+
+// Control points must run strictly left to right, and a loop's last one stay short of the
+// first one a length further on: two on one x are out of order, as are fewer than three.
+TEST(DragStep, ControlOrderIsStrict) {
+    struct Row {
+        std::vector<double> xs;
+        bool loop;
+        bool disorder;
+    };
+    const Row rows[] = {
+        {{56, 300, 301, 567}, false, false}, {{56, 300, 300, 567}, false, true},
+        {{56, 300, 299, 567}, false, true},  {{56, 567}, false, true},
+        {{100, 300, 611}, true, false},      {{100, 300, 612}, true, true},
+    };
+    for (const Row& row : rows) {
+        ChannelCurve curve;
+        curve.pointCount = static_cast<int>(row.xs.size());
+        for (std::size_t i = 0; i < row.xs.size(); ++i) {
+            curve.controlPoints[i] = {row.xs[i], 200.0};
+        }
+        EditState edit;
+        CheckControlOrder(edit, curve, row.loop, 512);
+        EXPECT_EQ(edit.disorder, row.disorder) << row.xs[1] << " " << row.xs[2];
+    }
+}
 
 // An anchor is hit within 24 pixels, measured with each axis's distance truncated toward zero;
 // the nearest wins, the lower index among equally near ones.

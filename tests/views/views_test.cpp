@@ -5,6 +5,7 @@
 #include "raster/primitives.h"
 #include "support/test_support.h"
 #include "views/analysis_picture.h"
+#include "views/bitmap_window_layout.h"
 #include "views/graph_painter.h"
 
 #include <gtest/gtest.h>
@@ -140,6 +141,26 @@ TEST(GraphPainter, LayersComposeAndSwitchWithMarkersOnTheCurrentChannel) {
     EXPECT_EQ(m.pixel(x, 320 - 61), kCmyCurveColors[0]);
     EXPECT_EQ(m.pixel(x, 320 - 111), kCmyInactiveColors[1]);
     EXPECT_EQ(countColour(m, kCmyMarkerColor), 4 * 8);
+}
+
+// The gradation window's buffer: the gradation with a margin of 24 on each side along it, at
+// least 104 long with a short gradation centred; across, the thickness and its two margins.
+TEST(BitmapWindowLayout, BufferHoldsTheGradationAndItsMargins) {
+    struct Row {
+        int direction, length, thickness;
+        int along, across, margin;
+    };
+    const Row rows[] = {{0, 512, 192, 560, 240, 24}, {1, 512, 192, 560, 240, 24},
+                        {2, 1600, 40, 1648, 88, 24}, {0, 56, 192, 104, 240, 24},
+                        {3, 40, 192, 104, 240, 32},  {0, 2, 192, 104, 240, 51}};
+    for (const Row& r : rows) {
+        const BitmapWindowLayout l =
+            layoutBitmapWindow(r.direction, r.length, r.thickness, 1920, 1080, {}, {});
+        const bool vertical = (r.direction & 1) != 0;
+        EXPECT_EQ(vertical ? l.bufferHeight : l.bufferWidth, r.along) << r.length;
+        EXPECT_EQ(vertical ? l.bufferWidth : l.bufferHeight, r.across) << r.length;
+        EXPECT_EQ(vertical ? l.marginY : l.marginX, r.margin) << r.length;
+    }
 }
 
 struct Drawn {
