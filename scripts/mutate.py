@@ -225,6 +225,9 @@ def main():
         print("interrupted; the source is as it was")
     finally:
         restorer.restore()
+    # Leave no mutated program behind in the build.
+    if not build(all_targets, args.build_timeout)[0]:
+        print("warning: the restored tree did not build again")
 
     counts = {k: sum(1 for _, o, _ in rows if o == k)
               for k in ("killed", "survived", "build-failed", "stale")}
