@@ -10,6 +10,7 @@ packages=(
     libpng-dev liblcms2-dev nlohmann-json3-dev
     fonts-ipafont-gothic fonts-liberation fonts-dejavu-core
     xvfb openbox xdotool x11-apps x11-utils python3
+    dpkg-dev lintian appstream
 )
 
 missing=()

@@ -3,6 +3,7 @@
 // in the RGB or HSV colour model, with B, F and N lines after them.
 #include "exchange/gradient_readers.h"
 #include "exchange/text_scan.h"
+#include "model/ascii_text.h"
 
 #include <cmath>
 #include <memory>

@@ -2,6 +2,7 @@
 // with colour hints and two-position stops as CSS Images settles them.
 #include "exchange/gradient_readers.h"
 #include "exchange/text_scan.h"
+#include "model/ascii_text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -197,10 +198,7 @@ GradientReadResult readCssGradient(std::string_view text) {
     }
     Gradient g;
     g.direction = 1; // CSS goes to the bottom unless told otherwise
-    std::string first(args.front().text);
-    for (char& c : first) {
-        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    }
+    const std::string first = asciiLower(args.front().text);
     std::size_t firstStop = 0;
     if (first.starts_with("to ")) {
         g.direction = directionOfKeywords(first);

@@ -1,10 +1,10 @@
 #include "exchange/exchange_format.h"
 
+#include "model/ascii_text.h"
 #include "model/shown_text.h"
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <string>
 
 namespace spectrane {
@@ -53,9 +53,7 @@ std::optional<ExchangeFormat> formatNamed(std::string_view name) {
 }
 
 std::optional<ExchangeFormat> formatOfExtension(const std::filesystem::path& file) {
-    std::string ext = file.extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const std::string ext = asciiLower(file.extension().string());
     return ext.empty() ? std::nullopt : formatNamed(std::string_view(ext).substr(1));
 }
 

@@ -1,5 +1,7 @@
 #include "exchange/gradient_import.h"
 
+#include "model/ascii_text.h"
+
 #include "exchange/text_scan.h"
 #include "files/line_data_file.h"
 
@@ -62,9 +64,7 @@ ImportResult importGradient(const std::filesystem::path& name, std::span<const s
                             const ImportOptions& options) {
     // Checked before the text formats: a line data file's bytes would otherwise be blamed on
     // whichever palette syntax they happen to resemble.
-    std::string extension = name.extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const std::string extension = asciiLower(name.extension().string());
     if (extension == ".spd" || parseLineData(bytes)) {
         ImportResult r = refused(name, "line 1: a line data file (.spd), not a gradient; use "
                                        "Open to read it");

@@ -2,6 +2,7 @@
 
 #include "exchange/color_table_export.h"
 #include "exchange/css_color_names.h"
+#include "model/ascii_text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -12,14 +13,6 @@
 namespace spectrane {
 
 namespace {
-
-std::string lower(std::string_view s) {
-    std::string out(s);
-    std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) {
-        return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    });
-    return out;
-}
 
 std::optional<Rgba> hexColor(std::string_view hex) {
     const std::size_t n = hex.size();
@@ -145,7 +138,7 @@ std::optional<Rgba> parseCssColorAlpha(std::string_view s, std::string& why) {
     if (s.starts_with('#')) {
         return hexColor(s.substr(1));
     }
-    const std::string name = lower(s);
+    const std::string name = asciiLower(s);
     if (name == "transparent") {
         return Rgba{0, 0, 0, 0};
     }

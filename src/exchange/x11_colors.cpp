@@ -1,6 +1,7 @@
 // The X11 colour names (as X11's rgb.txt lists them, lower case without spaces), which GMT
 // palettes and several other formats accept.
 #include "exchange/text_scan.h"
+#include "model/ascii_text.h"
 
 #include <algorithm>
 #include <string>
@@ -209,9 +210,9 @@ constexpr X11Color kX11Colors[] = {
 
 std::optional<std::array<double, 3>> x11Color(std::string_view name) {
     std::string key;
-    for (char c : name) {
+    for (char c : asciiLower(name)) {
         if (c != ' ' && c != '_') {
-            key += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+            key += c;
         }
     }
     const auto* it =

@@ -2,10 +2,10 @@
 
 #include "files/atomic_write.h"
 #include "files/bitmap_file.h"
+#include "model/ascii_text.h"
 #include "model/gradation_render.h"
 
 #include <algorithm>
-#include <cctype>
 #include <vector>
 
 namespace spectrane {
@@ -105,9 +105,7 @@ bool streamPng(const GradationDocument& doc, int width, const ByteSink& sink) {
 } // namespace
 
 PictureFormat pictureFormatFor(const std::filesystem::path& target) {
-    std::string ext = target.extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const std::string ext = asciiLower(target.extension().string());
     return ext == ".png" ? PictureFormat::Png : PictureFormat::Bmp;
 }
 

@@ -7,9 +7,11 @@
 #include "model/spline.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -45,6 +47,128 @@ LineDataReadResult refused(std::string why) {
     return r;
 }
 
+// The layout a file's first two words announce: no version field, so a non-zero first word is a
+// version 1 length, a non-zero second word a version 2 length; two zeros start version 3.
+struct Layout {
+    int version = 3;
+    std::size_t headerBytes = kLineDataHeaderBytes;
+    std::size_t firstField = 8;
+};
+
+Layout layoutOf(std::span<const std::uint8_t> bytes) {
+    if (getInt32(bytes.data()) != 0) {
+        return {1, kLineDataVersion1HeaderBytes, 0};
+    }
+    if (getInt32(bytes.data() + 4) != 0) {
+        return {2, kLineDataVersion2HeaderBytes, 4};
+    }
+    return {};
+}
+
+// The header's fields as stored, before any of them is trusted.
+struct RawHeader {
+    std::int32_t length = 0;
+    std::int32_t direction = 0;
+    std::array<std::int32_t, 6> flags{}; // loop, cmy, synchro, the three synchro channels
+    std::array<std::int32_t, kChannelCount> counts{};
+};
+
+RawHeader readHeader(FieldReader& in, int version) {
+    RawHeader h;
+    h.length = in.int32();
+    h.direction = in.int32();
+    // Flags are stored as int32 (a byte for the version 2 loop).
+    if (version == 3) {
+        for (std::int32_t& flag : h.flags) {
+            flag = in.int32();
+        }
+    } else if (version == 2) {
+        h.flags[0] = in.byte();
+    }
+    for (std::int32_t& count : h.counts) {
+        count = in.int32();
+    }
+    return h;
+}
+
+// Checks the header and moves it into `doc`; the reason for a refusal, or nothing.
+std::optional<std::string> applyHeader(const RawHeader& h, GradationDocument& doc) {
+    if (h.length < kMinDots || h.length > kMaxDots) {
+        return "length " + std::to_string(h.length) + " outside " + std::to_string(kMinDots) +
+               ".." + std::to_string(kMaxDots);
+    }
+    if (h.direction < 0 || h.direction > 3) {
+        return "direction " + std::to_string(h.direction) + " outside 0..3";
+    }
+    if (!std::all_of(h.flags.begin(), h.flags.end(),
+                     [](std::int32_t f) { return f == 0 || f == 1; })) {
+        return "a flag other than 0 or 1";
+    }
+    doc.length = h.length;
+    doc.direction = h.direction;
+    doc.loop = h.flags[0] == 1;
+    doc.cmy = h.flags[1] == 1;
+    doc.synchro = h.flags[2] == 1;
+    for (int ch = 0; ch < kChannelCount; ++ch) {
+        doc.synchroChannels[ch] = h.flags[3 + ch] == 1;
+    }
+    const int minPoints = doc.loop ? 1 : 2;
+    for (ChannelIndex ch = 0; ch < kChannelCount; ++ch) {
+        if (h.counts[ch] < minPoints || h.counts[ch] > kMaxPoints) {
+            return "channel " + std::to_string(ch) + " point count " +
+                   std::to_string(h.counts[ch]) + " outside " + std::to_string(minPoints) + ".." +
+                   std::to_string(kMaxPoints);
+        }
+        doc.channels[ch].pointCount = h.counts[ch];
+    }
+    return std::nullopt;
+}
+
+// The file's size against what the header's counts need.
+std::optional<std::string> checkSize(std::size_t size, std::size_t header,
+                                     const GradationDocument& doc) {
+    std::size_t expected = header;
+    for (const ChannelCurve& curve : doc.channels) {
+        expected += static_cast<std::size_t>(curve.pointCount) * kPointRecordBytes;
+    }
+    if (size < expected) {
+        return "file too short (" + std::to_string(size) + " bytes, its counts need " +
+               std::to_string(expected) + ")";
+    }
+    if (size > expected) {
+        return "file longer than its counts say (" + std::to_string(size) + " bytes, expected " +
+               std::to_string(expected) + ")";
+    }
+    return std::nullopt;
+}
+
+// Reads every channel's points; version 1 stored the anchors, and the control points are
+// fitted to them.
+std::optional<std::string> readPoints(FieldReader& in, int version, GradationDocument& doc) {
+    for (ChannelIndex ch = 0; ch < kChannelCount; ++ch) {
+        ChannelCurve& curve = doc.channels[ch];
+        auto& target = version == 1 ? curve.anchorPoints : curve.controlPoints;
+        for (int i = 0; i < curve.pointCount; ++i) {
+            target[i] = in.point();
+            if (!withinBound(target[i])) {
+                return "channel " + std::to_string(ch) + " point " + std::to_string(i) +
+                       " has a coordinate that is not finite or beyond ±1e9";
+            }
+        }
+        if (version != 1) {
+            continue;
+        }
+        fitControlPoints(curve);
+        for (int i = 0; i < curve.pointCount; ++i) {
+            if (!withinBound(curve.controlPoints[i])) {
+                return "channel " + std::to_string(ch) +
+                       " anchors give control points that are not finite or beyond ±1e9";
+            }
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 LineDataReadResult parseLineData(std::span<const std::uint8_t> bytes) {
@@ -52,103 +176,29 @@ LineDataReadResult parseLineData(std::span<const std::uint8_t> bytes) {
     if (size < 8) {
         return refused("file too short (" + std::to_string(size) + " bytes)");
     }
-    // No version field: a non-zero first word is a version 1 length, a non-zero second word a
-    // version 2 length; two zeros start version 3.
-    int version = 3;
-    std::size_t header = kLineDataHeaderBytes;
-    if (getInt32(bytes.data()) != 0) {
-        version = 1;
-        header = kLineDataVersion1HeaderBytes;
-    } else if (getInt32(bytes.data() + 4) != 0) {
-        version = 2;
-        header = kLineDataVersion2HeaderBytes;
+    const Layout layout = layoutOf(bytes);
+    if (size < layout.headerBytes) {
+        return refused("file too short for its version " + std::to_string(layout.version) +
+                       " header (" + std::to_string(size) + " bytes)");
     }
-    if (size < header) {
-        return refused("file too short for its version " + std::to_string(version) + " header (" +
-                       std::to_string(size) + " bytes)");
-    }
-
     auto doc = std::make_unique<GradationDocument>();
-    FieldReader in(bytes, version == 3 ? 8 : (version == 2 ? 4 : 0));
-    doc->length = in.int32();
-    doc->direction = in.int32();
-    // Flags are stored as int32 (a byte for the version 2 loop) and must be 0 or 1.
-    std::array<std::int32_t, 6> flags{}; // loop, cmy, synchro, the three synchro channels
-    if (version == 3) {
-        for (std::int32_t& flag : flags) {
-            flag = in.int32();
-        }
-    } else if (version == 2) {
-        flags[0] = in.byte();
+    FieldReader in(bytes, layout.firstField);
+    std::optional<std::string> why = applyHeader(readHeader(in, layout.version), *doc);
+    if (!why) {
+        why = checkSize(size, layout.headerBytes, *doc);
     }
-    std::array<std::int32_t, kChannelCount> counts{};
-    for (std::int32_t& count : counts) {
-        count = in.int32();
+    if (!why) {
+        why = readPoints(in, layout.version, *doc);
     }
-
-    if (doc->length < kMinDots || doc->length > kMaxDots) {
-        return refused("length " + std::to_string(doc->length) + " outside 2..1600");
-    }
-    if (doc->direction < 0 || doc->direction > 3) {
-        return refused("direction " + std::to_string(doc->direction) + " outside 0..3");
-    }
-    if (!std::all_of(flags.begin(), flags.end(), [](std::int32_t f) { return f == 0 || f == 1; })) {
-        return refused("a flag other than 0 or 1");
-    }
-    doc->loop = flags[0] == 1;
-    doc->cmy = flags[1] == 1;
-    doc->synchro = flags[2] == 1;
-    for (int ch = 0; ch < kChannelCount; ++ch) {
-        doc->synchroChannels[ch] = flags[3 + ch] == 1;
-    }
-    const int minPoints = doc->loop ? 1 : 2;
-    std::size_t expected = header;
-    for (ChannelIndex ch = 0; ch < kChannelCount; ++ch) {
-        if (counts[ch] < minPoints || counts[ch] > kMaxPoints) {
-            return refused("channel " + std::to_string(ch) + " point count " +
-                           std::to_string(counts[ch]) + " outside " + std::to_string(minPoints) +
-                           "..256");
-        }
-        expected += static_cast<std::size_t>(counts[ch]) * kPointRecordBytes;
-    }
-    if (size < expected) {
-        return refused("file too short (" + std::to_string(size) + " bytes, its counts need " +
-                       std::to_string(expected) + ")");
-    }
-    if (size > expected) {
-        return refused("file longer than its counts say (" + std::to_string(size) +
-                       " bytes, expected " + std::to_string(expected) + ")");
-    }
-
-    for (ChannelIndex ch = 0; ch < kChannelCount; ++ch) {
-        ChannelCurve& curve = doc->channels[ch];
-        curve.pointCount = counts[ch];
-        // Version 1 stored the anchors; the control points are fitted to them.
-        auto& target = version == 1 ? curve.anchorPoints : curve.controlPoints;
-        for (int i = 0; i < curve.pointCount; ++i) {
-            target[i] = in.point();
-            if (!withinBound(target[i])) {
-                return refused("channel " + std::to_string(ch) + " point " + std::to_string(i) +
-                               " has a coordinate that is not finite or beyond ±1e9");
-            }
-        }
-        if (version == 1) {
-            fitControlPoints(curve);
-            for (int i = 0; i < curve.pointCount; ++i) {
-                if (!withinBound(curve.controlPoints[i])) {
-                    return refused("channel " + std::to_string(ch) +
-                                   " anchors give control points that are not finite or beyond "
-                                   "±1e9");
-                }
-            }
-        }
+    if (why) {
+        return refused(std::move(*why));
     }
 
     LineDataReadResult result;
-    result.version = version;
-    if (version == 2) {
+    result.version = layout.version;
+    if (layout.version == 2) {
         result.warning = kVersion2Warning;
-    } else if (version == 1) {
+    } else if (layout.version == 1) {
         result.warning = kVersion1Warning;
     }
     result.document = std::move(doc);

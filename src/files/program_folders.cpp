@@ -16,6 +16,18 @@ bool writableFolder(const std::filesystem::path& folder) {
            ::access(folder.c_str(), W_OK | X_OK) == 0;
 }
 
+// The system's own program folders (/usr/..., /bin, /sbin) hold no program's data, even where
+// the user may write to them: run as root, an installed program would otherwise write its
+// settings into /usr/bin.
+bool systemFolder(const std::filesystem::path& folder) {
+    const std::filesystem::path normal = folder.lexically_normal();
+    auto part = normal.begin();
+    if (!normal.is_absolute() || part == normal.end() || ++part == normal.end()) {
+        return false;
+    }
+    return *part == "usr" || *part == "bin" || *part == "sbin";
+}
+
 } // namespace
 
 std::filesystem::path executableFolder() {
@@ -45,7 +57,7 @@ std::filesystem::path homeFolder(const std::string& homeVariable) {
 ProgramPaths BuildProgramPaths(const std::filesystem::path& exeFolder,
                                const std::string& xdgConfigHome, const std::string& home) {
     std::filesystem::path folder;
-    if (writableFolder(exeFolder)) {
+    if (writableFolder(exeFolder) && !systemFolder(exeFolder)) {
         folder = exeFolder;
     } else {
         // XDG: a relative $XDG_CONFIG_HOME is invalid and ignored. A relative home would put

@@ -30,10 +30,11 @@ std::filesystem::path executableFolder();
 // folder of the real user in the password database; empty when neither gives one.
 std::filesystem::path homeFolder(const std::string& homeVariable);
 
-// The program's folders: beside the executable when `exeFolder` is an existing writable folder,
-// otherwise `configHome`/spectrane, where configHome is $XDG_CONFIG_HOME if set and absolute,
-// else `home`/.config. `xdgConfigHome` is that variable's value (empty if unset) and `home` the
-// home folder; if neither is an absolute path there is no folder (hasFolder() is false).
+// The program's folders: beside the executable when `exeFolder` is an existing writable folder
+// outside the system's program folders (/usr, /bin, /sbin), otherwise `configHome`/spectrane, where
+// configHome is $XDG_CONFIG_HOME if set and absolute, else `home`/.config. `xdgConfigHome` is that
+// variable's value (empty if unset) and `home` the home folder; if neither is an absolute path
+// there is no folder (hasFolder() is false).
 ProgramPaths BuildProgramPaths(const std::filesystem::path& exeFolder,
                                const std::string& xdgConfigHome, const std::string& home);
 

@@ -11,7 +11,8 @@ bool withinBound(const CurvePoint& p) {
 
 std::string documentFault(const GradationDocument& doc) {
     if (doc.length < kMinDots || doc.length > kMaxDots) {
-        return "length " + std::to_string(doc.length) + " outside 2..1600";
+        return "length " + std::to_string(doc.length) + " outside " + std::to_string(kMinDots) +
+               ".." + std::to_string(kMaxDots);
     }
     if (doc.direction < 0 || doc.direction > 3) {
         return "direction " + std::to_string(doc.direction) + " outside 0..3";

@@ -14,8 +14,6 @@ class DirectionWindow : public ToolWindow {
 public:
     DirectionWindow(QWidget* owner, const PreviewBuffers& previews, int& direction);
 
-    int workingDirection() const { return direction_; }
-
 private:
     void rotate();
     void reset();

@@ -16,7 +16,8 @@ LengthWindow::LengthWindow(QWidget* owner, const PreviewBuffers& previews, int d
     addStatic(this, 1014, tr("⇒"), {97, 46, 12, 14});
     lengthEdit_ = addNumberEdit(this, 1008, {121, 41, 56, 21}, EditChars::Digits);
     showNumber(lengthEdit_, length);
-    lengthUpDown_ = new UpDownControl(this, 1022, {168, 39, 16, 21}, lengthEdit_, 2, 1600);
+    lengthUpDown_ =
+        new UpDownControl(this, 1022, {168, 39, 16, 21}, lengthEdit_, kMinDots, kMaxDots);
     addStatic(this, 1021, ToolWindow::tr("ドット"), {190, 48, 27, 11});
     addStatic(this, 1015, tr("現在の長さ"), {41, 70, 62, 14});
     addStatic(this, 1016, tr("変更後"), {127, 70, 50, 12});
@@ -72,7 +73,7 @@ void LengthWindow::reset() {
 
 void LengthWindow::confirm() {
     const std::optional<int> n = readEditNumber(lengthEdit_);
-    if (!n || *n < 2 || *n > 1600) {
+    if (!n || *n < kMinDots || *n > kMaxDots) {
         refuse(lengthEdit_, ToolWindow::tr("グラデーションの長さ設定が不正です。"),
                ToolWindow::tr("グラデーションの長さは2～1600の間でセットして下さい。"));
         return;

@@ -13,7 +13,8 @@ NewGradationWindow::NewGradationWindow(QWidget* owner, const PreviewBuffers& pre
     addGroupBox(this, 1006, tr("１．グラデーションの長さ(ドット数)"), {16, 196, 342, 82});
     lengthEdit_ = addNumberEdit(this, 1008, {64, 217, 56, 21}, EditChars::Digits);
     showNumber(lengthEdit_, length);
-    lengthUpDown_ = new UpDownControl(this, 1022, {118, 217, 16, 21}, lengthEdit_, 2, 1600);
+    lengthUpDown_ =
+        new UpDownControl(this, 1022, {118, 217, 16, 21}, lengthEdit_, kMinDots, kMaxDots);
     addStatic(this, 1014, ToolWindow::tr("( 範囲 : 2 ～ 1600 )"), {39, 245, 105, 12});
     addStatic(this, 1017, tr("( 初期値 = 512 )"), {47, 260, 89, 12});
     addStatic(this, 1015,
@@ -76,7 +77,7 @@ void NewGradationWindow::reset() {
 
 void NewGradationWindow::confirm() {
     const std::optional<int> n = readEditNumber(lengthEdit_);
-    if (!n || *n < 2 || *n > 1600) {
+    if (!n || *n < kMinDots || *n > kMaxDots) {
         refuse(lengthEdit_, ToolWindow::tr("グラデーションの長さ設定が不正です。"),
                ToolWindow::tr("グラデーションの長さは2～1600の間でセットして下さい。"));
         return;

@@ -19,8 +19,6 @@ public:
     NewGradationWindow(QWidget* owner, const PreviewBuffers& previews, int& length, int& direction,
                        bool& loop);
 
-    int workingDirection() const { return direction_; }
-
 private:
     void rotate();
     void reset();

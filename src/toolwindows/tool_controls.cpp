@@ -14,29 +14,29 @@ namespace spectrane {
 void placeControl(QWidget* control, int id, QRect geometry) {
     control->setObjectName(QStringLiteral("id%1").arg(id));
     control->setProperty("controlId", id);
-    control->setProperty("describedRect", geometry);
+    control->setProperty("layoutRect", geometry);
     control->setGeometry(geometry);
 }
 
 void fitStatic(QLabel* label) {
-    const QRect described = label->property("describedRect").toRect();
+    const QRect laidOut = label->property("layoutRect").toRect();
     const QFontMetrics metrics(label->font());
-    QRect r = described;
+    QRect r = laidOut;
     // A box at least one and a half lines of its font tall is a box of several lines.
-    if (2 * described.height() < 3 * label->font().pixelSize()) {
+    if (2 * laidOut.height() < 3 * label->font().pixelSize()) {
         // One line: a wider or taller substitute font grows the box instead of cutting the line;
         // a right-aligned line grows to the left, keeping its right edge by what follows it.
         label->setWordWrap(false);
-        const int width = std::max(described.width(), metrics.horizontalAdvance(label->text()) + 1);
+        const int width = std::max(laidOut.width(), metrics.horizontalAdvance(label->text()) + 1);
         if ((label->alignment() & Qt::AlignRight) != 0 || label->property("growsLeft").toBool()) {
-            r.setLeft(described.right() + 1 - width);
+            r.setLeft(laidOut.right() + 1 - width);
         } else {
             r.setWidth(width);
         }
-        r.setHeight(std::max(described.height(), metrics.height()));
+        r.setHeight(std::max(laidOut.height(), metrics.height()));
     } else {
         label->setWordWrap(true);
-        r.setHeight(std::max(described.height(), label->heightForWidth(described.width())));
+        r.setHeight(std::max(laidOut.height(), label->heightForWidth(laidOut.width())));
     }
     label->setGeometry(r);
 }
@@ -110,10 +110,10 @@ QPushButton* addPushButton(QWidget* parent, int createdId, int id, const QString
 }
 
 void fitButton(QAbstractButton* button) {
-    const QRect described = button->property("describedRect").toRect();
+    const QRect laidOut = button->property("layoutRect").toRect();
     button->setGeometry(
-        QRect(described.topLeft(),
-              QSize(std::max(described.width(), button->sizeHint().width()), described.height())));
+        QRect(laidOut.topLeft(),
+              QSize(std::max(laidOut.width(), button->sizeHint().width()), laidOut.height())));
 }
 
 QCheckBox* addCheckBox(QWidget* parent, int id, const QString& text, QRect geometry) {

@@ -14,12 +14,12 @@ namespace spectrane {
 class Surface;
 
 // Object name "id<id>", property "controlId" = id, geometry in client pixels (also kept as the
-// property "describedRect").
+// property "layoutRect").
 void placeControl(QWidget* control, int id, QRect geometry);
 
 // A static text, top-aligned: a one-line box widens to the whole line (leftwards when it is
 // right-aligned) and a box of several lines wraps and grows downwards, where the substitute font
-// needs more room than the described box.
+// needs more room than its layout box.
 QLabel* addStatic(QWidget* parent, int id, const QString& text, QRect geometry,
                   Qt::Alignment horizontal = Qt::AlignLeft);
 // A static that labels the control right of it: a line wider than the box grows to the left.
@@ -27,7 +27,7 @@ QLabel* addStaticBefore(QWidget* parent, int id, const QString& text, QRect geom
 // Fits a static again after a change of its text or font.
 void fitStatic(QLabel* label);
 // A check box or radio button widens to its caption where the substitute font needs more room
-// than the described box (the synchro labels change after creation: call it again).
+// than its layout box (the synchro labels change after creation: call it again).
 void fitButton(QAbstractButton* button);
 // A group box drawn as the dialogs of the described program draw it: an etched frame filling
 // the described rectangle, its top line through the middle of the caption's line, the caption

@@ -31,10 +31,4 @@ struct ChannelColors {
 // Takes the RGB or the CMY set (cmy = the document's CMY flag) and the matching marker colour.
 void ChooseChannelColors(ChannelColors& colors, bool cmy);
 
-inline ChannelColors channelColorsFor(bool cmy) {
-    ChannelColors colors;
-    ChooseChannelColors(colors, cmy);
-    return colors;
-}
-
 } // namespace spectrane

@@ -1,10 +1,14 @@
 # Installs the build into a scratch prefix and checks that the program, the command-line tool,
-# the desktop entry and the icon are where a desktop looks for them.
+# the desktop entry, the icon, the AppStream metadata, the manual pages and the completion
+# are where a desktop looks for them.
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD}" --prefix "${PREFIX}"
                 RESULT_VARIABLE result OUTPUT_QUIET)
 foreach(file bin/spectrane bin/spectrane-cli share/applications/spectrane.desktop
-             share/icons/hicolor/64x64/apps/spectrane.png)
+             share/icons/hicolor/64x64/apps/spectrane.png share/man/man1/spectrane.1.gz
+             share/man/man1/spectrane-cli.1.gz
+             share/metainfo/io.github.spectrane.spectrane.metainfo.xml
+             share/bash-completion/completions/spectrane-cli)
     if(NOT result EQUAL 0 OR NOT EXISTS "${PREFIX}/${file}")
         message(FATAL_ERROR "not installed: ${file} (cmake --install gave ${result})")
     endif()

@@ -340,5 +340,52 @@ TEST(CliOutput, FileSizeLimitAndControlCharactersAreReportedAsErrors) {
     EXPECT_NE(r.err.find("no\\x1b]0;x\\x07/a\\x0a.spd"), std::string::npos) << r.err;
 }
 
+// Every numeric option at both ends of its range is taken, one past either end refused with
+// the value named and nothing written.
+TEST(Cli, NumericOptionsHoldTheirBounds) {
+    TempDir dir;
+    ASSERT_EQ(runCli(dir, "new -o d.spd --seed 5 --length 40").status, 0);
+    ASSERT_EQ(runCli(dir, "export d.spd --format csv -o g.csv").status, 0);
+    struct Row {
+        const char* command; // {} stands for the value
+        long long low;
+        long long high;
+    };
+    const Row rows[] = {
+        {"new -o x.spd --length {}", 2, 1600},
+        {"new -o x.spd --direction {}", 0, 3},
+        {"new -o x.spd --seed {}", 0, 4294967295},
+        {"render d.spd -o x.bmp --width {}", 1, 1200},
+        {"render d.spd -o x.bmp --direction {}", 0, 3},
+        {"resize d.spd --length {} --method 0 -o x.spd", 2, 1600},
+        {"resize d.spd --length 100 --method {} -o x.spd", 0, 3},
+        {"export d.spd --format css -o x.css --tolerance {}", 0, 255},
+        {"fit g.csv -o x.spd --length {}", 2, 1600},
+        {"fit g.csv -o x.spd --tolerance {}", 0, 255},
+    };
+    for (const Row& row : rows) {
+        const std::string command = row.command;
+        const auto with = [&](long long v) {
+            return command.substr(0, command.find("{}")) + std::to_string(v) +
+                   command.substr(command.find("{}") + 2);
+        };
+        for (const long long v : {row.low, row.high}) {
+            EXPECT_EQ(runCli(dir, with(v)).status, 0) << with(v);
+        }
+        for (const char* file : {"x.spd", "x.bmp", "x.css"}) {
+            std::filesystem::remove(dir / file);
+        }
+        for (const long long v : {row.low - 1, row.high + 1}) {
+            const test::ProgramRun r = runCli(dir, with(v));
+            EXPECT_EQ(r.status, 1) << with(v);
+            EXPECT_NE(r.err.find(std::to_string(v)), std::string::npos) << with(v) << r.err;
+            EXPECT_FALSE(std::filesystem::exists(dir / "x.spd") ||
+                         std::filesystem::exists(dir / "x.bmp") ||
+                         std::filesystem::exists(dir / "x.css"))
+                << with(v);
+        }
+    }
+}
+
 } // namespace
 } // namespace spectrane

@@ -18,7 +18,9 @@
 #include <chrono>
 #include <cmath>
 #include <future>
+#include <memory>
 #include <thread>
+#include <vector>
 
 namespace spectrane {
 namespace {
@@ -183,6 +185,55 @@ struct Dragging : EditorFixture {
     const int x = static_cast<int>(a.x);
     const int y = static_cast<int>(a.y);
 };
+
+// Control points must run strictly left to right, and a loop's last one stay short of the
+// first one a length further on: two on one x are out of order, as are fewer than three.
+TEST(DragStep, ControlOrderIsStrict) {
+    struct Row {
+        std::vector<double> xs;
+        bool loop;
+        bool disorder;
+    };
+    const Row rows[] = {
+        {{56, 300, 301, 567}, false, false}, {{56, 300, 300, 567}, false, true},
+        {{56, 300, 299, 567}, false, true},  {{56, 567}, false, true},
+        {{100, 300, 611}, true, false},      {{100, 300, 612}, true, true},
+    };
+    for (const Row& row : rows) {
+        ChannelCurve curve;
+        curve.pointCount = static_cast<int>(row.xs.size());
+        for (std::size_t i = 0; i < row.xs.size(); ++i) {
+            curve.controlPoints[i] = {row.xs[i], 200.0};
+        }
+        EditState edit;
+        CheckControlOrder(edit, curve, row.loop, 512);
+        EXPECT_EQ(edit.disorder, row.disorder) << row.xs[1] << " " << row.xs[2];
+    }
+}
+
+// An anchor is hit within 24 pixels, measured with each axis's distance truncated toward zero;
+// the nearest wins, the lower index among equally near ones.
+TEST(HitTest, TwentyFourPixelsAtMostNearestFirst) {
+    auto doc = std::make_unique<GradationDocument>();
+    doc->channels[1].pointCount = 3;
+    doc->channels[1].anchorPoints[0] = {300.0, 200.0};
+    doc->channels[1].anchorPoints[1] = {340.0, 200.0};
+    doc->channels[1].anchorPoints[2] = {600.9, 200.0};
+    struct Row {
+        int x, y, hit;
+    };
+    const Row rows[] = {
+        {300, 176, 0},  {300, 175, -1}, {300, 224, 0},  {300, 225, -1}, // straight up and down
+        {276, 200, 0},  {275, 200, -1}, {276, 201, -1}, {316, 217, 0},  // 17²+16² = 545
+        {317, 217, -1},                                                 // 17²+17² = 578
+        {320, 200, 0},  {321, 200, 1},  {364, 200, 1},  {365, 200, -1}, // the tie, then nearest
+        {625, 200, 2},  {626, 200, -1}, {576, 200, 2},  {575, 200, -1}, // 600.9: 24.1 and 24.9
+    };
+    for (const Row& r : rows) {
+        EXPECT_EQ(HitTestAnchor(*doc, r.x, r.y, 1), r.hit) << r.x << "," << r.y;
+    }
+    EXPECT_EQ(HitTestAnchor(*doc, 300, 200, 0), -1); // another channel's points are not hit
+}
 
 // A job steps while the pointer moves with the button held: it ends when the pointer rests or
 // at the first poll with the button up; a job's first position is signed (packed in 16 bits).

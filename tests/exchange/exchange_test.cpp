@@ -275,6 +275,10 @@ TEST(GradientReaders, ForeignGradientsSampleToTheirColours) {
         std::vector<Rgb8> colors;
     };
     const int d = kDefaultDirection;
+    test::ByteBuilder bmp; // a 2 x 1 picture of 24 bits, its pixels stored blue, green, red
+    bmp.u8('B').u8('M').i32(62).i32(0).i32(54).i32(40).i32(2).i32(1).u8(1).u8(0).u8(24).u8(0);
+    bmp.i32(0).i32(8).i32(0).i32(0).i32(0).i32(0);
+    bmp.u8(30).u8(20).u8(10).u8(50).u8(100).u8(200).u8(0).u8(0);
     // clang-format off
     const Case cases[] = {
         {"a.css", "body { background: linear-gradient(90deg, red, #0000FF 50%, rgb(0, 255, 0)); }",
@@ -294,6 +298,10 @@ TEST(GradientReaders, ForeignGradientsSampleToTheirColours) {
         {"f.json", R"({"ColorSpace": "RGB", "RGBPoints": [-1, 0, 0, 0, 1, 1, 0.5, 0]})",
          3, d, {{0, 0, 0}, {128, 64, 0}, {255, 128, 0}}},
         {"g.csv", "r,g,b\n1,2,3\n\n4,5,6\r\n", 2, d, {{1, 2, 3}, {4, 5, 6}}},
+        // Two pixels: their centres at a quarter and three quarters of the box.
+        {"h.css", "linear-gradient(red, blue)", 2, 1, {{191, 0, 64}, {64, 0, 191}}},
+        {"i.bmp", std::string(bmp.bytes.begin(), bmp.bytes.end()), 2, 0,
+         {{10, 20, 30}, {200, 100, 50}}},
     };
     // clang-format on
     for (const Case& c : cases) {

@@ -406,9 +406,45 @@ TEST(SettingsFile, BadRecordsFallBack) {
     }
 }
 
-// Beside the executable when that folder is writable, else $XDG_CONFIG_HOME/spectrane when it
-// is absolute, else ~/.config/spectrane (the home from the user database when $HOME is unset);
-// the file folders are created when missing; with no folder at all the settings stay in memory.
+// Each numeric field of the record is taken at both ends of its range; one past either end
+// alone falls back to its default.
+TEST(SettingsFile, NumericFieldsAtTheirBounds) {
+    struct Row {
+        std::size_t at;
+        int low;
+        int high;
+        int Settings::*field;
+        int GradationSettings::*gradationField;
+    };
+    const Row rows[] = {{4, 0, 3, nullptr, &GradationSettings::direction},
+                        {8, 2, 1600, nullptr, &GradationSettings::length},
+                        {12, 0, 3, &Settings::lengthChangeMethod, nullptr},
+                        {16, 1, 1200, &Settings::saveWidth, nullptr}};
+    TempDir dir;
+    for (const Row& row : rows) {
+        const auto value = [&](const Settings& s) {
+            return row.field != nullptr ? s.*row.field : s.gradation.*row.gradationField;
+        };
+        for (const int v : {row.low - 1, row.low, row.high, row.high + 1}) {
+            std::vector<unsigned char> bytes = encodeSettings(Settings{});
+            for (int k = 0; k < 4; ++k) {
+                bytes[row.at + k] = static_cast<unsigned char>(static_cast<unsigned>(v) >> (8 * k));
+            }
+            writeBytes(dir / "Setting.ini", bytes);
+            const SettingsLoadResult loaded = LoadSettings(dir / "Setting.ini");
+            const bool inside = v >= row.low && v <= row.high;
+            EXPECT_EQ(loaded.source,
+                      inside ? SettingsSource::Loaded : SettingsSource::LoadedFallback)
+                << row.at << " " << v;
+            EXPECT_EQ(value(loaded.settings), inside ? v : value(Settings{})) << row.at << " " << v;
+        }
+    }
+}
+
+// Beside the executable when that folder is writable and not the system's, else
+// $XDG_CONFIG_HOME/spectrane when it is absolute, else ~/.config/spectrane (the home from the user
+// database when $HOME is unset); the file folders are created when missing; with no folder at all
+// the settings stay in memory.
 TEST(SettingsFile, ProgramFolders) {
     TempDir dir;
     const auto exe = dir / "bin";
@@ -420,6 +456,8 @@ TEST(SettingsFile, ProgramFolders) {
         {gone, "", "/home/u", "/home/u/.config/spectrane"},
         {gone, "relative/xdg", "/home/u", "/home/u/.config/spectrane"},
         {{}, "/xdg", "/h", "/xdg/spectrane"},
+        {"/usr/bin", "/xdg", "/h", "/xdg/spectrane"}, // writable to root, still never used
+        {"/usr/local/bin/", "/xdg", "/h", "/xdg/spectrane"},
     };
     for (const auto& [exeFolder, xdg, home, expected] : rows) {
         const ProgramPaths p = BuildProgramPaths(exeFolder, xdg.string(), home.string());

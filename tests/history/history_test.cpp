@@ -85,5 +85,38 @@ TEST(History, UndoAndRedoFollowAListOfStates) {
     }
 }
 
+// A history of capacity c keeps exactly the last c steps: after more changes than that, undo
+// goes back exactly c times, to the state c steps ago, and redo comes forward c times again.
+TEST(History, KeepsExactlyItsCapacity) {
+    for (const std::size_t capacity :
+         {std::size_t{1}, std::size_t{2}, std::size_t{7}, History::kDefaultCapacity}) {
+        auto doc = std::make_unique<GradationDocument>();
+        RandomGenerator rng;
+        rng.seed(5);
+        newGradationCurves(*doc, rng);
+        History history(capacity);
+        history.reset(*doc);
+        std::vector<DocumentSnapshot> states{takeSnapshot(*doc)};
+        for (std::size_t k = 0; k < capacity + 3; ++k) {
+            doc->channels[0].controlPoints[0].y = static_cast<double>(k + 1);
+            ASSERT_TRUE(history.record("change", *doc));
+            states.push_back(takeSnapshot(*doc));
+        }
+        std::size_t undone = 0;
+        while (history.undo(*doc)) {
+            ++undone;
+        }
+        EXPECT_EQ(undone, capacity);
+        EXPECT_EQ(takeSnapshot(*doc), states[states.size() - 1 - capacity]) << capacity;
+        std::size_t redone = 0;
+        while (history.redo(*doc)) {
+            ++redone;
+        }
+        EXPECT_EQ(redone, capacity);
+        EXPECT_EQ(takeSnapshot(*doc), states.back());
+    }
+    EXPECT_EQ(History::kDefaultCapacity, 1000u);
+}
+
 } // namespace
 } // namespace spectrane

@@ -160,5 +160,42 @@ TEST(Primitives, CoordinatesFarOutsideNeverWriteOutOfBounds) {
     EXPECT_EQ(countColour(clean, 0), 256);
 }
 
+// A block copied onto an overlapping place of its own surface lands as a copy taken before
+// the first write would, in every direction, plain and ORed; parts off the surface are cut.
+TEST(Primitives, OverlappingCopiesOnOneSurfaceMoveTheWholeBlock) {
+    const auto pattern = [](int x, int y) { return rgb(x * 16, y * 16, (x * 7 + y * 3) % 256); };
+    struct Row {
+        int srcX, srcY, dstX, dstY, w, h;
+    };
+    const Row rows[] = {{2, 2, 2, 5, 8, 8},  {2, 5, 2, 2, 8, 8}, {2, 2, 5, 2, 8, 8},
+                        {5, 2, 2, 2, 8, 8},  {1, 1, 4, 3, 9, 9}, {4, 3, 1, 1, 9, 9},
+                        {0, 0, 10, 12, 9, 9}};
+    for (const Row& r : rows) {
+        for (const bool ored : {false, true}) {
+            Surface s(16, 16);
+            for (int y = 0; y < 16; ++y) {
+                for (int x = 0; x < 16; ++x) {
+                    s.setPixel(x, y, pattern(x, y));
+                }
+            }
+            // The reference: every destination pixel from the untouched source.
+            Surface expected = s;
+            for (int y = 0; y < r.h; ++y) {
+                for (int x = 0; x < r.w; ++x) {
+                    const int dx = r.dstX + x;
+                    const int dy = r.dstY + y;
+                    if (dx < 16 && dy < 16 && r.srcX + x < 16 && r.srcY + y < 16) {
+                        const Color c = pattern(r.srcX + x, r.srcY + y);
+                        expected.setPixel(dx, dy, ored ? (c | pattern(dx, dy)) : c);
+                    }
+                }
+            }
+            (ored ? CopyBlockOr : CopyBlock)(s, r.dstX, r.dstY, s, r.srcX, r.srcY, r.w, r.h);
+            EXPECT_EQ(test::countDifferences(s, expected, {0, 0, 16, 16}), 0)
+                << r.srcX << "," << r.srcY << " -> " << r.dstX << "," << r.dstY << " or " << ored;
+        }
+    }
+}
+
 } // namespace
 } // namespace spectrane

@@ -5,6 +5,7 @@
 #include "model/gradation_document.h"
 #include "raster/surface.h"
 #include "raster/text_renderer.h"
+#include "views/channel_colors.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -97,5 +98,12 @@ struct ProgramRun {
 // Runs `program` (a path) with `args` (a shell command line's tail, quoted as needed) inside
 // `dir`, catching its standard output and error in files there.
 ProgramRun runProgram(const TempDir& dir, const std::string& program, const std::string& args);
+
+// The plot's colours for the RGB or the CMY set, as ChooseChannelColors sets them.
+inline ChannelColors channelColorsFor(bool cmy) {
+    ChannelColors colors;
+    ChooseChannelColors(colors, cmy);
+    return colors;
+}
 
 } // namespace spectrane::test

@@ -106,7 +106,7 @@ TEST(ToolWindowLayout, EveryWindowHoldsItsControlsAndTheirTexts) {
                 EXPECT_TRUE(QRect(QPoint(0, 0), client).contains(w->geometry())) << name;
                 // A control stays where it is described; a wider text may only widen it away from
                 // its neighbour; an up-down sits on its edit's edge.
-                const QRect described = w->property("describedRect").toRect();
+                const QRect described = w->property("layoutRect").toRect();
                 if (qobject_cast<UpDownControl*>(w) == nullptr) {
                     EXPECT_EQ(w->y(), described.y()) << name;
                     EXPECT_TRUE(w->x() == described.x() ||
@@ -122,7 +122,7 @@ TEST(ToolWindowLayout, EveryWindowHoldsItsControlsAndTheirTexts) {
                 }
                 for (QWidget* other : controls) {
                     if (other == w || !w->geometry().intersects(other->geometry()) ||
-                        described.intersects(other->property("describedRect").toRect())) {
+                        described.intersects(other->property("layoutRect").toRect())) {
                         continue; // overlaps that the described places already have are meant
                     }
                     EXPECT_TRUE(nested(w, other) || nested(other, w))

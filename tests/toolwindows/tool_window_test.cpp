@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
 #include <tuple>
 
 namespace spectrane {
@@ -138,30 +140,30 @@ TEST(ToolWindows, EnterConfirmsWhateverHasTheFocus) {
     EXPECT_EQ(w->resultCode(), kToolCancel);
 }
 
-// A refused value keeps the window open, the edit focused with its text selected, and the
-// document as it was.
-TEST(ToolWindows, RefuseBadNumbersAndAcceptTheBounds) {
+// Every numeric field at its bounds. OK accepts both ends and refuses one past each (and what
+// is no number): the refusal keeps the window open, the edit focused with its text selected,
+// and the document as it was. The arrows stop at their own ends, which need not be OK's.
+TEST(ToolWindows, NumericFieldsHoldTheirBounds) {
     const char* length[] = {"グラデーションの長さ設定が不正です。",
                             "グラデーションの長さは2～1600の間でセットして下さい。"};
     const char* width[] = {"幅の設定が不正です。",
                            "グラデーションの幅は1～1200の間でセットして下さい。"};
-    struct Row {
+    struct OkRow {
         Kind kind;
-        std::vector<const char*> bad;
-        std::vector<std::pair<const char*, int>> good; // typed -> stored
-        const char** message;                          // title, text
+        int low;
+        int high;
+        const char** message; // title, text
     };
-    const Row rows[] = {
-        {Kind::NewGradation, {"1", "0", "1601", "", "abc"}, {{"2", 2}, {"1600", 1600}}, length},
-        {Kind::Length, {"1601", "1"}, {{"640", 640}}, length},
-        {Kind::SaveBitmap, {"0", "1201", "", "x1"}, {{"1", 1}, {"1200", 1200}}, width},
-    };
-    for (const Row& row : rows) {
+    for (const OkRow& row :
+         {OkRow{Kind::NewGradation, 2, 1600, length}, OkRow{Kind::Length, 2, 1600, length},
+          OkRow{Kind::SaveBitmap, 1, 1200, width}}) {
         test::ToolFixture f;
         f.doc.length = 640;
         int& stored = row.kind == Kind::SaveBitmap ? f.settings.saveWidth : f.doc.length;
         const int before = stored;
-        for (const char* bad : row.bad) {
+        const std::string low = std::to_string(row.low - 1);
+        const std::string high = std::to_string(row.high + 1);
+        for (const char* bad : {low.c_str(), high.c_str(), "", "abc"}) {
             auto w = f.open(row.kind);
             setText(w.get(), 1008, bad);
             click(w.get(), 1);
@@ -173,12 +175,47 @@ TEST(ToolWindows, RefuseBadNumbersAndAcceptTheBounds) {
             EXPECT_EQ(edit(w.get(), 1008)->selectedText(), u(bad));
             EXPECT_EQ(stored, before);
         }
-        for (const auto& [typed, value] : row.good) {
+        for (int value : {row.low, row.high}) {
             auto w = f.open(row.kind);
-            setText(w.get(), 1008, typed);
+            setText(w.get(), 1008, std::to_string(value).c_str());
             click(w.get(), 1);
-            EXPECT_EQ(w->resultCode(), kToolOk) << typed;
+            EXPECT_EQ(w->resultCode(), kToolOk) << value;
             EXPECT_EQ(stored, value);
+        }
+    }
+
+    PositionRequest request;
+    request.length = 640;
+    request.dot = 100;
+    request.workArea = {0, 0, 1920, 1080};
+    PositionResult result;
+    test::ToolFixture f;
+    const auto position = std::make_unique<PositionWindow>(nullptr, request, result);
+    const std::unique_ptr<ToolWindow> windows[] = {f.open(Kind::NewGradation), f.open(Kind::Length),
+                                                   f.open(Kind::SaveBitmap)};
+    struct ArrowRow {
+        QWidget* window;
+        int edit;
+        int arrows;
+        int low;
+        int high;
+    };
+    const ArrowRow arrows[] = {{windows[0].get(), 1008, 1022, 2, 1600},
+                               {windows[1].get(), 1008, 1022, 2, 1600},
+                               {windows[2].get(), 1008, 1022, 2, 1200},
+                               {position.get(), 1008, 1022, 0, 639},
+                               {position.get(), 1024, 1025, -32, 288}};
+    for (const ArrowRow& row : arrows) {
+        auto* ud = control<UpDownControl>(row.window, row.arrows);
+        QLineEdit* e = edit(row.window, row.edit);
+        // From one inside each end a step reaches it, and a further step stays there.
+        for (const auto& [start, delta, end] :
+             {std::tuple(row.low + 1, -1, row.low), std::tuple(row.high - 1, 1, row.high)}) {
+            showNumber(e, start);
+            ud->step(delta);
+            EXPECT_EQ(readEditNumber(e), end) << row.arrows;
+            ud->step(delta);
+            EXPECT_EQ(readEditNumber(e), end) << row.arrows;
         }
     }
 }

@@ -97,8 +97,8 @@ TEST(LengthChange, MovesDropsAndAddsPointsByMethod) {
     }
 }
 
-// Bad arguments are refused and equal lengths change nothing, whatever the method. (Enough
-// points at two dots: the read-back property below.)
+// Bad arguments are refused, equal lengths change nothing whatever the method, and both ends
+// of the range, 2 and 1600, are taken. (Enough points at two dots: the read-back property below.)
 TEST(LengthChange, RefusesBadArgumentsAndKeepsEqualLengths) {
     auto doc = makeDocument(512, Points::OpenControls, kOpen3);
     for (const LengthChange bad : {LengthChange{300, 512, static_cast<LengthChangeMethod>(4)},
@@ -110,6 +110,11 @@ TEST(LengthChange, RefusesBadArgumentsAndKeepsEqualLengths) {
         EXPECT_TRUE(ChangeLength(*doc, {512, 512, static_cast<LengthChangeMethod>(method)}));
         EXPECT_EQ(controlsOf(*doc, 0), kOpen3);
         EXPECT_EQ(doc->length, 512);
+    }
+    // Both ends of the range are lengths like any other.
+    for (const int length : {1600, 2, 1600}) {
+        EXPECT_TRUE(ChangeLength(*doc, {length, doc->length, kLengthScale})) << length;
+        EXPECT_EQ(doc->length, length);
     }
 }
 
@@ -219,6 +224,18 @@ TEST(DocumentBounds, ADragKeepsItsControlPointInsideAndTheFileWritable) {
     EXPECT_TRUE(withinBound(f.doc.channels[0].controlPoints[1]));
     test::TempDir dir;
     EXPECT_TRUE(writeLineDataFile(dir / "dragged.spd", f.doc));
+    // Dragged far past the last dot, a point is stored as if dragged onto that dot.
+    const auto dragTo = [](int x) {
+        test::EditorFixture g(
+            makeDocument(512, Points::OpenControls, {{56, 300}, {300, 200}, {567, 300}}));
+        g.refresh();
+        auto c = g.context();
+        const CurvePoint p = g.doc.channels[0].anchorPoints[1];
+        EXPECT_TRUE(StartDrag(c, static_cast<int>(p.x), static_cast<int>(p.y)));
+        DragStep(c, x, 200);
+        return g.doc.channels[0].controlPoints[1];
+    };
+    EXPECT_EQ(dragTo(5000), dragTo(567));
 }
 
 } // namespace

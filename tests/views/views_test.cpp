@@ -6,6 +6,7 @@
 #include "support/test_support.h"
 #include "views/analysis_picture.h"
 #include "views/analysis_window_place.h"
+#include "views/bitmap_window_layout.h"
 #include "views/graph_painter.h"
 #include "views/main_layout.h"
 
@@ -14,6 +15,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <string_view>
 
 namespace spectrane {
 namespace {
@@ -57,6 +59,21 @@ TEST(GraphPainter, BackgroundGridLevelLinesAndFrame) {
             }
         }
     }
+    // The colour bars are labelled for the mode: the mix, then the three channels.
+    for (const bool cmy : {false, true}) {
+        test::FakeTextRenderer text;
+        DrawMainFrame(b, 512, cmy, text);
+        const std::string_view rgbLabels[] = {"RGB", "R", "G", "B"};
+        const std::string_view cmyLabels[] = {"CMY", "C", "M", "Y"};
+        for (int k = 0; k < 4; ++k) {
+            const auto drew = [&](std::string_view label) {
+                return std::ranges::any_of(text.calls,
+                                           [&](const auto& c) { return c.text == label; });
+            };
+            EXPECT_TRUE(drew(cmy ? cmyLabels[k] : rgbLabels[k])) << cmy << k;
+            EXPECT_FALSE(drew(cmy ? rgbLabels[k] : cmyLabels[k])) << cmy << k;
+        }
+    }
 }
 
 // Channel 0 is a curve through anchors, one of them above level 255; channels 1 and 2 have no
@@ -71,7 +88,8 @@ TEST(GraphPainter, LayersComposeAndSwitchWithMarkersOnTheCurrentChannel) {
         doc->colorLine[1][j].y = CanvasGeometry::levelY(j / 2);
         doc->colorLine[2][j].y = CanvasGeometry::levelY(254 - j / 2);
     }
-    const ChannelColors colors = channelColorsFor(false);
+    const ChannelColors colors = test::channelColorsFor(false);
+    EXPECT_EQ(colors.marker, rgb(224, 224, 0));
     DrawGraphBackground(b, 512);
     RebuildChannelLayers(b, *doc, colors);
     ComposeGraph(b, *doc, colors, 0);
@@ -118,12 +136,33 @@ TEST(GraphPainter, LayersComposeAndSwitchWithMarkersOnTheCurrentChannel) {
         }
         EXPECT_EQ(b.channelLayers[ch].pixel(x, oldY[ch]), kBackgroundColor) << "old curve";
     }
-    const ChannelColors cmy = channelColorsFor(true);
+    const ChannelColors cmy = test::channelColorsFor(true);
+    EXPECT_EQ(cmy.marker, rgb(255, 255, 255));
     RebuildChannelLayers(b, *doc, cmy);
     ComposeGraph(b, *doc, cmy, 0);
     EXPECT_EQ(m.pixel(x, 320 - 61), kCmyCurveColors[0]);
     EXPECT_EQ(m.pixel(x, 320 - 111), kCmyInactiveColors[1]);
     EXPECT_EQ(countColour(m, kCmyMarkerColor), 4 * 8);
+}
+
+// The gradation window's buffer: the gradation with a margin of 24 on each side along it, at
+// least 104 long with a short gradation centred; across, the thickness and its two margins.
+TEST(BitmapWindowLayout, BufferHoldsTheGradationAndItsMargins) {
+    struct Row {
+        int direction, length, thickness;
+        int along, across, margin;
+    };
+    const Row rows[] = {{0, 512, 192, 560, 240, 24}, {1, 512, 192, 560, 240, 24},
+                        {2, 1600, 40, 1648, 88, 24}, {0, 56, 192, 104, 240, 24},
+                        {3, 40, 192, 104, 240, 32},  {0, 2, 192, 104, 240, 51}};
+    for (const Row& r : rows) {
+        const BitmapWindowLayout l =
+            layoutBitmapWindow(r.direction, r.length, r.thickness, 1920, 1080, {}, {});
+        const bool vertical = (r.direction & 1) != 0;
+        EXPECT_EQ(vertical ? l.bufferHeight : l.bufferWidth, r.along) << r.length;
+        EXPECT_EQ(vertical ? l.bufferWidth : l.bufferHeight, r.across) << r.length;
+        EXPECT_EQ(vertical ? l.marginY : l.marginX, r.margin) << r.length;
+    }
 }
 
 struct Drawn {
