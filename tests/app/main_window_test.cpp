@@ -486,6 +486,9 @@ TEST(MainWindow, ShortcutsWorkFromEveryWindowButNotUnderAToolWindow) {
     app.window->dispatchCommand(kCmdAnalysisWindow);
     app.toolAnswers.push_back([](AppState& st) { st.doc.cmy = true; });
     app.window->dispatchCommand(kCmdCmy);
+    // Once framed, the main window shows the analysis window again (above itself): let that
+    // happen before the windows are activated one by one.
+    QTest::qWait(300);
     // The CMY mode (undo and redo), then the tool windows, file dialogs and message boxes asked
     // for.
     using Seen = std::array<int, 4>;
