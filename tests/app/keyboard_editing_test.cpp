@@ -1,5 +1,5 @@
-// Editing without a mouse: keys on the plot, the point table, and a document edited by keys
-// alone and saved.
+// Editing without a mouse: keys on the plot and the point table. (A document edited by keys
+// alone and saved: tests/e2e, scenario edit_by_keys.)
 #include "app/canvas_widget.h"
 #include "app/command_ids.h"
 #include "app/point_table_window.h"
@@ -7,7 +7,6 @@
 #include "editing/point_commands.h"
 #include "files/extra_settings_file.h"
 #include "files/line_data_file.h"
-#include "model/curve_rebuild.h"
 #include "model/document_check.h"
 
 #include "app_test_support.h"
@@ -236,7 +235,6 @@ TEST(KeyboardEditing, PointKeysAndTheTableKeepThePointMenusRules) {
 // window inside the work area.
 TEST(KeyboardEditing, PointTableFollowsLiveAndIsRemembered) {
     KeyApp app;
-    AppState& s = app.state();
     app.window->dispatchCommand(kCmdPointTable);
     QTableWidget* t = app.window->pointTable()->table();
     for (int i = 0; i < 4; ++i) {
@@ -260,43 +258,6 @@ TEST(KeyboardEditing, PointTableFollowsLiveAndIsRemembered) {
     EXPECT_FALSE(app.checked(kCmdPointTable));
     app.stop();
     EXPECT_FALSE(LoadExtraSettings(app.file(kExtraSettingsFileName)).pointTableOpen);
-    (void)s;
-}
-
-// A document edited by keys alone and saved with Ctrl+S: the file holds the points where the
-// keys put them.
-TEST(KeyboardEditing, ADocumentEditedByKeysAloneIsSavedAsEdited) {
-    KeyApp app;
-    CanvasWidget* c = app.canvas();
-    // A moved point takes its own anchor exactly where the keys say; only its neighbours shift.
-    key(c, Qt::Key_Tab);                        // red point 0 (0, 120)
-    key(c, Qt::Key_Right);                      // an end keeps its dot
-    key(c, Qt::Key_Down, Qt::ControlModifier);  // 112
-    key(c, Qt::Key_Tab, {}, 2);                 // point 2 (274, 200)
-    key(c, Qt::Key_Up, {}, 5);                  // 205
-    key(c, Qt::Key_Right, Qt::ControlModifier); // dot 288
-    key(c, Qt::Key_Left, Qt::ShiftModifier);    // 278
-    key(c, Qt::Key_B);
-    key(c, Qt::Key_Tab, {}, 2);                    // blue point 1
-    key(c, Qt::Key_Insert);                        // five points
-    key(c, Qt::Key_Backtab, Qt::ShiftModifier, 3); // point 4 (511, 70), an end
-    key(c, Qt::Key_Up, Qt::ControlModifier, 2);    // 80, 96
-    app.fileAnswers.push_back(app.path("keys.spd"));
-    QTest::keyClick(app.window, Qt::Key_S, Qt::ControlModifier);
-    EXPECT_EQ(app.messages().back().text, u(kLineDataSavedMessage));
-    const LineDataReadResult saved = readLineDataFile(app.file("keys.spd"));
-    ASSERT_TRUE(saved);
-    GradationDocument* read = saved.document.get();
-    rebuildAllCurves(*read);
-    const auto at = [&](ChannelIndex ch, int i) { return ShownPosition(*read, ch, i); };
-    EXPECT_EQ(read->channels[0].pointCount, 4);
-    EXPECT_EQ(at(0, 0), (DotLevel{0, 112}));
-    EXPECT_EQ(at(0, 2), (DotLevel{278, 205}));
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(at(1, i), kKnown[i]) << i; // green untouched
-    }
-    EXPECT_EQ(read->channels[2].pointCount, 5);
-    EXPECT_EQ(at(2, 4), (DotLevel{511, 96}));
 }
 
 } // namespace
