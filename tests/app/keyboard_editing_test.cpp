@@ -77,6 +77,9 @@ TEST(KeyboardEditing, KeysChooseAndMovePointsOneUndoStepPerRun) {
         EXPECT_EQ(s.edit.hoveredPoint, want);
     }
     EXPECT_TRUE(c->hasFocus());
+    app.window->dispatchCommand(kCmdKeyboardHelp); // the keys listed
+    EXPECT_EQ(app.messages().back().title, u("キーボード操作"));
+    EXPECT_TRUE(app.messages().back().text.contains(QStringLiteral("Ctrl+")));
     QCoreApplication::processEvents();
     const CurvePoint a = s.doc.channels[0].anchorPoints[1];
     EXPECT_EQ(c->grab().toImage().pixel(app.at({a.x + 16, a.y})) & 0xffffff, kHoverRingColor);
