@@ -622,6 +622,48 @@ Opacity flattened over white: %1 stops were partly transparent</translation>
         <source>このファイルはRGBラインデータ・ファイルです。インポートではなく「開く」で読み込んでください。</source>
         <translation>This is an RGB line data file. Read it with Open, not Import.</translation>
     </message>
+    <message>
+        <source>ポイント表の表示(&amp;P)</source>
+        <translation>Show &amp;Point Table</translation>
+    </message>
+    <message>
+        <source>キーボード操作(&amp;K)...</source>
+        <translation>&amp;Keyboard...</translation>
+    </message>
+    <message>
+        <source>キーボード操作</source>
+        <translation>Keyboard</translation>
+    </message>
+    <message>
+        <source>プロットをクリックするか Tab キーでフォーカスを移してから:
+
+Tab / Shift+Tab	次 / 前のポイントを選択
+← →	1 ドット移動
+↑ ↓	1 レベル移動
+Shift+矢印	10 ずつ移動
+Ctrl+矢印	次の 16 の倍数まで移動
+Insert	ポイントの挿入
+Delete	ポイントの削除
+Enter	位置のセット
+R / G / B	チャンネルの選択 (CMY モードでは C / M / Y)
+Space	次のチャンネル
+
+一つのポイントを続けて動かすキー操作は、まとめて一回で元に戻せます。</source>
+        <translation>Click the plot or Tab to it, then:
+
+Tab / Shift+Tab	choose the next / previous point
+← →	move by one dot
+↑ ↓	move by one level
+Shift+arrow	move by ten
+Ctrl+arrow	move on to the next multiple of 16
+Insert	insert a point
+Delete	delete the point
+Enter	set its position
+R / G / B	choose the channel (C / M / Y in CMY mode)
+Space	the next channel
+
+Moves of one point in a row are undone in one step.</translation>
+    </message>
 </context>
 <context>
     <name>spectrane::NewGradationWindow</name>
@@ -652,6 +694,25 @@ Opacity flattened over white: %1 stops were partly transparent</translation>
     <message>
         <source>※背景素材で繰り返しパターンを作りたい場合など、ここにチェックを入れれば両端がループしたグラデーションが作成できます。</source>
         <translation>* Tick this to make a gradation whose ends loop, for example for a repeating background pattern.</translation>
+    </message>
+</context>
+<context>
+    <name>spectrane::PointTableWindow</name>
+    <message>
+        <source>番号</source>
+        <translation>Index</translation>
+    </message>
+    <message>
+        <source>ドット</source>
+        <translation>Dot</translation>
+    </message>
+    <message>
+        <source>レベル</source>
+        <translation>Level</translation>
+    </message>
+    <message>
+        <source>ポイント表 - %1</source>
+        <translation>Point Table - %1</translation>
     </message>
 </context>
 <context>

@@ -6,6 +6,7 @@
 #include "editing/editor_input.h"
 #include "qtsupport/surface_image.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
@@ -17,6 +18,27 @@ CanvasWidget::CanvasWidget(MainWindow* owner) : QWidget(owner), owner_(owner) {
     setObjectName(QStringLiteral("canvas"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus); // the keys edit points too
+}
+
+bool CanvasWidget::event(QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
+            owner_->plotKey(key->key(), key->modifiers())) {
+            event->accept();
+            return true;
+        }
+    }
+    return QWidget::event(event);
+}
+
+void CanvasWidget::keyPressEvent(QKeyEvent* event) {
+    if (owner_->plotKey(event->key(), event->modifiers())) {
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void CanvasWidget::paintEvent(QPaintEvent* event) {
@@ -47,6 +69,7 @@ QPoint CanvasWidget::publish(const QMouseEvent* event) {
 
 void CanvasWidget::mousePressEvent(QMouseEvent* event) {
     const QPoint p = publish(event);
+    owner_->endKeyRun();
     if (event->button() == Qt::RightButton) {
         rightPress(event, p);
         return;

@@ -14,6 +14,9 @@ public:
     explicit CanvasWidget(MainWindow* owner);
 
 protected:
+    // Tab and Shift+Tab choose points on the plot rather than move the focus.
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;

@@ -25,6 +25,8 @@ enum CommandId : int {
     kCmdExport = 1051,
     kCmdImport = 1052,
     kCmdAnalysisWindow = 1053,
+    kCmdPointTable = 1054,
+    kCmdKeyboardHelp = 1055,
 };
 
 // The gradation window's popup menu.

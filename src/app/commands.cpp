@@ -7,6 +7,7 @@
 #include "app/canvas_widget.h"
 #include "app/command_ids.h"
 #include "app/menus.h"
+#include "app/point_table_window.h"
 #include "app/refresh_document.h"
 #include "editing/hit_test.h"
 #include "editing/point_commands.h"
@@ -82,6 +83,8 @@ constexpr Row kViewMenu[] = {
     {0, "", false, nullptr},
     {kCmdAnalysisWindow, QT_TRANSLATE_NOOP("spectrane::MainWindow", "解析ウインドウの表示(&A)"),
      true, &MainWindow::commandAnalysisWindow},
+    {kCmdPointTable, QT_TRANSLATE_NOOP("spectrane::MainWindow", "ポイント表の表示(&P)"), true,
+     &MainWindow::commandPointTable},
 };
 constexpr Row kSettingsMenu[] = {
     {kCmdPointPositions, QT_TRANSLATE_NOOP("spectrane::MainWindow", "ポイント位置の表示(&P)"), true,
@@ -94,6 +97,8 @@ constexpr Row kSettingsMenu[] = {
      &MainWindow::commandSynchro, kStepSynchro},
 };
 constexpr Row kHelpMenu[] = {
+    {kCmdKeyboardHelp, QT_TRANSLATE_NOOP("spectrane::MainWindow", "キーボード操作(&K)..."), false,
+     &MainWindow::commandKeyboardHelp},
     {kCmdAbout, QT_TRANSLATE_NOOP("spectrane::MainWindow", "バージョン情報(&A)"), false,
      &MainWindow::commandAbout},
 };
@@ -192,6 +197,7 @@ void MainWindow::runCommand(void (MainWindow::*handler)(), const char* step) {
 }
 
 void MainWindow::recordStep(const char* step) {
+    endKeyRun(); // any other change or command ends a run of key moves
     if (step != nullptr) {
         state_->history.record(step, state_->doc);
     }
@@ -263,6 +269,7 @@ void MainWindow::syncMenuChecks() {
     setMenuCheck(this, kCmdCmy, s.doc.cmy);
     setMenuCheck(this, kCmdSynchro, s.doc.synchro);
     setMenuCheck(this, kCmdAnalysisWindow, analysis_ != nullptr && analysis_->isVisible());
+    setMenuCheck(this, kCmdPointTable, pointTable_ != nullptr && pointTable_->isVisible());
     if (gradation_->isOpen()) {
         setMenuCheck(gradation_->window(), kPopupTopmost, s.settings.bitmapWindowTopmost);
     }

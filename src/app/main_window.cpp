@@ -4,6 +4,7 @@
 #include "app/bitmap_window.h"
 #include "app/canvas_widget.h"
 #include "app/menus.h"
+#include "app/point_table_window.h"
 #include "app/qt_editor_host.h"
 #include "app/refresh_document.h"
 #include "app/scroll_bar_binding.h"
@@ -103,6 +104,7 @@ void MainWindow::buildWidgets() {
     setCentralWidget(central);
     canvas_ = new CanvasWidget(this);
     canvas_->setParent(central);
+    canvas_->setFocus(); // the plot's keys work from the start
     hBar_ = new QScrollBar(Qt::Horizontal, central);
     hBar_->setObjectName(QStringLiteral("mainHorizontalBar"));
     vBar_ = new QScrollBar(Qt::Vertical, central);
@@ -151,8 +153,14 @@ void MainWindow::startUp() {
     s.history.reset(s.doc);
     startEditor();
     syncUndoItems();
-    if (s.paths.hasFolder() && LoadExtraSettings(extraSettingsPath(s.paths)).analysisWindowOpen) {
-        setAnalysisWindowOpen(true);
+    if (s.paths.hasFolder()) {
+        const ExtraSettings extra = LoadExtraSettings(extraSettingsPath(s.paths));
+        if (extra.analysisWindowOpen) {
+            setAnalysisWindowOpen(true);
+        }
+        if (extra.pointTableOpen) {
+            setPointTableOpen(true);
+        }
     }
 }
 
@@ -233,7 +241,10 @@ void MainWindow::editorPopupAt(const QPoint& screenPos) {
     if (s.edit.hoveredPoint == -1) {
         return;
     }
-    int command = options_.ui.choosePopupItem(editorPopup_, screenPos);
+    runPointCommand(options_.ui.choosePopupItem(editorPopup_, screenPos));
+}
+
+void MainWindow::runPointCommand(int command) {
     if (command == kPopupSetPosition) {
         dialogs_->setGradationWindowEnabled(false);
         const int result = options_.ui.runToolWindow(this, ToolWindowKind::PositionSet);
@@ -263,6 +274,7 @@ void MainWindow::shutDown() {
     if (saved && s.paths.hasFolder()) {
         ExtraSettings extra;
         extra.analysisWindowOpen = analysis_ != nullptr && analysis_->isVisible();
+        extra.pointTableOpen = pointTable_ != nullptr && pointTable_->isVisible();
         saved = SaveExtraSettings(extraSettingsPath(s.paths), extra);
     }
     if (!saved) {
@@ -271,6 +283,7 @@ void MainWindow::shutDown() {
     }
     gradation_->destroy();
     analysis_.reset();
+    pointTable_.reset();
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -290,6 +303,9 @@ void MainWindow::showEvent(QShowEvent* event) {
                 analysis_->show();
             }
             placeAnalysisWindow();
+            if (pointTable_ != nullptr && pointTable_->isVisible()) {
+                pointTable_->placeBeside(frameGeometry(), QRect(QPoint(0, 0), options_.workArea()));
+            }
         });
     }
 }
@@ -388,6 +404,9 @@ void MainWindow::invalidate() {
     canvas_->update();
     if (analysis_ != nullptr) {
         analysis_->changed();
+    }
+    if (pointTable_ != nullptr) {
+        pointTable_->changed();
     }
 }
 

@@ -27,6 +27,7 @@ namespace spectrane {
 
 class AnalysisWindow;
 class CanvasWidget;
+class PointTableWindow;
 class QtEditorHost;
 
 class MainWindow : public QMainWindow {
@@ -67,8 +68,10 @@ public:
     // The analysis window, or nullptr before it was first opened.
     AnalysisWindow* analysisWindow() const { return analysis_.get(); }
     DialogRunner& dialogs() { return *dialogs_; }
+    // The point table, or nullptr before it was first opened.
+    PointTableWindow* pointTable() const { return pointTable_.get(); }
 
-    // Runs main-menu command `id` (1034..1053) as choosing its item does.
+    // Runs main-menu command `id` (1034..1055) as choosing its item does.
     void dispatchCommand(int id);
     // Runs an item of the gradation window's popup menu (1000..1007).
     void dispatchBitmapPopup(int id);
@@ -85,6 +88,17 @@ public:
     void editorPopupAt(const QPoint& screenPos);
     // The real tool windows (what the tool-window service runs unless a test answers).
     int runRealToolWindow(QWidget* owner, ToolWindowKind kind);
+    // Editing by keys (plot_keys.cpp). A key pressed on the plot: true when it is one of the
+    // plot's keys (then it is done).
+    bool plotKey(int key, Qt::KeyboardModifiers modifiers);
+    // The mouse was used on the plot: a run of key moves ends.
+    void endKeyRun() { keyRun_.open = false; }
+    // Point command `command` (1000..1005) on the highlighted anchor, as the point menu runs it
+    // (1003 asks for the position first), recorded as its undo step.
+    void runPointCommand(int command);
+    // The point table chose point i of the current channel, or typed its dot and level.
+    void selectPointFromTable(int i);
+    void setPointFromTable(int i, int dot, int level);
     // A drag has ended (the left button seen up): its step is recorded once the worker is done.
     void dragEnded();
     // The worker's done notice, on the UI thread.
@@ -128,6 +142,8 @@ public:
     void commandCmy();
     void commandSynchro();
     void commandAbout();
+    void commandKeyboardHelp();
+    void commandPointTable();
     void commandUndo();
     void commandRedo();
     // The gradation window's popup commands (its topmost item is commandTopmost).
@@ -169,6 +185,14 @@ private:
     void applyScrollBars();
     // Opens the analysis window below the main window (created the first time), or closes it.
     void setAnalysisWindowOpen(bool open);
+    // Opens the point table beside the main window (created the first time), or closes it.
+    void setPointTableOpen(bool open);
+    // Highlights point i of the current channel for the keys and the table; a run of key moves
+    // ends.
+    void selectPoint(int i);
+    // A key move changed the document: shown, and recorded as a step that the following moves
+    // of the same point take on.
+    void keyMoved();
     void hideWindows();
     void showWindows();
     // Menu check marks from the settings and the document.
@@ -188,7 +212,8 @@ private:
     Options options_;
     std::unique_ptr<AppState> state_;
     std::unique_ptr<GradationWindowController> gradation_;
-    std::unique_ptr<AnalysisWindow> analysis_; // top level; closed at shut-down
+    std::unique_ptr<AnalysisWindow> analysis_;     // top level; closed at shut-down
+    std::unique_ptr<PointTableWindow> pointTable_; // top level; closed at shut-down
     std::unique_ptr<DialogRunner> dialogs_;
     ToolWindowContext toolContext_;
     CanvasWidget* canvas_ = nullptr;
@@ -202,6 +227,12 @@ private:
     bool shutDown_ = false;
     bool framed_ = false;       // placed once with the window manager's real frame
     bool dragToRecord_ = false; // a drag has ended whose step is not recorded yet
+    // The run of key moves whose undo step the next move of the same point takes on.
+    struct KeyRun {
+        bool open = false;
+        ChannelIndex channel = 0;
+        int point = -1;
+    } keyRun_;
 };
 
 } // namespace spectrane

@@ -48,6 +48,12 @@ bool StartDrag(EditorContext& ctx, int x, int y) {
     if (edit.hoveredPoint == -1) {
         return false;
     }
+    BeginDrag(ctx, x, y);
+    return true;
+}
+
+void BeginDrag(EditorContext& ctx, int x, int y) {
+    EditState& edit = ctx.edit;
     const ChannelCurve& curve = ctx.doc.channels[ctx.doc.currentChannel];
     const CurvePoint& a = curve.anchorPoints[edit.hoveredPoint];
     edit.dragging = true;
@@ -63,7 +69,6 @@ bool StartDrag(EditorContext& ctx, int x, int y) {
     edit.inverseAy = inv.ay;
     edit.inverseK = inv.k;
     edit.ringCentreX = shownFloor(a.x);
-    return true;
 }
 
 void EndDrag(EditState& edit) {

@@ -25,6 +25,10 @@ DragSnapshot TakeDragSnapshot(const GradationDocument& doc, const BitmapWindowLa
 // when no anchor is there: the press then belongs to the window (a move by its client area).
 bool StartDrag(EditorContext& ctx, int x, int y);
 
+// Starts a drag of the highlighted anchor pressed at content (x, y): snapshot, grab offsets,
+// inverse coefficients. Nothing moves yet.
+void BeginDrag(EditorContext& ctx, int x, int y);
+
 // Left release: ends the drag; the dragged anchor stays highlighted.
 void EndDrag(EditState& edit);
 

@@ -39,9 +39,13 @@ const CurvePoint& hoveredAnchor(const EditorContext& ctx) {
 } // namespace
 
 bool UpdateHover(EditorContext& ctx, int x, int y) {
+    return SelectPoint(ctx, HitTestAnchor(ctx.doc, x, y, ctx.doc.currentChannel));
+}
+
+bool SelectPoint(EditorContext& ctx, int i) {
     EditState& edit = ctx.edit;
     const int previous = edit.hoveredPoint;
-    edit.hoveredPoint = HitTestAnchor(ctx.doc, x, y, ctx.doc.currentChannel);
+    edit.hoveredPoint = i >= 0 && i < ctx.doc.channels[ctx.doc.currentChannel].pointCount ? i : -1;
     if (edit.hoveredPoint == previous) {
         return false;
     }

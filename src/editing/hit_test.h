@@ -23,6 +23,10 @@ int HitTestAnchor(const GradationDocument& doc, int x, int y, ChannelIndex ch);
 // then repaints the main window. Returns true if the highlight changed.
 bool UpdateHover(EditorContext& ctx, int x, int y);
 
+// Highlights anchor i of the current channel (-1, or an index out of range, for none) as the
+// pointer over it would, and repaints the main window. Returns true if the highlight changed.
+bool SelectPoint(EditorContext& ctx, int i);
+
 // Ring (and, if point positions are shown, the "[x %d,y %d]" read-out) around the highlighted
 // anchor, saving the pixels under the ring first. Nothing when no anchor is highlighted.
 void DrawHoverRing(EditorContext& ctx);

@@ -12,7 +12,8 @@ namespace {
 constexpr std::size_t kMostBytes = 4096; // far more than the file ever holds
 
 std::string encodeExtraSettings(const ExtraSettings& s) {
-    return std::string("analysis_window=") + (s.analysisWindowOpen ? "1" : "0") + "\n";
+    return std::string("analysis_window=") + (s.analysisWindowOpen ? "1" : "0") +
+           "\npoint_table=" + (s.pointTableOpen ? "1" : "0") + "\n";
 }
 
 ExtraSettings decodeExtraSettings(const std::string& text) {
@@ -22,6 +23,8 @@ ExtraSettings decodeExtraSettings(const std::string& text) {
     while (std::getline(lines, line)) {
         if (line == "analysis_window=1" || line == "analysis_window=0") {
             s.analysisWindowOpen = line.back() == '1';
+        } else if (line == "point_table=1" || line == "point_table=0") {
+            s.pointTableOpen = line.back() == '1';
         }
     }
     return s;

@@ -19,6 +19,7 @@ inline std::filesystem::path extraSettingsPath(const ProgramPaths& paths) {
 
 struct ExtraSettings {
     bool analysisWindowOpen = false; // the analysis window, open at exit: "analysis_window=1"
+    bool pointTableOpen = false;     // the point table, open at exit: "point_table=1"
 
     friend bool operator==(const ExtraSettings&, const ExtraSettings&) = default;
 };

@@ -37,6 +37,21 @@ bool History::record(const std::string& label, const GradationDocument& doc) {
     return true;
 }
 
+bool History::amend(const GradationDocument& doc) {
+    if (!canUndo()) {
+        return false;
+    }
+    states_.erase(states_.begin() + static_cast<std::ptrdiff_t>(position_) + 1, states_.end());
+    DocumentSnapshot snapshot = takeSnapshot(doc);
+    if (snapshot == states_[position_ - 1].snapshot) {
+        states_.pop_back();
+        --position_;
+        return false;
+    }
+    states_[position_].snapshot = std::move(snapshot);
+    return true;
+}
+
 const std::string& History::undoLabel() const {
     return canUndo() ? states_[position_].label : kNone;
 }

@@ -26,6 +26,12 @@ public:
     // window confirmed without a change). Returns true when a step was recorded.
     bool record(const std::string& label, const GradationDocument& doc);
 
+    // Takes the last recorded step on to `doc`, keeping its name, so that a run of small changes
+    // (key moves of one point) is one step. Discards what could be redone. A run that came back
+    // to the state before the step takes the step away. Returns true while the step remains;
+    // false, and nothing done, when there is no step to take on.
+    bool amend(const GradationDocument& doc);
+
     bool canUndo() const { return position_ > 0; }
     bool canRedo() const { return position_ + 1 < states_.size(); }
     // The name of the step undo would take back, or redo would take again; empty for none.

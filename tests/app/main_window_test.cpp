@@ -37,9 +37,9 @@ TEST(MainWindow, MenuBarHasEveryItemInOrderInBothLanguages) {
     TestApp app;
     const std::vector<std::vector<int>> ids = {{1034, 1035, 1036, 0, 1037, 1051, 1052, 0, 1038},
                                                {1049, 1050, 0, 1039, 1040},
-                                               {1041, 1042, 1043, 0, 1053},
+                                               {1041, 1042, 1043, 0, 1053, 1054},
                                                {1044, 1045, 1046, 1047},
-                                               {1048}};
+                                               {1055, 1048}};
     const char* titles[] = {"ファイル(&F)", "編集(&E)", "表示(&V)", "設定(&S)", "ヘルプ(&H)"};
     const QList<QAction*> top = app.window->menuBar()->actions();
     ASSERT_EQ(top.size(), 5);
@@ -51,7 +51,9 @@ TEST(MainWindow, MenuBarHasEveryItemInOrderInBothLanguages) {
             const int id = ids[m][i];
             EXPECT_EQ(items[i]->isSeparator(), id == 0);
             EXPECT_EQ(items[i]->data().toInt(), id);
-            EXPECT_EQ(items[i]->isCheckable(), (id >= 1041 && id <= 1047) || id == 1053) << id;
+            EXPECT_EQ(items[i]->isCheckable(),
+                      (id >= 1041 && id <= 1047) || id == 1053 || id == 1054)
+                << id;
         }
     }
     EXPECT_EQ(findCommandAction(app.window, kCmdNew)->text(), u("新規作成(&N)"));
@@ -73,6 +75,8 @@ TEST(MainWindow, MenuBarHasEveryItemInOrderInBothLanguages) {
     EXPECT_EQ(findCommandAction(app.window, kCmdNew)->text(), u("&New…"));
     EXPECT_EQ(findCommandAction(app.window, kCmdExit)->text(), QStringLiteral("E&xit"));
     EXPECT_EQ(findCommandAction(app.window, kCmdLength)->text(), u("Gradation &Length…"));
+    EXPECT_EQ(findCommandAction(app.window, kCmdPointTable)->text(), u("Show &Point Table"));
+    EXPECT_EQ(findCommandAction(app.window, kCmdKeyboardHelp)->text(), u("&Keyboard..."));
     EXPECT_EQ(app.window->windowTitle(), QStringLiteral("Spectrane  ver.3.02"));
     installTranslations(Language::Japanese);
 }

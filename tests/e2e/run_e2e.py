@@ -221,6 +221,28 @@ def scenario_stuck_drag_ends(x, build, work):
         raise StepFailed("moving the pointer without a button still moved the point")
 
 
+def scenario_edit_by_keys(x, build, work):
+    """Points chosen and moved by keys alone, the file saved through the menu by keys."""
+    app = started_with_known_file(x, build, work)
+    # Red point 2 (dot 255, level 128): five levels up, on to dot 256; blue's last point (level
+    # 220), an end, on to the next two multiples of 16.
+    x.key(app.main, "Tab", "Tab", "Tab", "Up", "Up", "Up", "Up", "Up", "ctrl+Right")
+    x.key(app.main, "b", "shift+Tab", "ctrl+Up", "ctrl+Up", "ctrl+Right")
+    saved = Path(work) / "keys.spd"
+    app.save(saved)
+    anchors = {}
+    for line in app.cli("points", saved).splitlines():
+        ch, i, *rest = line.split()
+        anchors[int(ch), int(i)] = tuple(float(v) for v in rest[2:])
+    for point, wanted in (((0, 2), (312, 187)), ((2, 4), (567, 320 - 240))):
+        got = anchors[point]
+        if max(abs(got[0] - wanted[0]), abs(got[1] - wanted[1])) > 0.01:
+            raise StepFailed(f"channel {point[0]} anchor {point[1]} is at {got}, expected {wanted}")
+    known = (Path(work) / "known.spd").read_bytes()
+    if saved.read_bytes()[52 + 80:52 + 160] != known[52 + 80:52 + 160]:
+        raise StepFailed("the keys changed channel 1")
+
+
 def expect_frame(what, frame, x=None, y=None, bottom=None):
     fx, fy, fw, fh = frame
     for name, got, wanted in (("x", fx, x), ("y", fy, y), ("bottom", fy + fh, bottom)):

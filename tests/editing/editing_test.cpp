@@ -1,11 +1,13 @@
 // The editing layer: the drag step against a full refresh (a property), the drag worker's jobs,
-// input and stop on its own thread, the point commands and a typed position. Hovering, the hit
+// input and stop on its own thread, the point commands, a typed position and key moves against
+// drags. Hovering, the hit
 // test, the popup menu and synchro through the window are tested with the program (tests/app).
 #include "editing/drag_start.h"
 #include "editing/drag_step.h"
 #include "editing/drag_worker.h"
 #include "editing/editor_input.h"
 #include "editing/hit_test.h"
+#include "editing/key_moves.h"
 #include "editing/point_commands.h"
 #include "model/random_curves.h"
 #include "model/spline.h"
@@ -439,6 +441,126 @@ TEST(Editor, ASetPositionShowsWhatWasTyped) {
     }
     EXPECT_GT(hairBelow, 0); // the rows include stored values a hair below the typed ones
     EXPECT_GT(clamped, 30);
+}
+
+// Arrow keys by hand: one, ten, or on to the next multiple of 16 in the key's direction (a
+// point on a grid line goes to the next one), negative levels included; Tab wraps round.
+TEST(KeyMoves, ArrowsAndTabGoWhereTheKeysSay) {
+    using enum KeyDirection;
+    using enum KeyStride;
+    const std::tuple<DotLevel, KeyDirection, KeyStride, DotLevel> rows[] = {
+        {{37, 100}, Right, One, {38, 100}},  {{37, 100}, Left, Ten, {27, 100}},
+        {{37, 100}, Right, Grid, {48, 100}}, {{37, 100}, Left, Grid, {32, 100}},
+        {{32, 100}, Left, Grid, {16, 100}},  {{48, 100}, Right, Grid, {64, 100}},
+        {{0, 0}, Down, One, {0, -1}},        {{0, 0}, Up, Ten, {0, 10}},
+        {{0, 0}, Down, Grid, {0, -16}},      {{0, -5}, Up, Grid, {0, 0}},
+        {{0, -5}, Down, Grid, {0, -16}},     {{0, -16}, Down, Grid, {0, -32}},
+        {{0, 280}, Up, Grid, {0, 288}},      {{0, 255}, Up, Grid, {0, 256}},
+    };
+    for (const auto& [from, direction, stride, want] : rows) {
+        EXPECT_EQ(KeyMoveTarget(from, direction, stride), want)
+            << from.dot << "," << from.level << " key " << static_cast<int>(direction) << " stride "
+            << static_cast<int>(stride);
+    }
+    const std::tuple<int, int, bool, int> tabs[] = {
+        {-1, 4, true, 0}, {-1, 4, false, 3}, {3, 4, true, 0}, {0, 4, false, 3},
+        {1, 4, true, 2},  {7, 4, true, 0},   {0, 1, true, 0}, {-1, 0, true, -1},
+    };
+    for (const auto& [current, count, forward, want] : tabs) {
+        EXPECT_EQ(NextPointIndex(current, count, forward), want) << current << "/" << count;
+    }
+}
+
+// Random layouts, points and keys: a key move leaves the document and every picture exactly as
+// a drag of the same point, pressed on its pixel, to the target's pixel does through the
+// worker; the point is then shown at the target cut to the limits (an open end keeps its dot),
+// and a key that cannot move it changes nothing at all.
+TEST(KeyMoves, AKeyMoveGivesWhatADragToTheSamePlaceGives) {
+    RandomGenerator rng;
+    rng.seed(20261207);
+    int moves = 0, clamped = 0, unmoved = 0, synchroMoves = 0;
+    for (int round = 0; round < 40; ++round) {
+        EditorFixture key;
+        const int lengths[] = {2, 17, 64, 300, 512, 1600};
+        key.doc.length = lengths[rng.next() % 6];
+        key.doc.loop = rng.next() % 2;
+        key.doc.cmy = rng.next() % 2;
+        key.doc.direction = rng.next() % 4;
+        key.doc.synchro = rng.next() % 2;
+        for (auto& flag : key.doc.synchroChannels) {
+            flag = rng.next() % 2;
+        }
+        const ChannelIndex cur = key.doc.currentChannel = rng.next() % 3;
+        key.showPointPositions = rng.next() % 2;
+        randomCurves(key.doc, rng);
+        EditorFixture drag;
+        drag.doc = key.doc;
+        drag.showPointPositions = key.showPointPositions;
+        key.refresh();
+        drag.refresh();
+        auto kctx = key.context();
+        auto dctx = drag.context();
+        DragWorker worker(dctx, {});
+        const int n = key.doc.channels[cur].pointCount;
+        const int i = static_cast<int>(rng.next() % n);
+        ASSERT_TRUE(SelectPoint(kctx, i));
+        for (int step = 0; step < 4; ++step) {
+            SCOPED_TRACE(testing::Message() << "round " << round << " step " << step);
+            const CurvePoint a = key.doc.channels[cur].anchorPoints[i];
+            const int px = shownTrunc(a.x);
+            const int py = shownTrunc(a.y);
+            if (HitTestAnchor(drag.doc, px, py, cur) != i) {
+                break; // another point lies on the same pixel: a press would take that one
+            }
+            const DotLevel from = ShownPosition(key.doc, cur, i);
+            const auto direction = static_cast<KeyDirection>(rng.next() % 4);
+            const auto stride = static_cast<KeyStride>(rng.next() % 3);
+            DotLevel to = KeyMoveTarget(from, direction, stride);
+            if (rng.next() % 5 == 0) { // far out, to reach the limits
+                to = {to.dot + static_cast<int>(rng.next() % 4001) - 2000,
+                      to.level + static_cast<int>(rng.next() % 801) - 400};
+            }
+            const bool fixedDot = !key.doc.loop && (i == 0 || i == n - 1);
+            const DotLevel want{fixedDot ? from.dot : std::clamp(to.dot, 0, key.doc.length - 1),
+                                std::clamp(to.level, -31, 288)};
+            clamped += want != to;
+            const GradationDocument before = key.doc;
+            const Surface beforePicture = key.buffers->mainBuffer;
+            if (want == from) {
+                ++unmoved;
+                EXPECT_EQ(KeyMove(kctx, to), DragPath::None);
+                EXPECT_TRUE(test::controlsOf(key.doc, cur) == test::controlsOf(before, cur));
+                EXPECT_EQ(test::countDifferences(key.buffers->mainBuffer, beforePicture), 0);
+                continue;
+            }
+            ASSERT_NE(KeyMove(kctx, to), DragPath::None);
+            EXPECT_EQ(ShownPosition(key.doc, cur, i), want);
+            ++moves;
+            synchroMoves += key.doc.synchro && key.doc.synchroChannels[cur];
+            ASSERT_EQ(LeftButtonDown(dctx, worker, px, py), LeftPress::DragStarted);
+            const int tx = 56 + want.dot;
+            const int ty = 320 - want.level;
+            drag.host.poll = test::scriptedPointer({{tx, ty, false}});
+            worker.postDrag(tx, ty);
+            worker.waitUntilIdle();
+            LeftButtonUp(drag.edit);
+            EXPECT_EQ(key.edit.hoveredPoint, i);
+            EXPECT_FALSE(key.edit.dragging);
+            for (ChannelIndex ch = 0; ch < 3; ++ch) {
+                ASSERT_EQ(test::controlsOf(key.doc, ch), test::controlsOf(drag.doc, ch)) << ch;
+                ASSERT_TRUE(key.doc.colorLine[ch] == drag.doc.colorLine[ch]) << ch;
+            }
+            ASSERT_EQ(test::countDifferences(key.buffers->mainBuffer, drag.buffers->mainBuffer), 0);
+            const int dir = key.doc.direction;
+            ASSERT_EQ(test::countDifferences(key.buffers->gradationBuffer(dir),
+                                             drag.buffers->gradationBuffer(dir)),
+                      0);
+        }
+    }
+    EXPECT_GT(moves, 60);
+    EXPECT_GT(clamped, 10);
+    EXPECT_GT(unmoved, 3);
+    EXPECT_GT(synchroMoves, 10);
 }
 
 } // namespace

@@ -40,25 +40,47 @@ void randomChange(GradationDocument& doc, RandomGenerator& rng) {
 }
 
 // The history against a plain list of states and a cursor, over random interleavings of
-// changes, undo and redo; undoing everything gives the first document bit for bit.
+// changes, undo, redo and changes that take the last step on (some of them back to where the
+// step began); undoing everything gives the first document bit for bit.
 TEST(History, UndoAndRedoFollowAListOfStates) {
     for (std::uint32_t seed = 1; seed <= 20; ++seed) {
         RandomGenerator rng;
         rng.seed(seed);
         auto doc = std::make_unique<GradationDocument>();
         newGradationCurves(*doc, rng);
-        History history(seed % 2 == 0 ? 1000 : 7); // a small capacity drops the oldest steps
+        const std::size_t capacity = seed % 2 == 0 ? 1000 : 7; // a small one drops the oldest
+        History history(capacity);
         history.reset(*doc);
         std::vector<DocumentSnapshot> states{takeSnapshot(*doc)};
         std::size_t at = 0;
+        std::size_t oldest = 0; // the first state still kept
         for (int op = 0; op < 150; ++op) {
-            const int what = rng.next() % 4;
+            const int what = rng.next() % 5;
             if (what == 0) {
-                EXPECT_EQ(history.undo(*doc), at > 0);
-                at -= at > 0 ? 1 : 0;
+                EXPECT_EQ(history.undo(*doc), at > oldest);
+                at -= at > oldest ? 1 : 0;
             } else if (what == 1) {
                 EXPECT_EQ(history.redo(*doc), at + 1 < states.size());
                 at += at + 1 < states.size() ? 1 : 0;
+            } else if (what == 4) {
+                if (at > oldest && rng.next() % 3 == 0) {
+                    restoreSnapshot(states[at - 1], *doc);
+                } else {
+                    randomChange(*doc, rng);
+                }
+                const DocumentSnapshot now = takeSnapshot(*doc);
+                const bool back = at > oldest && now == states[at - 1];
+                EXPECT_EQ(history.amend(*doc), at > oldest && !back);
+                if (at == oldest) {
+                    restoreSnapshot(states[at], *doc); // nothing to take on: the change is undone
+                } else {
+                    states.resize(at + 1);
+                    states[at] = now;
+                    if (back) {
+                        states.pop_back();
+                        --at;
+                    }
+                }
             } else {
                 randomChange(*doc, rng);
                 const DocumentSnapshot now = takeSnapshot(*doc);
@@ -67,11 +89,11 @@ TEST(History, UndoAndRedoFollowAListOfStates) {
                     states.resize(at + 1);
                     states.push_back(now);
                     at = states.size() - 1;
+                    oldest = std::max(oldest, at - std::min(at, capacity));
                 }
             }
             ASSERT_EQ(takeSnapshot(*doc), states[at]) << "seed " << seed << " op " << op;
-            const std::size_t kept = std::min<std::size_t>(at, seed % 2 == 0 ? 1000 : 7);
-            EXPECT_EQ(history.canUndo(), kept > 0);
+            EXPECT_EQ(history.canUndo(), at > oldest);
             EXPECT_EQ(history.canRedo(), at + 1 < states.size());
         }
         if (seed % 2 == 0) {

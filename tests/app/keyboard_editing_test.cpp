@@ -1,0 +1,267 @@
+// Editing without a mouse: keys on the plot and the point table. (A document edited by keys
+// alone and saved: tests/e2e, scenario edit_by_keys.)
+#include "app/canvas_widget.h"
+#include "app/command_ids.h"
+#include "app/point_table_window.h"
+#include "editing/hit_test.h"
+#include "editing/point_commands.h"
+#include "files/extra_settings_file.h"
+#include "files/line_data_file.h"
+#include "model/document_check.h"
+
+#include "app_test_support.h"
+
+#include <QHeaderView>
+#include <QTableWidget>
+
+namespace spectrane {
+namespace {
+
+using test::TestApp;
+using test::u;
+
+// The known curves' anchors (56, 200) (180, 150) (330, 120) (567, 250) as dots and levels.
+constexpr DotLevel kKnown[] = {{0, 120}, {124, 170}, {274, 200}, {511, 70}};
+
+DotLevel shown(AppState& s, int i) {
+    return ShownPosition(s.doc, s.doc.currentChannel, i);
+}
+
+void key(QWidget* canvas, Qt::Key k, Qt::KeyboardModifiers m = {}, int times = 1) {
+    for (int t = 0; t < times; ++t) {
+        QTest::keyClick(canvas, k, m);
+    }
+}
+
+// The program's windows as the user drives them by keys, the undo history counted by its steps.
+struct KeyApp : TestApp {
+    KeyApp() {
+        showKnownCurves();
+        canvas()->setFocus();
+    }
+    CanvasWidget* canvas() { return window->canvas(); }
+    // Undoes everything and redoes it again; the chosen point is chosen again after.
+    int undoSteps() {
+        const int chosen = state().edit.hoveredPoint;
+        const auto saved = encodeLineData(state().doc);
+        int steps = 0;
+        while (state().history.canUndo()) {
+            window->dispatchCommand(kCmdUndo);
+            ++steps;
+        }
+        for (int t = 0; t < steps; ++t) {
+            window->dispatchCommand(kCmdRedo);
+        }
+        EXPECT_EQ(encodeLineData(state().doc), saved);
+        window->selectPointFromTable(chosen);
+        return steps;
+    }
+};
+
+// Tab and Shift+Tab walk the points round (the ring with them); arrows move by one, Shift by
+// ten, Ctrl to the next multiple of 16. A run of moves of one point is one step; it ends when
+// another point is chosen, the mouse is used or another command runs; a run back to where it
+// began is no step. Channel letters and Space choose the current channel.
+TEST(KeyboardEditing, KeysChooseAndMovePointsOneUndoStepPerRun) {
+    KeyApp app;
+    AppState& s = app.state();
+    CanvasWidget* c = app.canvas();
+    EXPECT_EQ(c->focusPolicy(), Qt::StrongFocus);
+    for (const auto& [k, m, want] : {std::tuple{Qt::Key_Tab, Qt::KeyboardModifiers{}, 0},
+                                     {Qt::Key_Tab, {}, 1},
+                                     {Qt::Key_Backtab, Qt::ShiftModifier, 0},
+                                     {Qt::Key_Backtab, Qt::ShiftModifier, 3},
+                                     {Qt::Key_Tab, {}, 0},
+                                     {Qt::Key_Tab, {}, 1}}) {
+        key(c, k, m);
+        EXPECT_EQ(s.edit.hoveredPoint, want);
+    }
+    EXPECT_TRUE(c->hasFocus());
+    app.window->dispatchCommand(kCmdKeyboardHelp); // the keys listed
+    EXPECT_EQ(app.messages().back().title, u("キーボード操作"));
+    EXPECT_TRUE(app.messages().back().text.contains(QStringLiteral("Ctrl+")));
+    QCoreApplication::processEvents();
+    const CurvePoint a = s.doc.channels[0].anchorPoints[1];
+    EXPECT_EQ(c->grab().toImage().pixel(app.at({a.x + 16, a.y})) & 0xffffff, kHoverRingColor);
+
+    key(c, Qt::Key_Up);
+    key(c, Qt::Key_Down);
+    EXPECT_EQ(app.undoSteps(), 0); // back where the run began
+    key(c, Qt::Key_Up, {}, 3);
+    key(c, Qt::Key_Up, Qt::ShiftModifier);
+    key(c, Qt::Key_Left, Qt::ControlModifier);
+    key(c, Qt::Key_Right);
+    EXPECT_EQ(shown(s, 1), (DotLevel{113, 183}));
+    EXPECT_EQ(findCommandAction(app.window, kCmdUndo)->text(), u("元に戻す: ポイントの移動(&U)"));
+    EXPECT_EQ(app.undoSteps(), 1);
+    key(c, Qt::Key_Tab);
+    const DotLevel second = shown(s, 2); // moved a little with its neighbour
+    key(c, Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(shown(s, 2), (DotLevel{second.dot, (second.level - 1) / 16 * 16}));
+    key(c, Qt::Key_Backtab, Qt::ShiftModifier);
+    key(c, Qt::Key_Down);
+    EXPECT_EQ(app.undoSteps(), 3);
+    // A click on the chosen point moves nothing but ends the run; so does any command.
+    const QPoint on = app.at(s.doc.channels[0].anchorPoints[1]);
+    QTest::mouseMove(c, on);
+    QTest::mousePress(c, Qt::LeftButton, {}, on);
+    QTest::mouseRelease(c, Qt::LeftButton, {}, on);
+    ASSERT_EQ(s.edit.hoveredPoint, 1);
+    const DotLevel before = shown(s, 1);
+    key(c, Qt::Key_Down);
+    app.window->dispatchCommand(kCmdPointPositions);
+    key(c, Qt::Key_Down);
+    EXPECT_EQ(app.undoSteps(), 5);
+    EXPECT_EQ(shown(s, 1), (DotLevel{before.dot, before.level - 2}));
+    app.window->dispatchCommand(kCmdUndo);
+    EXPECT_EQ(shown(s, 1), (DotLevel{before.dot, before.level - 1}));
+
+    for (const auto& [k, want] :
+         {std::pair{Qt::Key_G, 1}, {Qt::Key_Space, 2}, {Qt::Key_R, 0}, {Qt::Key_B, 2}}) {
+        key(c, k);
+        EXPECT_EQ(s.doc.currentChannel, want);
+        EXPECT_EQ(s.edit.hoveredPoint, -1);
+    }
+    app.toolAnswers.push_back([](AppState& st) { st.doc.cmy = true; });
+    app.window->dispatchCommand(kCmdCmy);
+    key(c, Qt::Key_R); // not a channel in CMY mode
+    EXPECT_EQ(s.doc.currentChannel, 2);
+    key(c, Qt::Key_M);
+    EXPECT_EQ(s.doc.currentChannel, 1);
+}
+
+// Insert, Delete and Enter run the point menu's commands on the chosen point, with its refusals
+// and messages; typing into the table sets a position with the same refusal. Nothing refused
+// changes the document or makes a step.
+TEST(KeyboardEditing, PointKeysAndTheTableKeepThePointMenusRules) {
+    KeyApp app;
+    AppState& s = app.state();
+    CanvasWidget* c = app.canvas();
+    const auto lastMessage = [&] { return app.messages().back().text; };
+    key(c, Qt::Key_Tab); // point 0, an end
+    key(c, Qt::Key_Delete);
+    EXPECT_EQ(lastMessage(), u(kEndPointMessage.data()));
+    EXPECT_EQ(s.doc.channels[0].pointCount, 4);
+    EXPECT_EQ(s.edit.hoveredPoint, 0); // still chosen
+    key(c, Qt::Key_Tab);
+    const auto known = test::controlsOf(s.doc, 0);
+    key(c, Qt::Key_Insert); // before point 1, which stays chosen
+    EXPECT_EQ(s.doc.channels[0].pointCount, 5);
+    EXPECT_EQ(s.edit.hoveredPoint, 2);
+    key(c, Qt::Key_Backtab, Qt::ShiftModifier);
+    key(c, Qt::Key_Delete); // the new point; the next takes its place
+    EXPECT_EQ(s.edit.hoveredPoint, 1);
+    EXPECT_EQ(test::controlsOf(s.doc, 0), known);
+    key(c, Qt::Key_Tab);
+    app.toolAnswers.push_back([](AppState& st) {
+        st.edit.positionDot = 300;
+        st.edit.positionLevel = 128;
+    });
+    key(c, Qt::Key_Return);
+    EXPECT_EQ(app.tools.back().first, ToolWindowKind::PositionSet);
+    EXPECT_EQ(shown(s, 2), (DotLevel{300, 128}));
+    EXPECT_EQ(app.undoSteps(), 3);
+    EXPECT_EQ(findCommandAction(app.window, kCmdUndo)->text(), u("元に戻す: 位置のセット(&U)"));
+
+    app.window->dispatchCommand(kCmdPointTable);
+    PointTableWindow* table = app.window->pointTable();
+    ASSERT_TRUE(table != nullptr && table->isVisible());
+    QTableWidget* t = table->table();
+    const auto cell = [&](int row, int column) { return t->item(row, column)->text().toInt(); };
+    const auto editable = [&](int row, int column) {
+        return t->item(row, column)->flags().testFlag(Qt::ItemIsEditable);
+    };
+    ASSERT_EQ(t->rowCount(), 4);
+    EXPECT_EQ(t->currentRow(), 2);
+    EXPECT_TRUE(editable(1, 1) && editable(0, 2) && !editable(0, 0) && !editable(0, 1) &&
+                !editable(3, 1));
+    t->selectRow(1);
+    EXPECT_EQ(s.edit.hoveredPoint, 1);
+    const int dot1 = shown(s, 1).dot;
+    t->item(1, 2)->setText(QStringLiteral("99.7")); // the fraction dropped
+    QCoreApplication::processEvents();
+    EXPECT_EQ(shown(s, 1), (DotLevel{dot1, 99}));
+    EXPECT_EQ(cell(1, 2), 99);
+    t->item(1, 1)->setText(QStringLiteral("abc")); // no number: nothing changes
+    QCoreApplication::processEvents();
+    EXPECT_EQ(cell(1, 1), dot1);
+    EXPECT_EQ(app.undoSteps(), 4);
+    t->horizontalHeader()->sectionClicked(0); // highest index first
+    EXPECT_EQ(cell(0, 0), 3);
+    EXPECT_EQ(cell(0, 2), shown(s, 3).level);
+    t->horizontalHeader()->sectionClicked(2); // sorts by index only
+    EXPECT_EQ(cell(0, 0), 3);
+
+    // Neighbours far out: a new level would need a control point past what a file holds.
+    const double b = kCoordinateBound;
+    ChannelCurve& curve = s.doc.channels[1];
+    curve.pointCount = 3;
+    curve.controlPoints[0] = {56, -b};
+    curve.controlPoints[1] = {300, 0};
+    curve.controlPoints[2] = {567, -b};
+    key(c, Qt::Key_G);
+    RefreshDocument(s, RefreshMode::Evaluating);
+    s.history.reset(s.doc);
+    key(c, Qt::Key_Tab, {}, 2);
+    const auto kept = encodeLineData(s.doc);
+    const std::size_t boxes = app.messages().size();
+    app.toolAnswers.push_back([](AppState& st) { st.edit.positionLevel = 100; });
+    key(c, Qt::Key_Enter, Qt::KeypadModifier);
+    table->refresh();
+    t->item(t->rowCount() - 1 - 1, 2)->setText(QStringLiteral("100")); // point 1, rows reversed
+    QCoreApplication::processEvents();
+    ASSERT_EQ(app.messages().size(), boxes + 2);
+    EXPECT_EQ(lastMessage(), u(kSetPositionFailedMessage.data()));
+    EXPECT_EQ(app.messages()[boxes].text, lastMessage());
+    EXPECT_EQ(encodeLineData(s.doc), kept);
+    EXPECT_EQ(app.undoSteps(), 0);
+
+    // At 256 points an insert is refused; a loop's last point cannot go.
+    curve.pointCount = kMaxPoints;
+    for (int i = 0; i < kMaxPoints; ++i) {
+        curve.controlPoints[i] = {56.0 + i * 2, 200};
+    }
+    s.doc.loop = true;
+    RefreshDocument(s, RefreshMode::Evaluating);
+    key(c, Qt::Key_Tab);
+    key(c, Qt::Key_Insert);
+    EXPECT_EQ(lastMessage(), u(kTooManyPointsMessage.data()));
+    curve.pointCount = 1;
+    RefreshDocument(s, RefreshMode::Evaluating);
+    key(c, Qt::Key_Tab);
+    key(c, Qt::Key_Delete);
+    EXPECT_EQ(lastMessage(), u(kLastPointMessage.data()));
+    EXPECT_EQ(curve.pointCount, 1);
+}
+
+// The table follows the keys live, is remembered open between runs and stands beside the main
+// window inside the work area.
+TEST(KeyboardEditing, PointTableFollowsLiveAndIsRemembered) {
+    KeyApp app;
+    app.window->dispatchCommand(kCmdPointTable);
+    QTableWidget* t = app.window->pointTable()->table();
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ((DotLevel{t->item(i, 1)->text().toInt(), t->item(i, 2)->text().toInt()}),
+                  kKnown[i]);
+    }
+    key(app.canvas(), Qt::Key_Tab, {}, 3);
+    key(app.canvas(), Qt::Key_Up, Qt::ShiftModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return t->item(2, 2)->text().toInt() == 210; }));
+    EXPECT_EQ(t->currentRow(), 2);
+    EXPECT_TRUE(app.checked(kCmdPointTable));
+    app.restart(QSize(1200, 800));
+    PointTableWindow* table = app.window->pointTable();
+    ASSERT_TRUE(table != nullptr && table->isVisible());
+    EXPECT_TRUE(app.checked(kCmdPointTable));
+    const QRect main = app.window->frameGeometry();
+    const QRect beside = table->frameGeometry();
+    EXPECT_TRUE(beside.left() > main.right() || beside.right() < main.left());
+    EXPECT_TRUE(QRect(0, 0, 1200, 800).contains(beside));
+    table->close();
+    EXPECT_FALSE(app.checked(kCmdPointTable));
+    app.stop();
+    EXPECT_FALSE(LoadExtraSettings(app.file(kExtraSettingsFileName)).pointTableOpen);
+}
+
+} // namespace
+} // namespace spectrane
