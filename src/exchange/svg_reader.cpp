@@ -199,10 +199,31 @@ void addNote(Gradient& g, const std::string& note) {
     g.note += (g.note.empty() ? "" : "; ") + note;
 }
 
+// The linear gradient a shape paints with (the first url(#id) that names one), else the first
+// in the file: Inkscape writes the stops in one gradient, first, and the vector that is drawn in
+// another that takes them through href.
+std::size_t drawnGradient(std::string_view text) {
+    constexpr int kMostTried = 16; // a file of many references stays linear in its size
+    std::size_t url = text.find("url(#");
+    for (int tried = 0; url != std::string_view::npos && tried < kMostTried; ++tried) {
+        const std::size_t end = text.find(')', url);
+        if (end == std::string_view::npos) {
+            break;
+        }
+        std::string_view kind;
+        const Tag tag = findGradient(text, trim(text.substr(url + 5, end - url - 5)), kind);
+        if (tag.at != std::string_view::npos && kind == "linearGradient") {
+            return tag.at;
+        }
+        url = text.find("url(#", end);
+    }
+    return findTag(text, "linearGradient", 0);
+}
+
 } // namespace
 
 GradientReadResult readSvgGradient(std::string_view text) {
-    const std::size_t at = findTag(text, "linearGradient", 0);
+    const std::size_t at = drawnGradient(text);
     if (at == std::string_view::npos) {
         return readFailure(lineError(1, "no <linearGradient> found"));
     }

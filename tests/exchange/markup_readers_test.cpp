@@ -27,6 +27,10 @@ TEST(SvgReader, StopsThroughHrefStylesAndNames) {
          "<svg><linearGradient id=\"drawn\" xlink:href=\"#mid\"/><linearGradient id=\"mid\" "
          "href=\"#stops\" x1=\"0\" y1=\"1\" x2=\"0\" y2=\"0\"/>" + holder + "</svg>",
          3, {{16, 32, 48}, {112, 128, 144}, {208, 224, 240}}, "href"},
+        {"the gradient a shape paints with, not the first in the file",
+         "<svg>" + holder + "<linearGradient id='v' href='#stops' x2='0' y2='1'/>"
+         "<rect fill='url(#v)'/></svg>",
+         1, {{16, 32, 48}, {112, 128, 144}, {208, 224, 240}}, "href"},
         {"radial holder, names in both cases, style over attribute",
          "<svg><linearGradient href='#r' x2='-1'/><radialGradient id='r'><stop offset='0' "
          "stop-color='red' style='stop-color: DarkSlateBlue'/><stop offset='100%' "
@@ -45,7 +49,7 @@ TEST(SvgReader, StopsThroughHrefStylesAndNames) {
         EXPECT_EQ(sampleGradient(*r.gradient, 3), c.colors) << c.what;
         EXPECT_NE(r.gradient->note.find(c.note), std::string::npos) << c.what;
     }
-    const GradientReadResult spread = readSvgGradient(std::string_view(cases[2].svg));
+    const GradientReadResult spread = readSvgGradient(std::string_view(cases[3].svg));
     EXPECT_NE(spread.gradient->note.find("spreadMethod 'reflect'"), std::string::npos);
 }
 
