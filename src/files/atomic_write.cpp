@@ -1,5 +1,6 @@
 #include "files/atomic_write.h"
 
+#include "files/descriptor_io.h"
 #include "files/in_place_backup.h"
 #include "files/termination_signals.h"
 
@@ -66,21 +67,6 @@ std::string temporaryName(const std::string& finalName) {
 }
 
 // ---- Plain descriptor helpers (0 or an errno) ------------------------------------------------
-
-int writeAll(int fd, const std::uint8_t* p, std::size_t left) {
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, left);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return n < 0 ? errno : EIO;
-        }
-        p += n;
-        left -= static_cast<std::size_t>(n);
-    }
-    return 0;
-}
 
 // Writes `bytes` at `offset`; `done` counts the bytes that reached the file.
 int pwriteAll(int fd, const std::uint8_t* bytes, std::size_t size, off_t offset,

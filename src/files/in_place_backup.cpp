@@ -1,6 +1,7 @@
 #include "files/in_place_backup.h"
 
 #include "files/atomic_write.h"
+#include "files/descriptor_io.h"
 #include "files/program_folders.h"
 
 #include <atomic>
@@ -27,22 +28,6 @@ constexpr std::string_view kSuffix = ".backup";
 std::string header(const std::string& target, std::size_t size) {
     return std::string(kMagic) + std::to_string(target.size()) + " " + std::to_string(size) + "\n" +
            target;
-}
-
-int writeAll(int fd, const void* data, std::size_t size) {
-    const char* p = static_cast<const char*>(data);
-    while (size > 0) {
-        const ssize_t n = ::write(fd, p, size);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return n < 0 ? errno : EIO;
-        }
-        p += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return 0;
 }
 
 // The copy's bytes and its file, or false when it is not a whole copy.
