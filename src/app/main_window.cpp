@@ -88,6 +88,8 @@ MainWindow::MainWindow(Options options)
     hooks.workArea = options_.workArea;
     gradation_ = std::make_unique<GradationWindowController>(this, *state_, std::move(hooks));
     dialogs_ = std::make_unique<DialogRunner>(this, *gradation_, state_->paths, ui);
+    commands_ = std::make_unique<Commands>(
+        Commands::Services{*state_, *dialogs_, *gradation_, options_.ui, *this});
     buildWidgets();
     startUp();
 }

@@ -1,9 +1,10 @@
 // The main window: the menu bar, the plot canvas with its scroll bars and synchro check boxes,
-// and the commands, each reached from its row of the menu table. It owns the program's state
-// for the whole run, the gradation window's controller and the drag worker.
+// and the wiring that runs the commands (commands.h), each from its row of the menu table. It owns
+// the program's state for the whole run, the gradation window's controller and the drag worker.
 #pragma once
 
 #include "app/app_state.h"
+#include "app/commands.h"
 #include "app/dialog_runner.h"
 #include "app/gradation_window_controller.h"
 #include "app/ui_services.h"
@@ -30,7 +31,7 @@ class CanvasWidget;
 class PointTableWindow;
 class QtEditorHost;
 
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow, public CommandShell {
     Q_OBJECT
 public:
     struct Options {
@@ -47,7 +48,7 @@ public:
         int id; // 0 = separator
         const char* text;
         bool checkable;
-        void (MainWindow::*run)();
+        void (Commands::*run)();
         const char* step = nullptr;
         const char* shortcut = nullptr; // one or more, separated by "; "
     };
@@ -104,7 +105,7 @@ public:
     // The worker's done notice, on the UI thread.
     void workerJobEnded();
     // The plot is drawn again (and the analysis follows).
-    void invalidate();
+    void invalidate() override;
     // The one path every change of the document ends on, whatever made it (menu and popup
     // commands, the synchro boxes, a drag, undo and redo): it follows the undo recording, and
     // brings the analysis window up to date and back beside the plot. A new command reaches it
@@ -124,32 +125,18 @@ public:
     void canvasResized(int w, int h);
 
     // The command handlers, one per menu row.
-    void commandNew();
-    void commandOpen();
-    void commandSave();
-    void commandSaveBitmap();
-    void commandExport();
-    void commandImport();
-    void commandExit();
-    void commandLength();
-    void commandDirection();
-    void commandTitleWindow();
-    void commandBitmapWindow();
-    void commandAnalysisWindow();
-    void commandTopmost();
-    void commandPointPositions();
-    void commandLoop();
-    void commandCmy();
-    void commandSynchro();
-    void commandAbout();
-    void commandKeyboardHelp();
-    void commandPointTable();
-    void commandUndo();
-    void commandRedo();
-    // The gradation window's popup commands (its topmost item is commandTopmost).
-    void popupSaveBitmap();
-    void popupLength();
-    void popupDirection();
+    Commands& commands() { return *commands_; }
+
+    // What the commands reach of the windows (CommandShell).
+    QWidget* mainWidget() override { return this; }
+    void hideWindows() override;
+    void showWindows() override;
+    void layoutMain() override { LayoutMainWindow(); }
+    void makeNewDocument() override;
+    void updateSynchroBoxes(bool previous) override;
+    void resyncSynchro() override;
+    void toggleAnalysisWindow() override;
+    void togglePointTable() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -163,23 +150,16 @@ private:
     // Waits for the worker, runs a command handler, records the change it made to the document
     // as the undo step `step` (if any), and sets the menus from the flags (Qt flips a checkable
     // item by itself when it is chosen).
-    void runCommand(void (MainWindow::*handler)(), const char* step);
+    void runCommand(void (Commands::*handler)(), const char* step);
     // Records a change of the document as an undo step and updates the Edit menu.
     void recordStep(const char* step);
     // Records the step of an item of the editor's popup menu.
     void recordEditorPopupStep(int command);
     // Sets the undo and redo items from the history.
     void syncUndoItems();
-    // Open and Import: the document read from a file replaces the current one, laid out and
-    // drawn again.
-    void showReadDocument(const GradationDocument& read);
-    // After undo or redo: everything laid out and drawn again for the restored document.
-    void showRestoredDocument(const GradationSettings& previous);
     void startUp();
     void startEditor();
     void shutDown();
-    // What New and start-up share: thickness, layouts, channel 0, fresh random curves.
-    void makeNewDocument();
     void layoutClient();
     void placeSynchroBoxes();
     void applyScrollBars();
@@ -193,21 +173,12 @@ private:
     // A key move changed the document: shown, and recorded as a step that the following moves
     // of the same point take on.
     void keyMoved();
-    void hideWindows();
-    void showWindows();
     // Menu check marks from the settings and the document.
     void syncMenuChecks();
-    // Shows or hides the synchro boxes and sets their checks; `previous` is the synchro state
-    // before the change.
-    void updateSynchroBoxes(bool previous);
     void synchroBoxClicked(int ch);
     // The point position window for the highlighted anchor, owned by `owner`: leaves the typed
     // dot and level in the editing state; returns 1 when confirmed.
     int runPositionWindow(QWidget* owner);
-    // The bitmap save of the menu (owner nullptr) or of the gradation window's popup.
-    void saveBitmapOwnedBy(QWidget* popupOwner);
-    void applyLengthChange(int oldLength);
-    void applyDirectionChange();
 
     Options options_;
     std::unique_ptr<AppState> state_;
@@ -215,6 +186,7 @@ private:
     std::unique_ptr<AnalysisWindow> analysis_;     // top level; closed at shut-down
     std::unique_ptr<PointTableWindow> pointTable_; // top level; closed at shut-down
     std::unique_ptr<DialogRunner> dialogs_;
+    std::unique_ptr<Commands> commands_;
     ToolWindowContext toolContext_;
     CanvasWidget* canvas_ = nullptr;
     QScrollBar* hBar_ = nullptr;

@@ -163,10 +163,6 @@ void MainWindow::setPointFromTable(int i, int dot, int level) {
 
 // ---- View and Help --------------------------------------------------------------------------
 
-void MainWindow::commandPointTable() {
-    setPointTableOpen(pointTable_ == nullptr || !pointTable_->isVisible());
-}
-
 void MainWindow::setPointTableOpen(bool open) {
     if (!open) {
         if (pointTable_ != nullptr) {
@@ -187,24 +183,6 @@ void MainWindow::setPointTableOpen(bool open) {
     pointTable_->show();
     pointTable_->raise();
     setMenuCheck(this, kCmdPointTable, true);
-}
-
-void MainWindow::commandKeyboardHelp() {
-    dialogs_->setGradationWindowEnabled(false);
-    dialogs_->message(dialogs_->owner(), QMessageBox::Information, tr("キーボード操作"),
-                      tr("プロットをクリックするか Tab キーでフォーカスを移してから:\n\n"
-                         "Tab / Shift+Tab\t次 / 前のポイントを選択\n"
-                         "← →\t1 ドット移動\n"
-                         "↑ ↓\t1 レベル移動\n"
-                         "Shift+矢印\t10 ずつ移動\n"
-                         "Ctrl+矢印\t次の 16 の倍数まで移動\n"
-                         "Insert\tポイントの挿入\n"
-                         "Delete\tポイントの削除\n"
-                         "Enter\t位置のセット\n"
-                         "R / G / B\tチャンネルの選択 (CMY モードでは C / M / Y)\n"
-                         "Space\t次のチャンネル\n\n"
-                         "一つのポイントを続けて動かすキー操作は、まとめて一回で元に戻せます。"));
-    dialogs_->setGradationWindowEnabled(true);
 }
 
 } // namespace spectrane

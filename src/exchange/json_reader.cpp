@@ -4,37 +4,59 @@
 
 #include <nlohmann/json.hpp>
 
+#include <iterator>
+
 namespace spectrane {
 
 namespace {
 
-// Deeper nesting than any preset has is refused before parsing, so that no input can exhaust
-// the stack.
+// Deeper nesting than any preset has is refused while parsing, so that nothing built from the
+// value (its destruction, a dump in a note) can exhaust the stack.
 constexpr int kMaxDepth = 64;
 
-// The byte where nesting first goes deeper than kMaxDepth, or npos.
-std::size_t tooDeep(std::string_view text) {
-    int depth = 0;
-    bool inString = false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (inString) {
-            if (c == '\\') {
-                ++i;
-            } else if (c == '"') {
-                inString = false;
-            }
-        } else if (c == '"') {
-            inString = true;
-        } else if (c == '[' || c == '{') {
-            if (++depth > kMaxDepth) {
-                return i;
-            }
-        } else if (c == ']' || c == '}') {
-            --depth;
-        }
+struct TooDeep {
+    std::size_t at; // the byte of the bracket that went too deep
+};
+
+// Walks the text for the parser and keeps how far it has read, so that the depth callback can
+// name the byte it stopped at: the parser has read exactly up to the opening bracket then.
+struct ReadingPosition {
+    using iterator_category = std::forward_iterator_tag;
+    using value_type = char;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const char*;
+    using reference = const char&;
+
+    const char* at = nullptr;
+    const char** read = nullptr;
+
+    reference operator*() const { return *at; }
+    ReadingPosition& operator++() {
+        *read = ++at;
+        return *this;
     }
-    return std::string_view::npos;
+    ReadingPosition operator++(int) {
+        ReadingPosition before = *this;
+        ++*this;
+        return before;
+    }
+    bool operator==(const ReadingPosition& other) const { return at == other.at; }
+};
+
+nlohmann::json parseBounded(std::string_view text) {
+    const char* read = text.data();
+    const ReadingPosition first{text.data(), &read};
+    const ReadingPosition last{text.data() + text.size(), &read};
+    return nlohmann::json::parse(
+        first, last, [&](int depth, nlohmann::json::parse_event_t event, nlohmann::json&) {
+            // `depth` counts the containers around the one being opened.
+            if ((event == nlohmann::json::parse_event_t::object_start ||
+                 event == nlohmann::json::parse_event_t::array_start) &&
+                depth >= kMaxDepth) {
+                throw TooDeep{static_cast<std::size_t>(read - text.data()) - 1};
+            }
+            return true;
+        });
 }
 
 // The library's message without its "[json.exception...] " tag.
@@ -47,12 +69,11 @@ std::string plain(const nlohmann::json::exception& e) {
 } // namespace
 
 GradientReadResult readJsonGradient(std::string_view text) {
-    if (const std::size_t at = tooDeep(text); at != std::string_view::npos) {
-        return readFailure(lineError(lineOf(text, at), "nested too deeply"));
-    }
     nlohmann::json root;
     try {
-        root = nlohmann::json::parse(text);
+        root = parseBounded(text);
+    } catch (const TooDeep& e) {
+        return readFailure(lineError(lineOf(text, e.at), "nested too deeply"));
     } catch (const nlohmann::json::parse_error& e) {
         return readFailure(lineError(lineOf(text, e.byte > 0 ? e.byte - 1 : 0), plain(e)));
     } catch (const nlohmann::json::exception& e) {

@@ -329,6 +329,9 @@ TEST(GradientReaders, BadInputNamesTheFileTheLineAndTheFault) {
         {"x.cpt", "x.cpt: line 2: z must not go back"},
         {"x.json", "x.json: line 2: \"RGBPoints\" must be x, r, g, b, ... (a multiple of 4 "
                    "numbers)"},
+        // 64 containers deep is read; the 65th bracket is refused where it stands.
+        {"x.json", "x.json: line 1: no preset with \"RGBPoints\""},
+        {"x.json", "x.json: line 3: nested too deeply"},
         {"x.bmp", "x.bmp: byte 28: 8 bits per pixel are not supported, only 24 and 32"},
         {"x.png", "x.png: byte 33: "},
     };
@@ -343,6 +346,8 @@ TEST(GradientReaders, BadInputNamesTheFileTheLineAndTheFault) {
         "GIMP Gradient\nName: x\n1\n0 0.5 1 0 0 0 1 1 1 1 1 0 3\n",
         "0 0/0/0 5 1/1/1\n4 0/0/0 6 1/1/1\n",
         "[{\"Name\": \"x\",\n \"RGBPoints\": [0, 1, 1]}]",
+        "{\"a\":\n" + std::string(63, '[') + std::string(63, ']') + "}",
+        "{\"a\":\n" + std::string(62, '[') + "\n[\"b\", [" + std::string(64, ']') + "}",
         bmp8,
         std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\0\x02\0\0\0\x02\x08\x02\0\0\0BAD!", 33),
     };
