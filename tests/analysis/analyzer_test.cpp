@@ -164,9 +164,10 @@ TEST(GradationAnalysis, JumpsAndBandsAreWhatAPersonWouldSee) {
     const auto ramp = [](int length, int top) {
         return [length, top](int j) { return grey(between(0, top, j / (length - 1.0))); };
     };
-    const auto stepped = [ramp](int length, int at) {
-        // 0..245 with 10 levels added from dot at + 1 on: one step of 10 levels at dot at.
-        return [r = ramp(length, 245), at](int j) { return r(j) + (j > at ? grey(10) : 0); };
+    const auto stepped = [ramp](int length, int at, int by = 10) {
+        // 0..255 - by with `by` levels added from dot at + 1 on: one step of `by` levels at dot at.
+        return
+            [r = ramp(length, 255 - by), at, by](int j) { return r(j) + (j > at ? grey(by) : 0); };
     };
     const auto line = [](int length, Color a, Color b) {
         return [=](int j) {
@@ -182,6 +183,8 @@ TEST(GradationAnalysis, JumpsAndBandsAreWhatAPersonWouldSee) {
         {"step 256", 256, stepped(256, 100), {100}, {}},
         {"step 512", 512, stepped(512, 37), {37}, {}},
         {"step 1600", 1600, stepped(1600, 1200), {1200}, {}},
+        // Two levels at mid grey are under 1 ΔE00: visible as a step, not as a jump.
+        {"2-level step 1600", 1600, stepped(1600, 800, 2), {}, {}},
         {"red to blue", 1600, line(1600, rgb(255, 0, 0), rgb(0, 0, 255)), {}, {}},
         {"green to pink", 300, line(300, rgb(20, 200, 40), rgb(240, 30, 180)), {}, {}},
         {"black to white in 8", 8, line(8, rgb(0, 0, 0), rgb(255, 255, 255)), {}, {}},
@@ -208,6 +211,17 @@ TEST(GradationAnalysis, JumpsAndBandsAreWhatAPersonWouldSee) {
             EXPECT_EQ(a->uniformity, 0.0) << row.name; // it stands still there
         }
     }
+}
+
+// The summary figures on worked examples: black to white is one step of exactly 100 ΔE00 (a
+// pure lightness difference of 100 at mean L* 50, where SL is 1), so its mean step is 100; a
+// loop's seam is the step from its last dot back to its first.
+TEST(GradationAnalysis, SummaryFiguresOnWorkedExamples) {
+    const auto open = analysed(*dotsDocument(2, [](int j) { return grey(255 * j); }));
+    EXPECT_NEAR(open->deltaEMean, 100.0, 0.01);
+    const auto loop = analysed(*dotsDocument(
+        3, [](int j) { return grey(j == 2 ? 255 : 0); }, true));
+    EXPECT_NEAR(loop->step[2], 100.0, 0.01);
 }
 
 // The uniformity figure on speeds known by hand: even steps are 1; the 0/1 comb of a level
