@@ -51,7 +51,9 @@ public:
     // fit on a tie), or else the smaller error. The channel is left with the kept curve.
     ChannelFit run() {
         const ChannelFit byAnchors = fitByAnchors();
-        const Controls anchorCurve = currentControls();
+        // The anchor fit's curve as it is: fitting the levels again from its x alone could end
+        // elsewhere than the errors it reports.
+        const ChannelCurve anchorCurve = doc_.channels[ch_];
         const ChannelFit byControls = fitByControls();
         const bool anchorsBetter =
             byAnchors.reached ? !byControls.reached || byAnchors.points <= byControls.points
@@ -59,7 +61,8 @@ public:
         if (!anchorsBetter) {
             return byControls;
         }
-        evaluateControls(anchorCurve);
+        doc_.channels[ch_] = anchorCurve;
+        evaluateCurve();
         return byAnchors;
     }
 
@@ -234,15 +237,6 @@ private:
                 ++i;
             }
         }
-    }
-
-    Controls currentControls() const {
-        const ChannelCurve& curve = doc_.channels[ch_];
-        Controls xs(static_cast<std::size_t>(curve.pointCount));
-        for (std::size_t i = 0; i < xs.size(); ++i) {
-            xs[i] = curve.controlPoints[i].x;
-        }
-        return xs;
     }
 
     // Control points at `xs`, their levels fitted, evaluated as opening the file would; the
