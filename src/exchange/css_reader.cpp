@@ -220,7 +220,7 @@ GradientReadResult readCssGradient(std::string_view text) {
             return readFailure(lineError(lineOf(text, args[k].offset), error));
         }
     }
-    if (stops.back().hint) {
+    if (!stops.empty() && stops.back().hint) {
         return readFailure(lineError(lineOf(text, args.back().offset),
                                      "a colour hint must come between two colour stops"));
     }

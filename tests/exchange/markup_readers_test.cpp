@@ -111,6 +111,7 @@ TEST(CssReader, HintsTwoPositionStopsAndRepeatingGradients) {
     }
     const std::pair<const char*, const char*> refused[] = {
         {"linear-gradient(red, 50%)", "line 1: a colour hint must come between two colour stops"},
+        {"linear-gradient(45deg)", "line 1: a gradient needs two colour stops"},
         {"linear-gradient(red,\n 10%, 20%, blue)", "line 2: a colour hint must come between"},
         {"repeating-linear-gradient(red 50%, blue 50%)", "line 1: the repeating gradient's last"},
     };
