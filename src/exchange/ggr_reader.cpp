@@ -121,6 +121,12 @@ std::optional<std::size_t> countLine(const std::vector<std::string_view>& lines,
     return next;
 }
 
+// A blending or colouring code as written, or -1 (no valid code) when it is far outside any:
+// converting a huge double to int would be undefined.
+int codeOf(double v) {
+    return v >= -1.0 && v <= 64.0 ? static_cast<int>(v) : -1;
+}
+
 // One segment line: 13 numbers, or 15 with the end colours' sources (which do not matter for
 // a gradient read from a file). Empty `why` on success.
 Segment parseSegment(std::string_view text, int line, double previousRight, std::string& why) {
@@ -140,13 +146,8 @@ Segment parseSegment(std::string_view text, int line, double previousRight, std:
         }
         v[k] = *n;
     }
-    s = {v[0],
-         v[1],
-         v[2],
-         {v[3], v[4], v[5], v[6]},
-         {v[7], v[8], v[9], v[10]},
-         static_cast<int>(v[11]),
-         static_cast<int>(v[12])};
+    s = {v[0],          v[1],         v[2], {v[3], v[4], v[5], v[6]}, {v[7], v[8], v[9], v[10]},
+         codeOf(v[11]), codeOf(v[12])};
     if (!(s.left <= s.middle && s.middle <= s.right && s.left >= previousRight - 1e-6 &&
           s.right <= 1.0 && s.left >= 0.0)) {
         why = lineError(line, "the positions must run 0 <= left <= middle <= right <= 1, each "

@@ -222,7 +222,10 @@ std::array<double, 3> hsvToRgb(const std::array<double, 3>& hsv) {
     if (s <= 0.0) {
         return {v, v, v};
     }
-    const double sector = (h >= 1.0 || h < 0.0 ? h - std::floor(h) : h) * 6.0;
+    double sector = (h >= 1.0 || h < 0.0 ? h - std::floor(h) : h) * 6.0;
+    if (!(sector >= 0.0 && sector < 6.0)) {
+        sector = 0.0; // an infinite hue has no place on the circle: red, and no undefined cast
+    }
     const int i = std::min(static_cast<int>(sector), 5);
     const double f = sector - i;
     const double w = v * (1 - s);
