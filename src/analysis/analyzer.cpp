@@ -158,16 +158,19 @@ Color Analyzer::greyOfLuminance(double y) const {
     return rgb(v, v, v);
 }
 
-void Analyzer::analyze(const ColorLine& line, int length, bool cmy, bool loop,
+void Analyzer::analyze(const ColorLine& line, int length, const ColorModel& model, bool loop,
                        GradationAnalysis& out) const {
     const int l = std::clamp(length, kMinDots, kMaxDots);
     out.length = l;
     out.loop = loop;
-    out.cmy = cmy;
+    out.mode = model.mode;
+    out.gamutMappedCount = 0;
 
     std::array<std::uint8_t, 3 * kMaxDots> bytes;
     for (int j = 0; j < l; ++j) {
-        const Color c = mixedColor(line, j, cmy);
+        const ShownColor shown = shownDotColor(line, j, model);
+        const Color c = shown.color;
+        out.gamutMappedCount += shown.mapped ? 1 : 0;
         out.displayed[j] = c;
         bytes[3 * j] = static_cast<std::uint8_t>(redOf(c));
         bytes[3 * j + 1] = static_cast<std::uint8_t>(greenOf(c));
@@ -195,7 +198,7 @@ void Analyzer::analyze(const ColorLine& line, int length, bool cmy, bool loop,
 }
 
 void Analyzer::analyze(const GradationDocument& doc, GradationAnalysis& out) const {
-    analyze(doc.colorLine, doc.length, doc.cmy, doc.loop, out);
+    analyze(doc.colorLine, doc.length, doc.colorModel(), doc.loop, out);
 }
 
 } // namespace spectrane

@@ -32,9 +32,9 @@ public:
     Analyzer& operator=(const Analyzer&) = delete;
 
     // The whole analysis of dots 0..length-1 of `line` as the gradation window shows them
-    // (cmy: the complement of the levels), with the seam step when `loop`. A length outside
-    // 2..1600 is clamped. Rewrites every field of `out`; allocates nothing.
-    void analyze(const ColorLine& line, int length, bool cmy, bool loop,
+    // (in `model`), with the seam step when `loop`. A length outside 2..1600 is clamped.
+    // Rewrites every field of `out`; allocates nothing.
+    void analyze(const ColorLine& line, int length, const ColorModel& model, bool loop,
                  GradationAnalysis& out) const;
     void analyze(const GradationDocument& doc, GradationAnalysis& out) const;
 

@@ -2,7 +2,7 @@
 // table format or a picture), sampled to the gradation's dots, curves fitted to them.
 #pragma once
 
-#include "exchange/curve_fit.h"
+#include "exchange/model_fit.h"
 #include "exchange/gradient_readers.h"
 
 #include <filesystem>
@@ -21,6 +21,7 @@ struct ImportOptions {
     bool loop = false; // fit loop curves (a repeating gradient is fitted so anyway)
     ImageLine line;    // the row or column of a picture
     Background over;   // what partly transparent stops or pixels are laid over
+    ColorMode mode = ColorMode::Rgb; // the mode of the document made
 };
 
 // A background as --over names it: "white", "black" or "#rrggbb"; nothing otherwise.

@@ -38,7 +38,8 @@ std::unique_ptr<GradationDocument> sampleDocument() {
     auto doc = std::make_unique<GradationDocument>();
     doc->length = 700;
     doc->direction = 2;
-    doc->loop = doc->cmy = doc->synchro = true;
+    doc->loop = doc->synchro = true;
+    doc->mode = ColorMode::Cmy;
     doc->synchroChannels = {1, 0, 1};
     const int counts[3] = {1, 5, 256};
     for (ChannelIndex ch = 0; ch < kChannelCount; ++ch) {
@@ -120,7 +121,7 @@ TEST(LineDataFile, RefusesWhatTheModelCannotHoldAndLeavesTheDocumentAlone) {
     auto live = test::openDocumentFromAnchors(300, {{56, 300}, {150, 80}, {355, 200}});
     live->thickness = 77;
     live->currentChannel = 1;
-    live->cmy = 1;
+    live->mode = ColorMode::Cmy;
     const GradationDocument before = *live;
     const std::vector<unsigned char> good = version3().bytes;
     ASSERT_TRUE(parseLineData(good) && parseLineData(version2(2, 0, 2).bytes) &&

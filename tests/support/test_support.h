@@ -100,9 +100,9 @@ struct ProgramRun {
 ProgramRun runProgram(const TempDir& dir, const std::string& program, const std::string& args);
 
 // The plot's colours for the RGB or the CMY set, as ChooseChannelColors sets them.
-inline ChannelColors channelColorsFor(bool cmy) {
+inline ChannelColors channelColorsFor(ColorMode mode) {
     ChannelColors colors;
-    ChooseChannelColors(colors, cmy);
+    ChooseChannelColors(colors, mode);
     return colors;
 }
 

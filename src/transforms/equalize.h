@@ -1,0 +1,28 @@
+// "Even out perceptual steps": the gradation resampled along its own colour path so that
+// neighbouring dots differ by as even a perceptual distance as the path allows (the ends, and
+// a loop's seam, kept), and the curves fitted to the result in the document's mode.
+#pragma once
+
+#include "analysis/analyzer.h"
+#include "analysis/even_steps.h"
+#include "exchange/curve_fit.h"
+
+#include <memory>
+
+namespace spectrane {
+
+struct Equalized {
+    // The refitted document, every setting but the curves (and OKLCh's hue origin) kept. Null
+    // only for an invalid length.
+    std::unique_ptr<GradationDocument> document;
+    // The analysis' uniformity figure (slowest over fastest perceptual speed) before and after.
+    double uniformityBefore = 0.0;
+    double uniformityAfter = 0.0;
+    std::array<ChannelFit, kChannelCount> channels{};
+};
+
+// Equalizes `doc` (evaluated), measuring distance by `metric`.
+Equalized equalizeSteps(const GradationDocument& doc, const Analyzer& analyzer,
+                        StepMetric metric = StepMetric::Ciede2000);
+
+} // namespace spectrane
