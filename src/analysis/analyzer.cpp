@@ -80,6 +80,9 @@ Analyzer::Analyzer() : lcms_(std::make_unique<Lcms>()) {
     cmsCIEXYZ white;
     cmsxyY2XYZ(&white, &kD65);
     white_ = {white.X, white.Y, white.Z};
+    for (int k = 0; k < 3; ++k) {
+        primaries_[k] = toXyz(rgb(k == 0 ? 255 : 0, k == 1 ? 255 : 0, k == 2 ? 255 : 0));
+    }
 
     // The sRGB decoding curve, sampled at the 256 codes and at the 255 midpoints between
     // neighbouring codes: a linear value at or above the midpoint below code k encodes to k or
@@ -140,6 +143,12 @@ XyzColor Analyzer::toXyz(Color c) const {
 
 LabColor Analyzer::toLab(Color c) const {
     return labOf(toXyz(c));
+}
+
+LabColor Analyzer::labOfLinear(double r, double g, double b) const {
+    const auto& p = primaries_;
+    return labOf({r * p[0].x + g * p[1].x + b * p[2].x, r * p[0].y + g * p[1].y + b * p[2].y,
+                  r * p[0].z + g * p[1].z + b * p[2].z});
 }
 
 Color Analyzer::simulate(Color c, Deficiency d) const {

@@ -12,6 +12,8 @@
 namespace spectrane {
 namespace {
 
+using test::dotsDocument;
+
 const Analyzer& analyzer() {
     static const Analyzer a;
     return a;
@@ -105,21 +107,6 @@ TEST(Analyzer, DeficienciesAndGreyAgainstTheMatricesAppliedByHand) {
         EXPECT_EQ(analyzer().greyOfLuminance(analyzer().toXyz(rgb(v, v, v)).y), rgb(v, v, v));
         EXPECT_EQ(analyzer().encode(analyzer().linearOf(v)), v);
     }
-}
-
-// A document whose dot j shows colourOf(j) (levels set directly, no points).
-std::unique_ptr<GradationDocument>
-dotsDocument(int length, const std::function<Color(int)>& colourOf, bool loop = false) {
-    auto doc = test::flatLevels(length, 0, 0, 0);
-    doc->loop = loop;
-    for (int j = 0; j < length; ++j) {
-        const Color c = colourOf(j);
-        const int levels[3] = {redOf(c), greenOf(c), blueOf(c)};
-        for (ChannelIndex ch = 0; ch < kChannelCount; ++ch) {
-            doc->colorLine[ch][j].y = CanvasGeometry::levelY(levels[ch]);
-        }
-    }
-    return doc;
 }
 
 std::unique_ptr<GradationAnalysis> analysed(const GradationDocument& doc) {
