@@ -77,7 +77,7 @@ void BM_EvenOutSteps1600(benchmark::State& state) {
     const Analyzer analyzer;
     std::vector<Color> colors(kMaxDots);
     for (int j = 0; j < kMaxDots; ++j) {
-        colors[j] = mixedColor(doc->colorLine, j, false);
+        colors[j] = mixedColor(doc->colorLine, j, {});
     }
     const auto metric = state.range(0) != 0 ? StepMetric::Oklab : StepMetric::Ciede2000;
     for (auto _ : state) {

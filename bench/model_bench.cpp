@@ -56,7 +56,7 @@ void BM_PaintGradation1600x1200(benchmark::State& state) {
     const int direction = static_cast<int>(state.range(0));
     Surface surface(direction & 1 ? 1200 : 1600, direction & 1 ? 1600 : 1200);
     for (auto _ : state) {
-        paintGradation(surface, doc->colorLine, 0, 0, 1600, 1200, 0, 1599, direction, false);
+        paintGradation(surface, doc->colorLine, 0, 0, 1600, 1200, 0, 1599, direction, {});
         benchmark::DoNotOptimize(surface.data());
     }
 }

@@ -133,9 +133,9 @@ ModelFit fitCurvesInMode(std::span<const Rgb8> colors, ColorMode mode, int toler
     for (int j = 0; j < doc.length; ++j) {
         const Color shown = mixedColor(doc.colorLine, j, model);
         const Rgb8& want = colors[static_cast<std::size_t>(j)];
-        result.displayedError = std::max({result.displayedError, std::abs(redOf(shown) - want.r),
-                                          std::abs(greenOf(shown) - want.g),
-                                          std::abs(blueOf(shown) - want.b)});
+        result.displayedError =
+            std::max({result.displayedError, std::abs(redOf(shown) - want.r),
+                      std::abs(greenOf(shown) - want.g), std::abs(blueOf(shown) - want.b)});
     }
     return result;
 }

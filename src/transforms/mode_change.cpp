@@ -8,8 +8,8 @@ namespace spectrane {
 
 ModeChange changeColorMode(const GradationDocument& doc, ColorMode target) {
     ModeChange change;
-    ModelFit fitted = fitCurvesInMode(documentColors(doc), target, kModeChangeTolerance, doc.loop,
-                                      doc.direction);
+    ModelFit fitted =
+        fitCurvesInMode(documentColors(doc), target, kModeChangeTolerance, doc.loop, doc.direction);
     if (!fitted.fit.document) {
         return change;
     }

@@ -62,7 +62,7 @@ TEST(EvenSteps, RandomGradationsComeOutEven) {
             const auto doc = test::randomDocument(length, seed, row.loop);
             std::vector<Color> in(static_cast<std::size_t>(length));
             for (int j = 0; j < length; ++j) {
-                in[j] = mixedColor(doc->colorLine, j, false);
+                in[j] = mixedColor(doc->colorLine, j, {});
             }
             const auto out = evenOutSteps(analyzer(), in, row.loop, row.metric);
             ASSERT_EQ(out.size(), in.size());
