@@ -19,8 +19,8 @@ namespace spectrane {
 // Plain record of fixed size (no allocation when it is refreshed); entries from `length` on
 // carry no meaning. Large (about 125 KB): keep one per window, not on the stack.
 struct GradationAnalysis {
-    int length = 0;    // L, 2..1600
-    bool loop = false; // the dot after the last is dot 0 again
+    int length = 0;                  // L, 2..1600
+    bool loop = false;               // the dot after the last is dot 0 again
     ColorMode mode = ColorMode::Rgb; // for labels only: `displayed` already applies it
 
     // Per dot j.

@@ -14,9 +14,9 @@
 #include "files/gradation_picture.h"
 #include "files/line_data_file.h"
 #include "qtsupport/shown_text.h"
+#include "transforms/equalize.h"
 #include "transforms/length_change.h"
 #include "transforms/loop_change.h"
-#include "transforms/equalize.h"
 #include "transforms/mode_change.h"
 #include "views/channel_colors.h"
 

@@ -85,7 +85,8 @@ ImportResult importGradient(const std::filesystem::path& name, std::span<const s
     const std::vector<Rgb8> colors = sampleGradient(*read.gradient, length, options.over);
     const bool loop = options.loop || read.gradient->loop;
     CurveFit fit =
-        fitCurvesInMode(colors, options.mode, options.tolerance, loop, read.gradient->direction).fit;
+        fitCurvesInMode(colors, options.mode, options.tolerance, loop, read.gradient->direction)
+            .fit;
     ImportResult r;
     r.document = std::move(fit.document);
     r.channels = fit.channels;

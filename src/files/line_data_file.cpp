@@ -119,9 +119,9 @@ std::optional<std::string> applyHeader(const RawHeader& h, GradationDocument& do
     const int maxMode = h.version == 4 ? 2 : 1;
     for (std::size_t k = 0; k < h.flags.size(); ++k) {
         if (h.flags[k] < 0 || h.flags[k] > (k == 1 ? maxMode : 1)) {
-            return k == 1 && h.version == 4 ? "colour mode " + std::to_string(h.flags[k]) +
-                                                  " outside 0..2"
-                                            : std::string("a flag other than 0 or 1");
+            return k == 1 && h.version == 4
+                       ? "colour mode " + std::to_string(h.flags[k]) + " outside 0..2"
+                       : std::string("a flag other than 0 or 1");
         }
     }
     if (!(h.hueOrigin >= 0.0 && h.hueOrigin < 360.0)) {

@@ -50,8 +50,8 @@ struct LineDataReadResult {
     FileResult status;   // on failure message is kFileOpenFailedMessage, detail the reason
     int version = 0;     // 1, 2, 3 or 4 when status.ok
     std::string warning; // kVersion2Warning / kVersion1Warning for an old file, else empty
-    // When status.ok: length, direction, loop, mode, hue origin, synchro, synchroChannels, counts and
-    // control points as read (a version 1 file's anchors too, with control points fitted to
+    // When status.ok: length, direction, loop, mode, hue origin, synchro, synchroChannels, counts
+    // and control points as read (a version 1 file's anchors too, with control points fitted to
     // them). Null on failure.
     std::unique_ptr<GradationDocument> document;
 
@@ -80,8 +80,9 @@ void applyLineData(GradationDocument& doc, const GradationDocument& read);
 // control points of channels 0, 1, 2.
 std::vector<std::uint8_t> encodeLineData(const GradationDocument& doc);
 
-// Writes encodeLineData atomically: on failure the previous file is untouched and the result carries
-// kFileOpenFailedMessage. A document the reader would refuse (documentFault) is not written.
+// Writes encodeLineData atomically: on failure the previous file is untouched and the result
+// carries kFileOpenFailedMessage. A document the reader would refuse (documentFault) is not
+// written.
 FileResult writeLineDataFile(const std::filesystem::path& path, const GradationDocument& doc);
 
 } // namespace spectrane

@@ -41,7 +41,7 @@ std::vector<std::uint8_t> encodeSettings(const Settings& s) {
     appendInt32(out, s.saveWidth);
     appendInt32(out, s.useWindowWidth ? 1 : 0);
     appendInt32(out, g.loop ? 1 : 0);
-    appendInt32(out, 0); // reserved
+    appendInt32(out, 0);               // reserved
     appendInt32(out, g.cmy() ? 1 : 0); // an OKLCh document starts in RGB next time
     appendInt32(out, g.synchro ? 1 : 0);
     for (bool flag : g.synchroChannels) {

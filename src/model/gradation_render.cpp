@@ -53,8 +53,7 @@ void paintColorBars(Surface& canvas, const ColorLine& line, int which, int first
     for (int j = firstDot; j <= lastDot; ++j) {
         const int x = CanvasGeometry::dotX(j);
         const ShownColor shown = shownDotColor(line, j, model);
-        drawVerticalLine(canvas, x, colorBarTop(0), colorBarTop(0) + kColorBarHeight,
-                         shown.color);
+        drawVerticalLine(canvas, x, colorBarTop(0), colorBarTop(0) + kColorBarHeight, shown.color);
         if (model.mode == ColorMode::Oklch) {
             drawVerticalLine(canvas, x, kGamutMarkTop, kGamutMarkBottom,
                              shown.mapped ? kGamutMarkColor : rgb(0, 0, 0));

@@ -17,7 +17,7 @@ QString synchroChannelLabel(int ch, ColorMode mode, bool current) {
         QT_TRANSLATE_NOOP("spectrane::SynchroWindow", "C ( 彩度 )"),
         QT_TRANSLATE_NOOP("spectrane::SynchroWindow", "h ( 色相 )")};
     const bool cmy = mode == ColorMode::Cmy;
-    QString label = SynchroWindow::tr(cmy                          ? kCmy[ch]
+    QString label = SynchroWindow::tr(cmy                        ? kCmy[ch]
                                       : mode == ColorMode::Oklch ? kOklch[ch]
                                                                  : kRgb[ch]);
     if (current) {
@@ -28,8 +28,7 @@ QString synchroChannelLabel(int ch, ColorMode mode, bool current) {
 }
 
 SynchroWindow::SynchroWindow(QWidget* owner, bool& synchro, std::array<bool, 3>& channels,
-                             ColorMode mode,
-                             int currentChannel)
+                             ColorMode mode, int currentChannel)
     : ToolWindow(owner, ToolWindowKind::Synchro), synchro_(synchro), channels_(channels) {
     setRaisesOwnerWhenDone(false);
     addGroupBox(this, 1006, tr("シンクロする色のチェック"), {16, 12, 348, 364});

@@ -69,9 +69,8 @@ void drawLightness(Surface& s, const GradationAnalysis& a, TextRenderer& text,
         s, text,
         fillIn(words.lightness, {number("%.2f", a.lightnessMin), number("%.2f", a.lightnessMax),
                                  std::to_string(a.reversalCount)}) +
-            (a.mode == ColorMode::Oklch
-                 ? fillIn(words.gamut, {std::to_string(a.gamutMappedCount)})
-                 : std::string()),
+            (a.mode == ColorMode::Oklch ? fillIn(words.gamut, {std::to_string(a.gamutMappedCount)})
+                                        : std::string()),
         kAnalysisTextX, lay.lightnessHeadingY, styleOf(kAnalysisHeadingTextHeight));
     drawPlotFrame(s, l, lay.lightnessTop, lay.lightnessBottom, 10);
     for (int v : {100, 50, 0}) {
@@ -137,7 +136,7 @@ void drawStripsWithLabels(Surface& s, const GradationAnalysis& a, TextRenderer& 
     for (int k = 0; k < kAnalysisStripCount; ++k) {
         const int top = lay.stripTop + k * lay.stripPitch;
         DrawBevel(s, kAnalysisLeftX - 1, top - 1, kAnalysisLeftX + a.length, top + lay.stripHeight);
-        const std::string label = k != 0                     ? std::string(kStripLabels[k])
+        const std::string label = k != 0                       ? std::string(kStripLabels[k])
                                   : a.mode == ColorMode::Cmy   ? std::string("CMY")
                                   : a.mode == ColorMode::Oklch ? std::string("LCh")
                                                                : std::string(kStripLabels[k]);

@@ -115,8 +115,8 @@ void DrawCurve(Surface& surface, const GradationDocument& doc, ChannelIndex ch, 
     }
 }
 
-void DrawShownChroma(Surface& surface, const GradationDocument& doc, ChannelIndex ch,
-                     int firstDot, int lastDot) {
+void DrawShownChroma(Surface& surface, const GradationDocument& doc, ChannelIndex ch, int firstDot,
+                     int lastDot) {
     if (!doc.oklch() || ch != kChromaChannel) {
         return;
     }

@@ -57,8 +57,8 @@ void DrawCurve(Surface& surface, const GradationDocument& doc, ChannelIndex ch, 
 
 // In OKLCh mode, for the chroma channel (drawn as the current one): a dot at the chroma shown
 // for each of dots firstDot..lastDot whose colour the gamut mapping brought into sRGB.
-void DrawShownChroma(Surface& surface, const GradationDocument& doc, ChannelIndex ch,
-                     int firstDot, int lastDot);
+void DrawShownChroma(Surface& surface, const GradationDocument& doc, ChannelIndex ch, int firstDot,
+                     int lastDot);
 
 // Every channel's layer: the empty panel with that channel's curve in its inactive colour.
 void RebuildChannelLayers(GraphBuffers& buffers, const GradationDocument& doc,

@@ -103,8 +103,8 @@ TEST(Cli, GoldenFilesGiveTheirInfoLevelsAndPoints) {
     for (const Row& row : rows) {
         const test::ProgramRun r = runCli(dir, "info " + corpus(row.file));
         EXPECT_EQ(r.out, std::string(row.info) +
-                             "cmy: 0\nmode: rgb\nsynchro: 0\nsynchro_channels: 0 0 0\npoints: " + row.counts +
-                             "\n");
+                             "cmy: 0\nmode: rgb\nsynchro: 0\nsynchro_channels: 0 0 0\npoints: " +
+                             row.counts + "\n");
         EXPECT_TRUE(*row.warning ? r.err.find(row.warning) != std::string::npos : r.err.empty());
         const std::string all = "\n" + runCli(dir, "levels " + corpus(row.file)).out;
         EXPECT_TRUE(all.ends_with("\n" + row.levels.back() + "\n")) << row.file;

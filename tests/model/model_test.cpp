@@ -125,7 +125,8 @@ TEST(GradationRender, ColourBarsRepaintExactlyTheRangeAndChannel) {
             ASSERT_EQ(canvas.pixel(x, y), expected) << x << "," << y;
         }
     }
-    paintColorBars(canvas, doc->colorLine, -1, 0, 511, {ColorMode::Cmy}); // CMY: complements and inks
+    paintColorBars(canvas, doc->colorLine, -1, 0, 511,
+                   {ColorMode::Cmy}); // CMY: complements and inks
     EXPECT_EQ(canvas.pixel(56, 370), rgb(245, 235, 225));
     EXPECT_EQ(canvas.pixel(56, 394), rgb(0, 10, 10));
     EXPECT_EQ(canvas.pixel(300, 418), rgb(20, 0, 20));
