@@ -15,11 +15,16 @@ struct Equalized {
     // The refitted document, every setting but the curves (and OKLCh's hue origin) kept. Null
     // only for an invalid length.
     std::unique_ptr<GradationDocument> document;
-    // The analysis' uniformity figure (slowest over fastest perceptual speed) before and after.
+    // The uniformity figure (slowest over fastest perceptual speed, see uniformityIn) before
+    // and after.
     double uniformityBefore = 0.0;
     double uniformityAfter = 0.0;
     std::array<ChannelFit, kChannelCount> channels{};
 };
+
+// The analysis' uniformity figure of `doc` (evaluated) with its steps measured by `metric`:
+// for CIEDE2000 the analysis' own; for OKLab the same smoothing of the OKLab distances.
+double uniformityIn(const GradationDocument& doc, const Analyzer& analyzer, StepMetric metric);
 
 // Equalizes `doc` (evaluated), measuring distance by `metric`.
 Equalized equalizeSteps(const GradationDocument& doc, const Analyzer& analyzer,
