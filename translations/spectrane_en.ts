@@ -685,8 +685,8 @@ Moves of one point in a row are undone in one step.</translation>
 </translation>
     </message>
     <message>
-        <source>色モードを変換しました。色の最大誤差は %1 レベルです。</source>
-        <translation>Colour mode converted. Colours changed by up to %1 levels.</translation>
+        <source>色モードを変換しました。曲線の最大誤差は %1 レベルです。</source>
+        <translation>Colour mode converted. The curves are off by up to %1 levels.</translation>
     </message>
     <message>
         <source>OKLChモードの変更</source>

@@ -373,10 +373,10 @@ void Commands::switchColorMode(ColorMode target) {
     ChooseChannelColors(s.colors, s.doc.mode);
     RefreshDocument(s, RefreshMode::Evaluating);
     s_.shell.showWindows();
-    if (change.displayedError > kModeChangeTolerance) {
+    if (change.fitError > kModeChangeTolerance) {
         s_.dialogs.requestMessageBox(
-            MainWindow::tr("色モードを変換しました。色の最大誤差は %1 レベルです。")
-                .arg(change.displayedError));
+            MainWindow::tr("色モードを変換しました。曲線の最大誤差は %1 レベルです。")
+                .arg(change.fitError));
     }
 }
 

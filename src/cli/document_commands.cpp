@@ -91,7 +91,7 @@ int runConvert(const ParsedArgs& args) {
         return kExitRefused;
     }
     const ModeChange change = changeColorMode(*doc, target);
-    std::printf("max_error: %d\n", change.displayedError);
+    std::printf("max_error: %d\nmax_color_change: %d\n", change.fitError, change.displayedError);
     for (ChannelIndex ch = 0; ch < kChannelCount; ++ch) {
         std::printf("channel_%d: %d points, error %d%s\n", ch, change.channels[ch].points,
                     change.channels[ch].maxError, change.channels[ch].reached ? "" : " (missed)");
@@ -178,7 +178,8 @@ Command convertCommand() {
             "Usage: spectrane-cli convert FILE --model rgb|cmy|oklch -o OUT.spd\n\n"
             "Refits the gradation in another colour mode, keeping the colours it shows (what\n"
             "switching OKLCh mode on or off does in the program). Prints max_error, the largest\n"
-            "change of a dot's colour in sRGB levels, and each channel's points and fit error.\n"
+            "difference between a curve and the levels it was fitted to; max_color_change, the\n"
+            "largest change of a dot's colour in sRGB levels; each channel's points and error.\n"
             "  --model M             rgb, cmy or oklch\n"
             "  -o, --output OUT.spd  the line data file to write; - for standard output\n",
             {{{"--output", "-o"}, {"--model"}}, {}},

@@ -35,7 +35,7 @@ Color channelBarColor(const ColorLine& line, ChannelIndex ch, int dot, const Col
 
 // Draws dots firstDot..lastDot (inclusive) of the mixed bar and of the bar of `which` (or of
 // all three channels when which = -1) into the main canvas at x = 56 + dot, and in OKLCh mode
-// the gamut marks under the mixed bar.
+// the gamut marks under the mixed bar (and the chroma bar with the hue's, which it shows).
 void paintColorBars(Surface& canvas, const ColorLine& line, int which, int firstDot, int lastDot,
                     const ColorModel& model);
 

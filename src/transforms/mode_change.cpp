@@ -24,6 +24,9 @@ ModeChange changeColorMode(const GradationDocument& doc, ColorMode target) {
     change.document = std::move(out);
     change.displayedError = fitted.displayedError;
     change.channels = fitted.fit.channels;
+    for (const ChannelFit& f : change.channels) {
+        change.fitError = std::max(change.fitError, f.maxError);
+    }
     return change;
 }
 

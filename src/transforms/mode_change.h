@@ -16,7 +16,11 @@ struct ModeChange {
     // The document in `target`: fitted curves, every other setting of the original kept
     // (current channel, thickness and synchro included). Null only for an invalid length.
     std::unique_ptr<GradationDocument> document;
-    // Largest difference, in sRGB levels, between a dot's colour before and after.
+    // Largest difference between a curve and the levels it was fitted to, in the new mode's
+    // levels: more than kModeChangeTolerance only where 256 points could not get there.
+    int fitError = 0;
+    // Largest difference, in sRGB levels, between a dot's colour before and after: besides the
+    // fit, what 8-bit OKLCh levels cannot say (most near a channel's 0, where sRGB is steep).
     int displayedError = 0;
     std::array<ChannelFit, kChannelCount> channels{};
 };
