@@ -1,4 +1,5 @@
 #include "analysis/analyzer.h"
+#include "model/oklab.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -209,6 +210,17 @@ TEST(GradationAnalysis, SummaryFiguresOnWorkedExamples) {
     const auto loop = analysed(*dotsDocument(
         3, [](int j) { return grey(j == 2 ? 255 : 0); }, true));
     EXPECT_NEAR(loop->step[2], 100.0, 0.01);
+    // OKLCh: 30 dots far outside sRGB (L 0.59, C 0.4) and 10 inside (C 0.016), counted; the
+    // analysis sees the mapped colours the gradation shows.
+    auto lch = test::flatLevels(40, 150, 255, 60);
+    lch->mode = ColorMode::Oklch;
+    for (int j = 30; j < 40; ++j) {
+        lch->colorLine[1][j].y = CanvasGeometry::levelY(10);
+    }
+    const auto mapped = analysed(*lch);
+    EXPECT_EQ(mapped->gamutMappedCount, 30);
+    EXPECT_EQ(mapped->displayed[0], gamutMapToSrgb({150 / 255.0, 0.4, 60 / 255.0 * 360}).color);
+    EXPECT_EQ(open->gamutMappedCount, 0);
 }
 
 // The uniformity figure on speeds known by hand: even steps are 1; the 0/1 comb of a level

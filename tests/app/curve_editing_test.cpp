@@ -170,6 +170,10 @@ TEST(CurveEditing, EachChangeIsOneStepUndoneAndRedoneByteForByte) {
          -1},
         {"loop", command(kCmdLoop, [](AppState& st) { st.doc.loop = true; }), -1},
         {"cmy", command(kCmdCmy, [](AppState& st) { st.doc.mode = ColorMode::Cmy; }), -1},
+        {"oklch on", [&] { w.dispatchCommand(kCmdOklch); }, -1},
+        {"equalize", [&] { w.dispatchCommand(kCmdEqualize); }, -1},
+        {"cmy from oklch", command(kCmdCmy, [](AppState& st) { st.doc.mode = ColorMode::Cmy; }),
+         -1},
         {"synchro",
          command(kCmdSynchro,
                  [](AppState& st) {

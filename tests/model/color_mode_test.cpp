@@ -12,8 +12,9 @@ namespace spectrane {
 namespace {
 
 // OKLCh levels show the sRGB colour they were taken from, within what 8-bit lightness, chroma
-// and hue (1.4 degrees a level) can say: well under a just noticeable difference; the per-thread memory of mapped colours never answers
-// for another hue origin; levels 0 and 255 of the hue are the same turn.
+// and hue (1.4 degrees a level) can say: well under a just noticeable difference; the per-thread
+// memory of mapped colours never answers for another hue origin; levels 0 and 255 of the hue are
+// the same turn.
 TEST(ColorModes, OklchLevelsShowTheColourTheyStandFor) {
     double worst = 0;
     for (int r = 0; r < 256; r += 15) {
@@ -58,8 +59,9 @@ TEST(ColorModes, GamutMarksFollowTheDotsThatNeededMapping) {
         EXPECT_EQ(canvas.pixel(x, colorBarTop(0)), shown.color);
         for (int y = kGamutMarkTop - 1; y <= kGamutMarkBottom; ++y) {
             const bool mark = y >= kGamutMarkTop && y < kGamutMarkBottom;
-            EXPECT_EQ(canvas.pixel(x, y),
-                      !mark ? rgb(1, 2, 3) : j < 20 ? kGamutMarkColor : rgb(0, 0, 0))
+            EXPECT_EQ(canvas.pixel(x, y), !mark    ? rgb(1, 2, 3)
+                                          : j < 20 ? kGamutMarkColor
+                                                   : rgb(0, 0, 0))
                 << j << " " << y;
         }
         const Color l = canvas.pixel(x, colorBarTop(1));
