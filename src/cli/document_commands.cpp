@@ -124,23 +124,23 @@ int runEqualize(const ParsedArgs& args) {
 } // namespace
 
 Command newCommand() {
-    return {"new",
-            "Usage: spectrane-cli new -o OUT.spd [--length L] [--direction D] [--loop] [--seed "
-            "S]\n"
-            "                         [--model rgb|cmy|oklch]\n\n"
-            "Writes a new document with random curves, as the program makes them.\n"
-            "  -o, --output OUT.spd  the file to write (version 3, 4 for oklch); - for stdout\n"
-            "  --length L            dots, 2..1600 (default 512)\n"
-            "  --direction D         0..3 (default 1)\n"
-            "  --loop                make looped curves\n"
-            "  --seed S              generator seed, 0..4294967295 (default: a clock value)\n"
-            "  --model M             the colour mode: rgb (default), cmy or oklch (lightness,\n"
-            "                        chroma, hue; written as version 4)\n",
-            {{{"--output", "-o"}, {"--length"}, {"--direction"}, {"--seed"}, {"--model"}},
-             {"--loop"}},
-            0,
-            {"--output"},
-            runNew};
+    return {
+        "new",
+        "Usage: spectrane-cli new -o OUT.spd [--length L] [--direction D] [--loop] [--seed "
+        "S]\n"
+        "                         [--model rgb|cmy|oklch]\n\n"
+        "Writes a new document with random curves, as the program makes them.\n"
+        "  -o, --output OUT.spd  the file to write (version 3, 4 for oklch); - for stdout\n"
+        "  --length L            dots, 2..1600 (default 512)\n"
+        "  --direction D         0..3 (default 1)\n"
+        "  --loop                make looped curves\n"
+        "  --seed S              generator seed, 0..4294967295 (default: a clock value)\n"
+        "  --model M             the colour mode: rgb (default), cmy or oklch (lightness,\n"
+        "                        chroma, hue; written as version 4)\n",
+        {{{"--output", "-o"}, {"--length"}, {"--direction"}, {"--seed"}, {"--model"}}, {"--loop"}},
+        0,
+        {"--output"},
+        runNew};
 }
 
 Command resizeCommand() {

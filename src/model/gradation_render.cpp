@@ -60,8 +60,8 @@ void paintColorBars(Surface& canvas, const ColorLine& line, int which, int first
         }
         for (ChannelIndex c = 0; c < kChannelCount; ++c) {
             // OKLCh's chroma bar shows each dot's hue too.
-            const bool follows = c == kChromaChannel && which == kHueChannel &&
-                                 model.mode == ColorMode::Oklch;
+            const bool follows =
+                c == kChromaChannel && which == kHueChannel && model.mode == ColorMode::Oklch;
             if (which == -1 || which == c || follows) {
                 drawVerticalLine(canvas, x, colorBarTop(c + 1),
                                  colorBarTop(c + 1) + kColorBarHeight,
