@@ -1,6 +1,8 @@
 // Speed of the analysis window's work after each change: the whole analysis of the longest
 // gradation (which must stay well under 2 ms), and drawing its picture.
 #include "analysis/analyzer.h"
+#include "analysis/even_steps.h"
+#include "model/gradation_render.h"
 #include "model/random_curves.h"
 #include "model/spline.h"
 #include "views/analysis_picture.h"
@@ -8,6 +10,7 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
+#include <vector>
 
 namespace spectrane {
 namespace {
@@ -66,6 +69,22 @@ void BM_CreateAnalyzer(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_CreateAnalyzer)->Unit(benchmark::kMicrosecond);
+
+// "Even out perceptual steps" on the longest random gradation, by either metric (a command,
+// run once per use).
+void BM_EvenOutSteps1600(benchmark::State& state) {
+    const auto doc = longestGradation(false);
+    const Analyzer analyzer;
+    std::vector<Color> colors(kMaxDots);
+    for (int j = 0; j < kMaxDots; ++j) {
+        colors[j] = mixedColor(doc->colorLine, j, {});
+    }
+    const auto metric = state.range(0) != 0 ? StepMetric::Oklab : StepMetric::Ciede2000;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(evenOutSteps(analyzer, colors, false, metric));
+    }
+}
+BENCHMARK(BM_EvenOutSteps1600)->Arg(0)->Arg(1)->ArgName("oklab")->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace spectrane

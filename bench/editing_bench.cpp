@@ -12,7 +12,8 @@ namespace spectrane {
 namespace {
 
 // L = 1600, 14 points per channel, the picture 1200 pixels across; text measured, not kept.
-std::unique_ptr<test::EditorFixture> longestDocument(bool loop, bool synchro) {
+std::unique_ptr<test::EditorFixture> longestDocument(bool loop, bool synchro,
+                                                     ColorMode mode = ColorMode::Rgb) {
     std::vector<CurvePoint> points;
     for (int j = 0; j < 14; ++j) {
         const double x = loop ? 60.0 + 1590.0 * j / 14 : 56.0 + 1599.0 * j / 13;
@@ -24,6 +25,7 @@ std::unique_ptr<test::EditorFixture> longestDocument(bool loop, bool synchro) {
     f->doc.direction = 0;
     f->doc.synchro = synchro;
     f->doc.synchroChannels = {true, true, true};
+    f->doc.mode = mode;
     f->text.record = false;
     f->refresh();
     return f;
@@ -31,8 +33,9 @@ std::unique_ptr<test::EditorFixture> longestDocument(bool loop, bool synchro) {
 
 // Drags interior point 7 to and fro by a few pixels; `fold` pushes it past its neighbour so
 // that every step takes the full path.
-void runSteps(benchmark::State& state, bool loop, bool synchro, bool fold) {
-    auto f = longestDocument(loop, synchro);
+void runSteps(benchmark::State& state, bool loop, bool synchro, bool fold,
+              ColorMode mode = ColorMode::Rgb) {
+    auto f = longestDocument(loop, synchro, mode);
     EditorContext ctx = f->context();
     const CurvePoint a = f->doc.channels[0].anchorPoints[7];
     StartDrag(ctx, static_cast<int>(a.x), static_cast<int>(a.y));
@@ -67,12 +70,23 @@ void BM_DragStepFullOpenSynchro3(benchmark::State& s) {
     runSteps(s, false, true, true);
 }
 
+// OKLCh: every changed dot is gamut-mapped (the curves reach well outside sRGB); the first
+// steps fill the per-thread memo, as a real drag's first moves do.
+void BM_DragStepPartialOpenOklch(benchmark::State& s) {
+    runSteps(s, false, false, false, ColorMode::Oklch);
+}
+void BM_DragStepFullOpenOklch(benchmark::State& s) {
+    runSteps(s, false, false, true, ColorMode::Oklch);
+}
+
 BENCHMARK(BM_DragStepPartialOpen)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DragStepPartialLoop)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DragStepPartialOpenSynchro3)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DragStepPartialLoopSynchro3)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DragStepFullOpen)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DragStepFullOpenSynchro3)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DragStepPartialOpenOklch)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DragStepFullOpenOklch)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 } // namespace spectrane

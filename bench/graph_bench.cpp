@@ -29,7 +29,7 @@ struct LongestGradation {
 
 void BM_RebuildLayersAndCompose1600(benchmark::State& state) {
     LongestGradation g;
-    const ChannelColors colors = test::channelColorsFor(false);
+    const ChannelColors colors = test::channelColorsFor(ColorMode::Rgb);
     for (auto _ : state) {
         RebuildChannelLayers(*g.buffers, *g.doc, colors);
         ComposeGraph(*g.buffers, *g.doc, colors, 0);
@@ -40,7 +40,7 @@ BENCHMARK(BM_RebuildLayersAndCompose1600)->Unit(benchmark::kMicrosecond);
 
 void BM_ComposeGraph1600(benchmark::State& state) {
     LongestGradation g;
-    const ChannelColors colors = test::channelColorsFor(false);
+    const ChannelColors colors = test::channelColorsFor(ColorMode::Rgb);
     RebuildChannelLayers(*g.buffers, *g.doc, colors);
     for (auto _ : state) {
         ComposeGraph(*g.buffers, *g.doc, colors, 0);

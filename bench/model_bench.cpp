@@ -2,6 +2,7 @@
 // picture, and the bitmap file.
 #include "files/bitmap_file.h"
 #include "model/gradation_render.h"
+#include "model/oklab.h"
 #include "model/random_curves.h"
 #include "model/spline.h"
 #include "support/test_support.h"
@@ -55,7 +56,7 @@ void BM_PaintGradation1600x1200(benchmark::State& state) {
     const int direction = static_cast<int>(state.range(0));
     Surface surface(direction & 1 ? 1200 : 1600, direction & 1 ? 1600 : 1200);
     for (auto _ : state) {
-        paintGradation(surface, doc->colorLine, 0, 0, 1600, 1200, 0, 1599, direction, false);
+        paintGradation(surface, doc->colorLine, 0, 0, 1600, 1200, 0, 1599, direction, {});
         benchmark::DoNotOptimize(surface.data());
     }
 }
@@ -70,6 +71,23 @@ void BM_EncodeBitmap1600x1200(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_EncodeBitmap1600x1200)->Unit(benchmark::kMillisecond);
+
+// OKLCh to sRGB for the 1,600 dots of a hue sweep at L 0.7, as a drag repaints them: chroma 0.05
+// stays in gamut everywhere; at 0.35 every dot needs the chroma search.
+void BM_GamutMapHueSweep1600(benchmark::State& state) {
+    const double chroma = static_cast<double>(state.range(0)) / 100.0;
+    for (auto _ : state) {
+        for (int j = 0; j < 1600; ++j) {
+            benchmark::DoNotOptimize(gamutMapToSrgb({0.7, chroma, j * 360.0 / 1600}));
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * 1600);
+}
+BENCHMARK(BM_GamutMapHueSweep1600)
+    ->Arg(5)
+    ->Arg(35)
+    ->ArgName("chroma%")
+    ->Unit(benchmark::kMicrosecond);
 
 } // namespace
 } // namespace spectrane

@@ -219,6 +219,10 @@ Put back its content from before the save?</translation>
         <source>  ジャンプ</source>
         <translation>  jump</translation>
     </message>
+    <message>
+        <source>  色域外 %1 ドット</source>
+        <translation>  gamut-mapped %1 dots</translation>
+    </message>
 </context>
 <context>
     <name>spectrane::CmyWindow</name>
@@ -664,6 +668,42 @@ Space	the next channel
 
 Moves of one point in a row are undone in one step.</translation>
     </message>
+    <message>
+        <source>均一度: %1 → %2</source>
+        <translation>Uniformity: %1 → %2</translation>
+    </message>
+    <message>
+        <source>これ以上均等にできませんでした。グラデーションは変更していません。
+</source>
+        <translation>The steps could not be made more even. The gradation is unchanged.
+</translation>
+    </message>
+    <message>
+        <source>知覚的に均等化しました。
+</source>
+        <translation>Perceptual steps evened out.
+</translation>
+    </message>
+    <message>
+        <source>色モードを変換しました。曲線の最大誤差は %1 レベルです。</source>
+        <translation>Colour mode converted. The curves are off by up to %1 levels.</translation>
+    </message>
+    <message>
+        <source>OKLChモードの変更</source>
+        <translation>OKLCh Mode Change</translation>
+    </message>
+    <message>
+        <source>知覚的に均等化</source>
+        <translation>Even Out Perceptual Steps</translation>
+    </message>
+    <message>
+        <source>知覚的に均等化(&amp;V)</source>
+        <translation>E&amp;ven Out Perceptual Steps</translation>
+    </message>
+    <message>
+        <source>OKLChモード(&amp;K)</source>
+        <translation>&amp;OKLCh Mode</translation>
+    </message>
 </context>
 <context>
     <name>spectrane::NewGradationWindow</name>
@@ -842,6 +882,18 @@ Moves of one point in a row are undone in one step.</translation>
     <message>
         <source>直接行えます。</source>
         <translation>window again.</translation>
+    </message>
+    <message>
+        <source>L ( 明度 )</source>
+        <translation>L ( lightness )</translation>
+    </message>
+    <message>
+        <source>C ( 彩度 )</source>
+        <translation>C ( chroma )</translation>
+    </message>
+    <message>
+        <source>h ( 色相 )</source>
+        <translation>h ( hue )</translation>
     </message>
 </context>
 <context>

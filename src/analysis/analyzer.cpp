@@ -80,6 +80,9 @@ Analyzer::Analyzer() : lcms_(std::make_unique<Lcms>()) {
     cmsCIEXYZ white;
     cmsxyY2XYZ(&white, &kD65);
     white_ = {white.X, white.Y, white.Z};
+    for (int k = 0; k < 3; ++k) {
+        primaries_[k] = toXyz(rgb(k == 0 ? 255 : 0, k == 1 ? 255 : 0, k == 2 ? 255 : 0));
+    }
 
     // The sRGB decoding curve, sampled at the 256 codes and at the 255 midpoints between
     // neighbouring codes: a linear value at or above the midpoint below code k encodes to k or
@@ -142,6 +145,12 @@ LabColor Analyzer::toLab(Color c) const {
     return labOf(toXyz(c));
 }
 
+LabColor Analyzer::labOfLinear(double r, double g, double b) const {
+    const auto& p = primaries_;
+    return labOf({r * p[0].x + g * p[1].x + b * p[2].x, r * p[0].y + g * p[1].y + b * p[2].y,
+                  r * p[0].z + g * p[1].z + b * p[2].z});
+}
+
 Color Analyzer::simulate(Color c, Deficiency d) const {
     const Matrix3& m = deficiencyMatrix(d);
     const double in[3] = {linearOf(redOf(c)), linearOf(greenOf(c)), linearOf(blueOf(c))};
@@ -158,16 +167,19 @@ Color Analyzer::greyOfLuminance(double y) const {
     return rgb(v, v, v);
 }
 
-void Analyzer::analyze(const ColorLine& line, int length, bool cmy, bool loop,
+void Analyzer::analyze(const ColorLine& line, int length, const ColorModel& model, bool loop,
                        GradationAnalysis& out) const {
     const int l = std::clamp(length, kMinDots, kMaxDots);
     out.length = l;
     out.loop = loop;
-    out.cmy = cmy;
+    out.mode = model.mode;
+    out.gamutMappedCount = 0;
 
     std::array<std::uint8_t, 3 * kMaxDots> bytes;
     for (int j = 0; j < l; ++j) {
-        const Color c = mixedColor(line, j, cmy);
+        const ShownColor shown = shownDotColor(line, j, model);
+        const Color c = shown.color;
+        out.gamutMappedCount += shown.mapped ? 1 : 0;
         out.displayed[j] = c;
         bytes[3 * j] = static_cast<std::uint8_t>(redOf(c));
         bytes[3 * j + 1] = static_cast<std::uint8_t>(greenOf(c));
@@ -195,7 +207,7 @@ void Analyzer::analyze(const ColorLine& line, int length, bool cmy, bool loop,
 }
 
 void Analyzer::analyze(const GradationDocument& doc, GradationAnalysis& out) const {
-    analyze(doc.colorLine, doc.length, doc.cmy, doc.loop, out);
+    analyze(doc.colorLine, doc.length, doc.colorModel(), doc.loop, out);
 }
 
 } // namespace spectrane

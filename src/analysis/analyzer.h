@@ -32,14 +32,17 @@ public:
     Analyzer& operator=(const Analyzer&) = delete;
 
     // The whole analysis of dots 0..length-1 of `line` as the gradation window shows them
-    // (cmy: the complement of the levels), with the seam step when `loop`. A length outside
-    // 2..1600 is clamped. Rewrites every field of `out`; allocates nothing.
-    void analyze(const ColorLine& line, int length, bool cmy, bool loop,
+    // (in `model`), with the seam step when `loop`. A length outside 2..1600 is clamped.
+    // Rewrites every field of `out`; allocates nothing.
+    void analyze(const ColorLine& line, int length, const ColorModel& model, bool loop,
                  GradationAnalysis& out) const;
     void analyze(const GradationDocument& doc, GradationAnalysis& out) const;
 
     XyzColor toXyz(Color c) const;
     LabColor toLab(Color c) const;
+    // CIELAB of a colour given in linear sRGB (any values, out of 0..1 too), for colours between
+    // the 8-bit ones; through the transform's own primaries, so it agrees with toLab on them.
+    LabColor labOfLinear(double r, double g, double b) const;
     // The colour as the deficiency is simulated, 8-bit sRGB.
     Color simulate(Color c, Deficiency d) const;
     // Neutral grey (r = g = b) whose L* is that of a colour of relative luminance y (0..1;
@@ -56,8 +59,9 @@ private:
     std::unique_ptr<Lcms> lcms_;
     LabColor labOf(const XyzColor& xyz) const;
 
-    XyzColor white_{};                 // D65, Y = 1
-    std::array<double, 256> linear_{}; // decoded sRGB components
+    XyzColor white_{};                    // D65, Y = 1
+    std::array<XyzColor, 3> primaries_{}; // XYZ of linear red, green and blue at 1
+    std::array<double, 256> linear_{};    // decoded sRGB components
     // encodeThreshold_[k - 1] is the linear value from which the 8-bit code is at least k.
     std::array<double, 255> encodeThreshold_{};
     // encodeStart_[i]: the code of linear value i / kEncodeBins, where encode starts its walk

@@ -8,6 +8,7 @@
 #include "analysis/color_vision.h"
 #include "analysis/colorimetry.h"
 #include "model/canvas_geometry.h"
+#include "model/gradation_settings.h"
 #include "raster/surface.h"
 
 #include <array>
@@ -18,9 +19,9 @@ namespace spectrane {
 // Plain record of fixed size (no allocation when it is refreshed); entries from `length` on
 // carry no meaning. Large (about 125 KB): keep one per window, not on the stack.
 struct GradationAnalysis {
-    int length = 0;    // L, 2..1600
-    bool loop = false; // the dot after the last is dot 0 again
-    bool cmy = false;  // the document's mode, for labels only: `displayed` already applies it
+    int length = 0;                  // L, 2..1600
+    bool loop = false;               // the dot after the last is dot 0 again
+    ColorMode mode = ColorMode::Rgb; // for labels only: `displayed` already applies it
 
     // Per dot j.
     std::array<Color, kMaxDots> displayed{}; // as the gradation shows it
@@ -37,6 +38,9 @@ struct GradationAnalysis {
     std::array<double, kMaxDots> speed{};
     std::array<bool, kMaxDots> jump{}; // step j stands out from the speed (see findJumps)
     std::array<bool, kMaxDots> band{}; // dot j lies in a band (see findBands)
+
+    // OKLCh: dots whose colour lies outside sRGB and was brought in by the gamut mapping.
+    int gamutMappedCount = 0;
 
     // Lightness over dots 0..L-1.
     double lightnessMin = 0.0;

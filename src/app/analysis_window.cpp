@@ -25,6 +25,7 @@ AnalysisWords translatedWords() {
     words.steps =
         AnalysisWindow::tr("ΔE00  平均 %1  最大 %2 @%3  ジャンプ %4  バンド %5  均一度 %6")
             .toStdString();
+    words.gamut = AnalysisWindow::tr("  色域外 %1 ドット").toStdString();
     words.seam = AnalysisWindow::tr("継ぎ目 (最後のドット → ドット 0)  ΔE00 %1").toStdString();
     words.seamJump = AnalysisWindow::tr("  ジャンプ").toStdString();
     return words;
@@ -60,17 +61,17 @@ void AnalysisWindow::changed() {
 void AnalysisWindow::refresh() {
     timer_.stop();
     int length = 0;
-    bool cmy = false;
+    ColorModel model;
     bool loop = false;
     {
         // The drag worker changes the levels only while it holds this lock.
         std::lock_guard lock(state_.bufferMutex);
         *levels_ = state_.doc.colorLine;
         length = state_.doc.length;
-        cmy = state_.doc.cmy;
+        model = state_.doc.colorModel();
         loop = state_.doc.loop;
     }
-    analyzer_.analyze(*levels_, length, cmy, loop, *analysis_);
+    analyzer_.analyze(*levels_, length, model, loop, *analysis_);
     sinceRefresh_.restart();
     ++refreshCount_;
     drawPicture();

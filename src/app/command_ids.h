@@ -27,6 +27,8 @@ enum CommandId : int {
     kCmdAnalysisWindow = 1053,
     kCmdPointTable = 1054,
     kCmdKeyboardHelp = 1055,
+    kCmdOklch = 1056,
+    kCmdEqualize = 1057,
 };
 
 // The gradation window's popup menu.

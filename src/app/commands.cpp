@@ -14,8 +14,11 @@
 #include "files/gradation_picture.h"
 #include "files/line_data_file.h"
 #include "qtsupport/shown_text.h"
+#include "transforms/equalize.h"
 #include "transforms/length_change.h"
 #include "transforms/loop_change.h"
+#include "transforms/mode_change.h"
+#include "views/channel_colors.h"
 
 #include <QDir>
 
@@ -25,13 +28,13 @@ namespace {
 
 // What an import made: the dots, each channel's points and largest error, and a warning for a
 // channel whose points could not reach the tolerance.
-QString importSummary(const ImportResult& imported, int length) {
-    static constexpr const char* kNames[] = {"R", "G", "B"};
+QString importSummary(const ImportResult& imported, int length, ColorMode mode) {
+    static constexpr const char* kNames[3][3] = {{"R", "G", "B"}, {"C", "M", "Y"}, {"L", "C", "h"}};
     QString summary = MainWindow::tr("インポートしました: %1 ドット").arg(length);
     for (ChannelIndex ch = 0; ch < kChannelCount; ++ch) {
         const ChannelFit& f = imported.channels[ch];
         summary += MainWindow::tr("\n%1: %2 ポイント、最大誤差 %3")
-                       .arg(QString::fromLatin1(kNames[ch]))
+                       .arg(QString::fromLatin1(kNames[static_cast<int>(mode)][ch]))
                        .arg(f.points)
                        .arg(f.maxError);
         if (!f.reached) {
@@ -50,6 +53,9 @@ QString importSummary(const ImportResult& imported, int length) {
 }
 
 } // namespace
+
+Commands::Commands(Services services) : s_(services) {}
+Commands::~Commands() = default;
 
 // ---- File -----------------------------------------------------------------------------------
 
@@ -92,7 +98,7 @@ void Commands::showReadDocument(const GradationDocument& read) {
     s_.shell.layoutMain();
     s_.shell.updateSynchroBoxes(previous);
     s_.gradation.LayoutBitmapWindow();
-    ChooseChannelColors(s.colors, s.doc.cmy);
+    ChooseChannelColors(s.colors, s.doc.mode);
     RefreshDocument(s, RefreshMode::Evaluating);
     s_.shell.invalidate();
 }
@@ -172,7 +178,9 @@ void Commands::commandImport() {
         return;
     }
     // The input's own number of samples, curves within one level of every one.
-    const ImportResult imported = importGradientFile(file.toStdString(), {});
+    ImportOptions options;
+    options.mode = s.doc.mode; // into the mode the user works in
+    const ImportResult imported = importGradientFile(file.toStdString(), options);
     if (imported.lineData) {
         s_.dialogs.requestMessageBox(
             MainWindow::tr("このファイルはRGBラインデータ・ファイルです。インポートでは"
@@ -187,7 +195,7 @@ void Commands::commandImport() {
     s_.gradation.hide();
     showReadDocument(*imported.document);
     s_.gradation.showInPlace();
-    s_.dialogs.requestMessageBox(importSummary(imported, s.doc.length));
+    s_.dialogs.requestMessageBox(importSummary(imported, s.doc.length, s.doc.mode));
 }
 
 void Commands::commandExit() {
@@ -309,13 +317,67 @@ void Commands::commandLoop() {
 
 void Commands::commandCmy() {
     AppState& s = s_.state;
-    const bool previous = s.doc.cmy;
-    if (s_.dialogs.runToolWindow(ToolWindowKind::Cmy) != kToolOk || s.doc.cmy == previous) {
+    const ColorMode previous = s.doc.mode;
+    if (s_.dialogs.runToolWindow(ToolWindowKind::Cmy) != kToolOk || s.doc.mode == previous) {
+        return;
+    }
+    if (previous == ColorMode::Oklch) {
+        // From OKLCh the levels mean something else: keep the colours, not the levels.
+        s.doc.mode = previous;
+        switchColorMode(ColorMode::Cmy);
         return;
     }
     s_.shell.hideWindows();
     RefreshColors(s);
     s_.shell.showWindows();
+}
+
+void Commands::commandOklch() {
+    switchColorMode(s_.state.doc.oklch() ? ColorMode::Rgb : ColorMode::Oklch);
+}
+
+void Commands::commandEqualize() {
+    AppState& s = s_.state;
+    if (!analyzer_) {
+        analyzer_ = std::make_unique<Analyzer>();
+    }
+    const Equalized equalized = equalizeSteps(s.doc, *analyzer_);
+    if (!equalized.document) {
+        return;
+    }
+    const QString figures = MainWindow::tr("均一度: %1 → %2")
+                                .arg(equalized.uniformityBefore, 0, 'f', 2)
+                                .arg(equalized.uniformityAfter, 0, 'f', 2);
+    // Never a change for the worse: the fit's rounding can cost more than the resampling gains.
+    if (equalized.uniformityAfter <= equalized.uniformityBefore) {
+        s_.dialogs.requestMessageBox(
+            MainWindow::tr("これ以上均等にできませんでした。グラデーションは変更していません。\n") +
+            figures);
+        return;
+    }
+    s_.shell.hideWindows();
+    s.doc = *equalized.document;
+    RefreshDocument(s, RefreshMode::Evaluating);
+    s_.shell.showWindows();
+    s_.dialogs.requestMessageBox(MainWindow::tr("知覚的に均等化しました。\n") + figures);
+}
+
+void Commands::switchColorMode(ColorMode target) {
+    AppState& s = s_.state;
+    ModeChange change = changeColorMode(s.doc, target);
+    if (!change.document) {
+        return;
+    }
+    s_.shell.hideWindows();
+    s.doc = *change.document;
+    ChooseChannelColors(s.colors, s.doc.mode);
+    RefreshDocument(s, RefreshMode::Evaluating);
+    s_.shell.showWindows();
+    if (change.fitError > kModeChangeTolerance) {
+        s_.dialogs.requestMessageBox(
+            MainWindow::tr("色モードを変換しました。曲線の最大誤差は %1 レベルです。")
+                .arg(change.fitError));
+    }
 }
 
 void Commands::commandSynchro() {
@@ -355,7 +417,7 @@ void Commands::showRestoredDocument(const GradationSettings& previous) {
     if (s.doc.length != previous.length || s.doc.direction != previous.direction) {
         s_.gradation.LayoutBitmapWindow();
     }
-    ChooseChannelColors(s.colors, s.doc.cmy);
+    ChooseChannelColors(s.colors, s.doc.mode);
     RefreshDocument(s, RefreshMode::Evaluating);
     s_.shell.invalidate();
     s_.gradation.invalidate();

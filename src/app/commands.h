@@ -3,15 +3,21 @@
 // runs them from its menu table and records the change each makes to the document.
 #pragma once
 
+#include "model/gradation_settings.h"
+
+#include <memory>
+
 class QWidget;
 
 namespace spectrane {
 
+class Analyzer;
 class DialogRunner;
 class GradationWindowController;
 struct AppState;
 struct GradationDocument;
 struct GradationSettings;
+
 struct UiServices;
 
 // What the commands need of the windows around the plot. The main window is one; a test can
@@ -49,7 +55,8 @@ public:
         CommandShell& shell;
     };
 
-    explicit Commands(Services services) : s_(services) {}
+    explicit Commands(Services services);
+    ~Commands();
 
     // The main menu, one per item.
     void commandNew();
@@ -68,6 +75,8 @@ public:
     void commandPointPositions();
     void commandLoop();
     void commandCmy();
+    void commandOklch();
+    void commandEqualize();
     void commandSynchro();
     void commandAbout();
     void commandKeyboardHelp();
@@ -89,8 +98,12 @@ private:
     void saveBitmapOwnedBy(QWidget* popupOwner);
     void applyLengthChange(int oldLength);
     void applyDirectionChange();
+    // OKLCh on or off: the gradation refitted in `target` and drawn again, the user told when
+    // colours moved by more than a level.
+    void switchColorMode(ColorMode target);
 
     Services s_;
+    std::unique_ptr<Analyzer> analyzer_; // built when first needed: it costs a few ms
 };
 
 } // namespace spectrane

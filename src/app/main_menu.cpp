@@ -29,6 +29,8 @@ constexpr const char* kStepLength = QT_TRANSLATE_NOOP("spectrane::MainWindow", "
 constexpr const char* kStepDirection = QT_TRANSLATE_NOOP("spectrane::MainWindow", "方向の変更");
 constexpr const char* kStepLoop = QT_TRANSLATE_NOOP("spectrane::MainWindow", "ループの変更");
 constexpr const char* kStepCmy = QT_TRANSLATE_NOOP("spectrane::MainWindow", "CMYモードの変更");
+constexpr const char* kStepOklch = QT_TRANSLATE_NOOP("spectrane::MainWindow", "OKLChモードの変更");
+constexpr const char* kStepEqualize = QT_TRANSLATE_NOOP("spectrane::MainWindow", "知覚的に均等化");
 constexpr const char* kStepSynchro = QT_TRANSLATE_NOOP("spectrane::MainWindow", "シンクロの変更");
 constexpr const char* kStepDrag = QT_TRANSLATE_NOOP("spectrane::MainWindow", "ポイントの移動");
 
@@ -60,6 +62,8 @@ constexpr Row kEditMenu[] = {
      false, &Commands::commandLength, kStepLength},
     {kCmdDirection, QT_TRANSLATE_NOOP("spectrane::MainWindow", "グラデーションの方向の変更(&D)"),
      false, &Commands::commandDirection, kStepDirection},
+    {kCmdEqualize, QT_TRANSLATE_NOOP("spectrane::MainWindow", "知覚的に均等化(&V)"), false,
+     &Commands::commandEqualize, kStepEqualize},
 };
 constexpr Row kViewMenu[] = {
     {kCmdTitleWindow, QT_TRANSLATE_NOOP("spectrane::MainWindow", "タイトルウインドウの表示(&T)"),
@@ -83,6 +87,8 @@ constexpr Row kSettingsMenu[] = {
      &Commands::commandLoop, kStepLoop},
     {kCmdCmy, QT_TRANSLATE_NOOP("spectrane::MainWindow", "CMY (減法混合) モード(&C)"), true,
      &Commands::commandCmy, kStepCmy},
+    {kCmdOklch, QT_TRANSLATE_NOOP("spectrane::MainWindow", "OKLChモード(&K)"), true,
+     &Commands::commandOklch, kStepOklch},
     {kCmdSynchro, QT_TRANSLATE_NOOP("spectrane::MainWindow", "シンクロ・モード(&S)"), true,
      &Commands::commandSynchro, kStepSynchro},
 };
@@ -230,7 +236,8 @@ void MainWindow::syncMenuChecks() {
     setMenuCheck(this, kCmdTopmost, s.settings.bitmapWindowTopmost);
     setMenuCheck(this, kCmdPointPositions, s.settings.showPointPositions);
     setMenuCheck(this, kCmdLoop, s.doc.loop);
-    setMenuCheck(this, kCmdCmy, s.doc.cmy);
+    setMenuCheck(this, kCmdCmy, s.doc.cmy());
+    setMenuCheck(this, kCmdOklch, s.doc.oklch());
     setMenuCheck(this, kCmdSynchro, s.doc.synchro);
     setMenuCheck(this, kCmdAnalysisWindow, analysis_ != nullptr && analysis_->isVisible());
     setMenuCheck(this, kCmdPointTable, pointTable_ != nullptr && pointTable_->isVisible());

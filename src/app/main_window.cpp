@@ -145,7 +145,7 @@ void MainWindow::startUp() {
     s.settings = LoadSettings(s.paths.settingsPath).settings;
     s.doc.settings() = s.settings.gradation;
     updateSynchroBoxes(true);
-    ChooseChannelColors(s.colors, s.doc.cmy);
+    ChooseChannelColors(s.colors, s.doc.mode);
     DrawPreviewSheet(s.buffers.previewSheet);
     if (s.settings.bitmapWindowOpen) {
         gradation_->create(); // shown by the drag worker once it runs

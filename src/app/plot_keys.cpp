@@ -51,11 +51,13 @@ int pointCommandOf(int key) {
     }
 }
 
-// The channel a letter chooses: R, G, B, or C, M, Y in CMY mode; -1 for another key.
-ChannelIndex channelOf(int key, bool cmy) {
-    const int letters[2][3] = {{Qt::Key_R, Qt::Key_G, Qt::Key_B},
-                               {Qt::Key_C, Qt::Key_M, Qt::Key_Y}};
-    const int* row = letters[cmy ? 1 : 0];
+// The channel a letter chooses: R, G, B; C, M, Y in CMY mode; L, C, H in OKLCh; -1 for
+// another key.
+ChannelIndex channelOf(int key, ColorMode mode) {
+    const int letters[3][3] = {{Qt::Key_R, Qt::Key_G, Qt::Key_B},
+                               {Qt::Key_C, Qt::Key_M, Qt::Key_Y},
+                               {Qt::Key_L, Qt::Key_C, Qt::Key_H}};
+    const int* row = letters[static_cast<std::size_t>(mode)];
     const auto found = std::find(row, row + 3, key);
     return found == row + 3 ? -1 : static_cast<ChannelIndex>(found - row);
 }
@@ -68,7 +70,7 @@ bool MainWindow::plotKey(int key, Qt::KeyboardModifiers modifiers) {
     const std::optional<KeyDirection> arrow = arrowOf(key);
     const bool tab = key == Qt::Key_Tab || key == Qt::Key_Backtab;
     const bool plain = kept == Qt::NoModifier;
-    const ChannelIndex letter = plain ? channelOf(key, state_->doc.cmy) : -1;
+    const ChannelIndex letter = plain ? channelOf(key, state_->doc.mode) : -1;
     const int command = plain ? pointCommandOf(key) : 0;
     if (!arrow && !(tab && !kept.testFlag(Qt::ControlModifier)) && letter == -1 && command == 0 &&
         !(plain && key == Qt::Key_Space)) {

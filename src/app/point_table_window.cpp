@@ -80,7 +80,7 @@ void PointTableWindow::refresh() {
         std::lock_guard lock(state_.bufferMutex);
         const GradationDocument& doc = state_.doc;
         now.channel = doc.currentChannel;
-        now.cmy = doc.cmy;
+        now.mode = doc.mode;
         now.fixedEnds = !doc.loop;
         const int n = doc.channels[now.channel].pointCount;
         for (int i = 0; i < n; ++i) {
@@ -97,8 +97,9 @@ void PointTableWindow::refresh() {
 }
 
 void PointTableWindow::fill() {
-    static constexpr const char* kNames[2][3] = {{"R", "G", "B"}, {"C", "M", "Y"}};
-    setWindowTitle(tr("ポイント表 - %1").arg(QLatin1String(kNames[shown_.cmy][shown_.channel])));
+    static constexpr const char* kNames[3][3] = {{"R", "G", "B"}, {"C", "M", "Y"}, {"L", "C", "h"}};
+    const auto mode = static_cast<std::size_t>(shown_.mode);
+    setWindowTitle(tr("ポイント表 - %1").arg(QLatin1String(kNames[mode][shown_.channel])));
     filling_ = true;
     const int n = static_cast<int>(shown_.points.size());
     table_->setRowCount(n);

@@ -48,7 +48,7 @@ protected:
 private:
     struct Shown {
         ChannelIndex channel = -1;
-        bool cmy = false;
+        ColorMode mode = ColorMode::Rgb;
         bool fixedEnds = false; // an open curve: its ends' dots cannot be typed
         std::vector<DotLevel> points;
         int highlighted = -1;

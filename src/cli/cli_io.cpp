@@ -125,4 +125,21 @@ bool integerOption(const ParsedArgs& args, const std::string& name, std::int64_t
     return true;
 }
 
+bool modelOption(const ParsedArgs& args, ColorMode& mode) {
+    const auto it = args.values.find("--model");
+    if (it == args.values.end()) {
+        return true;
+    }
+    static constexpr std::pair<const char*, ColorMode> kModels[] = {
+        {"rgb", ColorMode::Rgb}, {"cmy", ColorMode::Cmy}, {"oklch", ColorMode::Oklch}};
+    for (const auto& [name, value] : kModels) {
+        if (it->second == name) {
+            mode = value;
+            return true;
+        }
+    }
+    printError("--model", "'" + it->second + "' is not rgb, cmy or oklch");
+    return false;
+}
+
 } // namespace spectrane::cli

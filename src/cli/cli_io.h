@@ -57,6 +57,10 @@ int saveDocument(const std::string& out, const GradationDocument& doc);
 
 // An optional integer option within lo..hi: `value` is left alone when the option is absent;
 // false after reporting a bad value.
+// --model rgb|cmy|oklch: `mode` is left alone when the option is absent; false (reported)
+// for another name.
+bool modelOption(const ParsedArgs& args, ColorMode& mode);
+
 bool integerOption(const ParsedArgs& args, const std::string& name, std::int64_t lo,
                    std::int64_t hi, std::int64_t& value);
 

@@ -26,6 +26,9 @@ int runFit(const ParsedArgs& args) {
         printError("--row", "give --row or --column, not both");
         return kExitUsage;
     }
+    if (!modelOption(args, options.mode)) {
+        return kExitRefused;
+    }
     options.length = static_cast<int>(length);
     options.tolerance = static_cast<int>(tolerance);
     options.loop = args.flags.contains("--loop");
@@ -50,26 +53,32 @@ int runFit(const ParsedArgs& args) {
 } // namespace
 
 Command fitCommand() {
-    return {
-        "fit",
-        "Usage: spectrane-cli fit INPUT -o OUT.spd [--length L] [--tolerance T] [--loop]\n"
-        "                            [--row N | --column N] [--over COLOR]\n\n"
-        "Fits editable curves to a gradient made elsewhere: csv, css linear-gradient, svg\n"
-        "linearGradient, GIMP ggr, GMT cpt, ParaView json, or a row or column of a PNG or\n"
-        "BMP picture. Each channel gets the fewest anchors (at most 256) whose curve gives\n"
-        "every dot within T levels; the points and maximum errors go to standard error.\n"
-        "  -o, --output OUT.spd  the line data file to write (version 3)\n"
-        "  --length L            dots, 2..1600 (default: the input's own samples)\n"
-        "  --tolerance T         levels, 0..255 (default 1)\n"
-        "  --loop                fit loop curves\n"
-        "  --row N, --column N   the picture's row or column (default: the middle row)\n"
-        "  --over COLOR          what partly transparent stops or pixels are laid over:\n"
-        "                        white (default), black or #rrggbb; the report counts them\n",
-        {{{"--output", "-o"}, {"--length"}, {"--tolerance"}, {"--row"}, {"--column"}, {"--over"}},
-         {"--loop"}},
-        1,
-        {"--output"},
-        runFit};
+    return {"fit",
+            "Usage: spectrane-cli fit INPUT -o OUT.spd [--length L] [--tolerance T] [--loop]\n"
+            "                            [--row N | --column N] [--over COLOR] [--model M]\n\n"
+            "Fits editable curves to a gradient made elsewhere: csv, css linear-gradient, svg\n"
+            "linearGradient, GIMP ggr, GMT cpt, ParaView json, or a row or column of a PNG or\n"
+            "BMP picture. Each channel gets the fewest anchors (at most 256) whose curve gives\n"
+            "every dot within T levels; the points and maximum errors go to standard error.\n"
+            "  -o, --output OUT.spd  the line data file to write (version 3, 4 for oklch)\n"
+            "  --length L            dots, 2..1600 (default: the input's own samples)\n"
+            "  --tolerance T         levels, 0..255 (default 1)\n"
+            "  --loop                fit loop curves\n"
+            "  --row N, --column N   the picture's row or column (default: the middle row)\n"
+            "  --over COLOR          what partly transparent stops or pixels are laid over:\n"
+            "                        white (default), black or #rrggbb; the report counts them\n"
+            "  --model M             the curves' colour mode: rgb (default), cmy or oklch\n",
+            {{{"--output", "-o"},
+              {"--length"},
+              {"--tolerance"},
+              {"--row"},
+              {"--column"},
+              {"--over"},
+              {"--model"}},
+             {"--loop"}},
+            1,
+            {"--output"},
+            runFit};
 }
 
 } // namespace spectrane::cli

@@ -13,9 +13,14 @@ int runInfo(const ParsedArgs& args) {
     if (!doc) {
         return kExitRefused;
     }
-    std::printf("version: %d\nlength: %d\ndirection: %d\nloop: %d\ncmy: %d\nsynchro: %d\n", version,
-                doc->length, doc->direction, doc->loop ? 1 : 0, doc->cmy ? 1 : 0,
-                doc->synchro ? 1 : 0);
+    static constexpr const char* kModes[] = {"rgb", "cmy", "oklch"};
+    std::printf("version: %d\nlength: %d\ndirection: %d\nloop: %d\ncmy: %d\nmode: %s\n", version,
+                doc->length, doc->direction, doc->loop ? 1 : 0, doc->cmy() ? 1 : 0,
+                kModes[static_cast<int>(doc->mode)]);
+    if (doc->oklch()) {
+        std::printf("hue_origin: %.6g\n", doc->hueOrigin);
+    }
+    std::printf("synchro: %d\n", doc->synchro ? 1 : 0);
     std::printf("synchro_channels: %d %d %d\n", doc->synchroChannels[0] ? 1 : 0,
                 doc->synchroChannels[1] ? 1 : 0, doc->synchroChannels[2] ? 1 : 0);
     std::printf("points: %d %d %d\n", doc->channels[0].pointCount, doc->channels[1].pointCount,
@@ -56,7 +61,8 @@ int runPoints(const ParsedArgs& args) {
 Command infoCommand() {
     return {"info",
             "Usage: spectrane-cli info FILE\n\n"
-            "Prints one 'key: value' line each: version, length, direction, loop, cmy, synchro,\n"
+            "Prints one 'key: value' line each: version, length, direction, loop, cmy, mode\n"
+            "(rgb, cmy or oklch), hue_origin (oklch only, degrees), synchro,\n"
             "synchro_channels (three 0/1) and points (the three channels' counts).\n",
             {},
             1,

@@ -11,6 +11,7 @@ void RedrawCurrentChannel(EditorContext& ctx) {
     Surface& main = ctx.buffers.mainBuffer;
     CopyPanel(main, ctx.buffers.inactiveComposite, doc.length);
     DrawCurve(main, doc, c, 0, doc.length - 1, ctx.colors.active[c]);
+    DrawShownChroma(main, doc, c, 0, doc.length - 1);
     DrawPointMarkers(ctx.buffers, doc, ctx.colors);
 }
 
@@ -22,18 +23,21 @@ void RedrawCurrentChannelColumns(EditorContext& ctx, int a, int b) {
     CopyPanelColumns(ctx.buffers.mainBuffer, ctx.buffers.inactiveComposite, left, right - left + 1);
     DrawCurve(ctx.buffers.mainBuffer, doc, c, CanvasGeometry::dotOfX(left) - 1,
               CanvasGeometry::dotOfX(right) + 1, ctx.colors.active[c]);
+    DrawShownChroma(ctx.buffers.mainBuffer, doc, c, CanvasGeometry::dotOfX(left),
+                    CanvasGeometry::dotOfX(right));
     DrawPointMarkers(ctx.buffers, doc, ctx.colors);
 }
 
 void PaintCurrentChannelDots(EditorContext& ctx, const DragSnapshot& s, int firstDot, int lastDot) {
     paintColorBars(ctx.buffers.mainBuffer, ctx.doc.colorLine, ctx.doc.currentChannel, firstDot,
-                   lastDot, s.cmy);
+                   lastDot, s.colorModel());
     RenderGradationPicture(ctx, s, firstDot, lastDot);
 }
 
 void RenderGradationPicture(EditorContext& ctx, const DragSnapshot& s, int firstDot, int lastDot) {
     paintGradation(ctx.buffers.gradationBuffer(s.direction), ctx.doc.colorLine, s.gradationLeft,
-                   s.gradationTop, s.length, s.thickness, firstDot, lastDot, s.direction, s.cmy);
+                   s.gradationTop, s.length, s.thickness, firstDot, lastDot, s.direction,
+                   s.colorModel());
 }
 
 } // namespace spectrane

@@ -71,7 +71,8 @@ void PropagateSynchro(GradationDocument& doc, GraphBuffers& buffers, const Chann
         for (int j = firstDot; j <= lastDot; ++j) {
             doc.colorLine[t][j] = doc.colorLine[p.source][j];
         }
-        paintColorBars(buffers.mainBuffer, doc.colorLine, t, firstDot, lastDot, p.settings.cmy);
+        paintColorBars(buffers.mainBuffer, doc.colorLine, t, firstDot, lastDot,
+                       p.settings.colorModel());
         CopyPanelColumns(buffers.channelLayers[t], buffers.graphBackground, p.spanLeft, spanWidth);
         // One dot beyond the redrawn columns on each side, so that the stretch joins the rest.
         DrawCurve(buffers.channelLayers[t], doc, t, CanvasGeometry::dotOfX(p.spanLeft) - 1,

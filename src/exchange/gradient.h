@@ -93,7 +93,7 @@ int naturalLength(const Gradient& g);
 // stops. A dot on a hard edge takes the later colour.
 std::vector<Rgb8> sampleGradient(const Gradient& g, int length, const Background& over = {});
 
-// The displayed colour of dots 0..L-1 of an evaluated document (CMY shown as its mixed RGB).
+// The displayed colour of dots 0..L-1 of an evaluated document (in every model the sRGB it shows).
 std::vector<Rgb8> documentColors(const GradationDocument& doc);
 
 } // namespace spectrane

@@ -84,7 +84,9 @@ ImportResult importGradient(const std::filesystem::path& name, std::span<const s
                                           : naturalLength(*read.gradient);
     const std::vector<Rgb8> colors = sampleGradient(*read.gradient, length, options.over);
     const bool loop = options.loop || read.gradient->loop;
-    CurveFit fit = fitCurves(colors, options.tolerance, loop, read.gradient->direction);
+    CurveFit fit =
+        fitCurvesInMode(colors, options.mode, options.tolerance, loop, read.gradient->direction)
+            .fit;
     ImportResult r;
     r.document = std::move(fit.document);
     r.channels = fit.channels;

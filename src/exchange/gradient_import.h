@@ -2,8 +2,8 @@
 // table format or a picture), sampled to the gradation's dots, curves fitted to them.
 #pragma once
 
-#include "exchange/curve_fit.h"
 #include "exchange/gradient_readers.h"
+#include "exchange/model_fit.h"
 
 #include <filesystem>
 #include <memory>
@@ -16,11 +16,12 @@ namespace spectrane {
 inline constexpr std::uintmax_t kMaxImportBytes = 64u << 20;
 
 struct ImportOptions {
-    int length = 0;    // dots, 2..1600; 0 takes the input's own number of samples
-    int tolerance = 1; // levels, 0..255
-    bool loop = false; // fit loop curves (a repeating gradient is fitted so anyway)
-    ImageLine line;    // the row or column of a picture
-    Background over;   // what partly transparent stops or pixels are laid over
+    int length = 0;                  // dots, 2..1600; 0 takes the input's own number of samples
+    int tolerance = 1;               // levels, 0..255
+    bool loop = false;               // fit loop curves (a repeating gradient is fitted so anyway)
+    ImageLine line;                  // the row or column of a picture
+    Background over;                 // what partly transparent stops or pixels are laid over
+    ColorMode mode = ColorMode::Rgb; // the mode of the document made
 };
 
 // A background as --over names it: "white", "black" or "#rrggbb"; nothing otherwise.

@@ -11,7 +11,7 @@ Surface renderGradationPicture(const GradationDocument& doc, int width) {
     const bool vertical = doc.vertical();
     Surface picture(vertical ? width : doc.length, vertical ? doc.length : width);
     paintGradation(picture, doc.colorLine, 0, 0, doc.length, width, 0, doc.length - 1,
-                   doc.direction, doc.cmy);
+                   doc.direction, doc.colorModel());
     return picture;
 }
 

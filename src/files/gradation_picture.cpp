@@ -19,7 +19,7 @@ constexpr std::size_t kBatchBytes = 1 << 18;
 // Colour of the dot painted at position p (0..L-1) along the gradation.
 Color colorAt(const GradationDocument& doc, int p) {
     const int dot = dotPosition(p, doc.length, doc.direction); // the mapping is its own inverse
-    return mixedColor(doc.colorLine, dot, doc.cmy);
+    return mixedColor(doc.colorLine, dot, doc.colorModel());
 }
 
 void putPixel(std::uint8_t* p, Color c, bool bgr) {
@@ -111,7 +111,7 @@ PictureFormat pictureFormatFor(const std::filesystem::path& target) {
 
 std::string pictureDescription(const GradationDocument& doc) {
     return "length=" + std::to_string(doc.length) + " direction=" + std::to_string(doc.direction) +
-           " cmy=" + (doc.cmy ? "1" : "0");
+           " cmy=" + (doc.cmy() ? "1" : "0") + (doc.oklch() ? " model=oklch" : "");
 }
 
 bool encodeGradationPicture(const GradationDocument& doc, int width, PictureFormat format,

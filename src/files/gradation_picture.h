@@ -16,7 +16,8 @@ enum class PictureFormat { Bmp, Png };
 // PNG for a name ending in ".png" (any case), BMP for any other.
 PictureFormat pictureFormatFor(const std::filesystem::path& target);
 
-// The value of the PNG's "Spectrane" tEXt chunk: "length=L direction=D cmy=0|1".
+// The value of the PNG's "Spectrane" tEXt chunk: "length=L direction=D cmy=0|1",
+// followed by " model=oklch" for an OKLCh document.
 std::string pictureDescription(const GradationDocument& doc);
 
 // Streams the file of the gradation `width` (1..1200) pixels across, as writeGradationBitmap

@@ -30,6 +30,11 @@ public:
         return v;
     }
     std::uint8_t byte() { return bytes_[at_++]; }
+    double real() {
+        const double v = getDouble(bytes_.data() + at_);
+        at_ += 8;
+        return v;
+    }
     CurvePoint point() {
         const CurvePoint p{getDouble(bytes_.data() + at_), getDouble(bytes_.data() + at_ + 8)};
         at_ += kPointRecordBytes;
@@ -48,7 +53,8 @@ LineDataReadResult refused(std::string why) {
 }
 
 // The layout a file's first two words announce: no version field, so a non-zero first word is a
-// version 1 length, a non-zero second word a version 2 length; two zeros start version 3.
+// version 1 length, a non-zero second word a version 2 length; two zeros start version 3. The
+// version 4 marker followed by 4 starts version 4.
 struct Layout {
     int version = 3;
     std::size_t headerBytes = kLineDataHeaderBytes;
@@ -56,6 +62,9 @@ struct Layout {
 };
 
 Layout layoutOf(std::span<const std::uint8_t> bytes) {
+    if (getInt32(bytes.data()) == kVersion4Marker && getInt32(bytes.data() + 4) == 4) {
+        return {4, kLineDataVersion4HeaderBytes, 20};
+    }
     if (getInt32(bytes.data()) != 0) {
         return {1, kLineDataVersion1HeaderBytes, 0};
     }
@@ -69,16 +78,19 @@ Layout layoutOf(std::span<const std::uint8_t> bytes) {
 struct RawHeader {
     std::int32_t length = 0;
     std::int32_t direction = 0;
-    std::array<std::int32_t, 6> flags{}; // loop, cmy, synchro, the three synchro channels
+    std::array<std::int32_t, 6> flags{}; // loop, mode, synchro, the three synchro channels
     std::array<std::int32_t, kChannelCount> counts{};
+    double hueOrigin = 0.0; // version 4
+    int version = 3;
 };
 
 RawHeader readHeader(FieldReader& in, int version) {
     RawHeader h;
+    h.version = version;
     h.length = in.int32();
     h.direction = in.int32();
     // Flags are stored as int32 (a byte for the version 2 loop).
-    if (version == 3) {
+    if (version >= 3) {
         for (std::int32_t& flag : h.flags) {
             flag = in.int32();
         }
@@ -87,6 +99,9 @@ RawHeader readHeader(FieldReader& in, int version) {
     }
     for (std::int32_t& count : h.counts) {
         count = in.int32();
+    }
+    if (version == 4) {
+        h.hueOrigin = in.real();
     }
     return h;
 }
@@ -100,14 +115,23 @@ std::optional<std::string> applyHeader(const RawHeader& h, GradationDocument& do
     if (h.direction < 0 || h.direction > 3) {
         return "direction " + std::to_string(h.direction) + " outside 0..3";
     }
-    if (!std::all_of(h.flags.begin(), h.flags.end(),
-                     [](std::int32_t f) { return f == 0 || f == 1; })) {
-        return "a flag other than 0 or 1";
+    // The CMY flag is the colour mode in version 4, where it may also be 2 (OKLCh).
+    const int maxMode = h.version == 4 ? 2 : 1;
+    for (std::size_t k = 0; k < h.flags.size(); ++k) {
+        if (h.flags[k] < 0 || h.flags[k] > (k == 1 ? maxMode : 1)) {
+            return k == 1 && h.version == 4
+                       ? "colour mode " + std::to_string(h.flags[k]) + " outside 0..2"
+                       : std::string("a flag other than 0 or 1");
+        }
+    }
+    if (!(h.hueOrigin >= 0.0 && h.hueOrigin < 360.0)) {
+        return "hue origin outside 0..360";
     }
     doc.length = h.length;
     doc.direction = h.direction;
     doc.loop = h.flags[0] == 1;
-    doc.cmy = h.flags[1] == 1;
+    doc.mode = static_cast<ColorMode>(h.flags[1]);
+    doc.hueOrigin = h.hueOrigin;
     doc.synchro = h.flags[2] == 1;
     for (int ch = 0; ch < kChannelCount; ++ch) {
         doc.synchroChannels[ch] = h.flags[3 + ch] == 1;
@@ -259,12 +283,21 @@ void applyLineData(GradationDocument& doc, const GradationDocument& read) {
 std::vector<std::uint8_t> encodeLineData(const GradationDocument& doc) {
     std::vector<std::uint8_t> out;
     out.reserve(kLineDataMaxBytes);
-    appendInt32(out, 0);
-    appendInt32(out, 0);
+    const bool version4 = doc.oklch();
+    if (version4) {
+        appendInt32(out, kVersion4Marker);
+        appendInt32(out, 4);
+        for (int k = 0; k < 3; ++k) {
+            appendInt32(out, 0); // where a version 1 reader looks for counts: no points
+        }
+    } else {
+        appendInt32(out, 0);
+        appendInt32(out, 0);
+    }
     appendInt32(out, doc.length);
     appendInt32(out, doc.direction);
     appendInt32(out, doc.loop ? 1 : 0);
-    appendInt32(out, doc.cmy ? 1 : 0);
+    appendInt32(out, static_cast<std::int32_t>(doc.mode));
     appendInt32(out, doc.synchro ? 1 : 0);
     for (bool flag : doc.synchroChannels) {
         appendInt32(out, flag ? 1 : 0);
@@ -274,6 +307,9 @@ std::vector<std::uint8_t> encodeLineData(const GradationDocument& doc) {
     for (ChannelIndex ch = 0; ch < kChannelCount; ++ch) {
         counts[ch] = std::clamp(doc.channels[ch].pointCount, 0, kMaxPoints);
         appendInt32(out, counts[ch]);
+    }
+    if (version4) {
+        appendDouble(out, doc.hueOrigin);
     }
     for (ChannelIndex ch = 0; ch < kChannelCount; ++ch) {
         for (int i = 0; i < counts[ch]; ++i) {

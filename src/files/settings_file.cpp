@@ -41,8 +41,8 @@ std::vector<std::uint8_t> encodeSettings(const Settings& s) {
     appendInt32(out, s.saveWidth);
     appendInt32(out, s.useWindowWidth ? 1 : 0);
     appendInt32(out, g.loop ? 1 : 0);
-    appendInt32(out, 0); // reserved
-    appendInt32(out, g.cmy ? 1 : 0);
+    appendInt32(out, 0);               // reserved
+    appendInt32(out, g.cmy() ? 1 : 0); // an OKLCh document starts in RGB next time
     appendInt32(out, g.synchro ? 1 : 0);
     for (bool flag : g.synchroChannels) {
         appendInt32(out, flag ? 1 : 0);
@@ -70,7 +70,9 @@ SettingsLoadResult decodeSettings(std::span<const std::uint8_t> b) {
     takeField(s.saveWidth, at(16), kMinSaveWidth, kMaxSaveWidth, fellBack);
     takeFlag(s.useWindowWidth, at(20), fellBack);
     takeFlag(g.loop, at(24), fellBack);
-    takeFlag(g.cmy, at(32), fellBack);
+    bool cmy = false;
+    takeFlag(cmy, at(32), fellBack);
+    g.mode = cmy ? ColorMode::Cmy : ColorMode::Rgb;
     takeFlag(g.synchro, at(36), fellBack);
     for (std::size_t ch = 0; ch < kChannelCount; ++ch) {
         takeFlag(g.synchroChannels[ch], at(40 + 4 * ch), fellBack);

@@ -17,6 +17,9 @@ std::string documentFault(const GradationDocument& doc) {
     if (doc.direction < 0 || doc.direction > 3) {
         return "direction " + std::to_string(doc.direction) + " outside 0..3";
     }
+    if (!(doc.hueOrigin >= 0.0 && doc.hueOrigin < 360.0)) {
+        return "hue origin outside 0..360";
+    }
     const int minPoints = doc.loop ? 1 : 2;
     for (ChannelIndex ch = 0; ch < kChannelCount; ++ch) {
         const ChannelCurve& curve = doc.channels[ch];

@@ -19,42 +19,61 @@ bool clipDots(int& firstDot, int& lastDot) {
 
 } // namespace
 
-Color mixedColor(const ColorLine& line, int dot, bool cmy) {
-    const int l0 = levelAt(line, 0, dot);
-    const int l1 = levelAt(line, 1, dot);
-    const int l2 = levelAt(line, 2, dot);
-    return cmy ? rgb(255 - l0, 255 - l1, 255 - l2) : rgb(l0, l1, l2);
+ShownColor shownDotColor(const ColorLine& line, int dot, const ColorModel& model) {
+    return shownColor(levelAt(line, 0, dot), levelAt(line, 1, dot), levelAt(line, 2, dot), model);
 }
 
-Color channelBarColor(const ColorLine& line, ChannelIndex ch, int dot, bool cmy) {
+Color channelBarColor(const ColorLine& line, ChannelIndex ch, int dot, const ColorModel& model) {
     const int v = levelAt(line, ch, dot);
-    if (!cmy) {
+    switch (model.mode) {
+    case ColorMode::Rgb:
         return ch == 0 ? rgb(v, 0, 0) : ch == 1 ? rgb(0, v, 0) : rgb(0, 0, v);
+    case ColorMode::Cmy:
+        return ch == 0 ? rgb(0, v, v) : ch == 1 ? rgb(v, 0, v) : rgb(v, v, 0);
+    case ColorMode::Oklch:
+        break;
     }
-    return ch == 0 ? rgb(0, v, v) : ch == 1 ? rgb(v, 0, v) : rgb(v, v, 0);
+    // Lightness and chroma 0.1 at which every hue of sRGB can be told apart.
+    constexpr int kModerateLightness = 179;
+    constexpr int kModerateChroma = 64;
+    if (ch == kLightnessChannel) {
+        return displayedColor(v, 0, 0, model);
+    }
+    if (ch == kChromaChannel) {
+        return displayedColor(kModerateLightness, v, levelAt(line, kHueChannel, dot), model);
+    }
+    return displayedColor(kModerateLightness, kModerateChroma, v, model);
 }
 
 void paintColorBars(Surface& canvas, const ColorLine& line, int which, int firstDot, int lastDot,
-                    bool cmy) {
+                    const ColorModel& model) {
     if (!clipDots(firstDot, lastDot)) {
         return;
     }
     for (int j = firstDot; j <= lastDot; ++j) {
         const int x = CanvasGeometry::dotX(j);
-        drawVerticalLine(canvas, x, colorBarTop(0), colorBarTop(0) + kColorBarHeight,
-                         mixedColor(line, j, cmy));
+        const ShownColor shown = shownDotColor(line, j, model);
+        drawVerticalLine(canvas, x, colorBarTop(0), colorBarTop(0) + kColorBarHeight, shown.color);
+        if (model.mode == ColorMode::Oklch) {
+            drawVerticalLine(canvas, x, kGamutMarkTop, kGamutMarkBottom,
+                             shown.mapped ? kGamutMarkColor : rgb(0, 0, 0));
+        }
         for (ChannelIndex c = 0; c < kChannelCount; ++c) {
-            if (which == -1 || which == c) {
+            // OKLCh's chroma bar shows each dot's hue too.
+            const bool follows =
+                c == kChromaChannel && which == kHueChannel && model.mode == ColorMode::Oklch;
+            if (which == -1 || which == c || follows) {
                 drawVerticalLine(canvas, x, colorBarTop(c + 1),
                                  colorBarTop(c + 1) + kColorBarHeight,
-                                 channelBarColor(line, c, j, cmy));
+                                 channelBarColor(line, c, j, model));
             }
         }
     }
 }
 
 void paintGradation(Surface& surface, const ColorLine& line, int left, int top, int length,
-                    int thickness, int firstDot, int lastDot, int direction, bool cmy) {
+                    int thickness, int firstDot, int lastDot, int direction,
+                    const ColorModel& model) {
     lastDot = std::min(lastDot, length - 1);
     if (!clipDots(firstDot, lastDot)) {
         return;
@@ -63,7 +82,7 @@ void paintGradation(Surface& surface, const ColorLine& line, int left, int top, 
         for (int j = firstDot; j <= lastDot; ++j) {
             const int p = dotPosition(j, length, direction);
             fillRect(surface, {left, top + p, left + thickness, top + p + 1},
-                     mixedColor(line, j, cmy));
+                     mixedColor(line, j, model));
         }
         return;
     }
@@ -79,7 +98,7 @@ void paintGradation(Surface& surface, const ColorLine& line, int left, int top, 
     for (int j = firstDot; j <= lastDot; ++j) {
         const int x = left + dotPosition(j, length, direction);
         if (x >= band.left && x < band.right) {
-            first[x] = mixedColor(line, j, cmy);
+            first[x] = mixedColor(line, j, model);
             minX = std::min(minX, x);
             maxX = std::max(maxX, x);
         }

@@ -4,8 +4,8 @@
 
 namespace spectrane {
 
-CmyWindow::CmyWindow(QWidget* owner, bool& cmy)
-    : ToolWindow(owner, ToolWindowKind::Cmy), cmy_(cmy) {
+CmyWindow::CmyWindow(QWidget* owner, ColorMode& mode)
+    : ToolWindow(owner, ToolWindowKind::Cmy), mode_(mode) {
     setRaisesOwnerWhenDone(false);
     addGroupBox(this, 1006, tr("CMY (減法混合方式) 設定"), {16, 12, 348, 336});
     addStatic(this, 1014, tr("RGB (赤、緑、青の光の三原色による加法混合) 方式ではなく、"),
@@ -16,7 +16,7 @@ CmyWindow::CmyWindow(QWidget* owner, bool& cmy)
               {32, 80, 313, 12});
     addStatic(this, 1017, tr("出来ます。"), {32, 100, 60, 12});
     cmyBox_ = addCheckBox(this, 1000, tr("CMY (減法混合) 方式を使用する。"), {80, 120, 197, 15});
-    cmyBox_->setChecked(cmy);
+    cmyBox_->setChecked(mode == ColorMode::Cmy);
     addStatic(this, 1019, tr("　CMY方式では色の成分が全て無くなると「白」になります。"),
               {36, 150, 302, 12});
     addStatic(this, 1018, tr("この白をベースに、紙の上に色を重ねるようにグラデーションを"),
@@ -42,7 +42,12 @@ CmyWindow::CmyWindow(QWidget* owner, bool& cmy)
         }
     });
     connect(ok, &QPushButton::clicked, this, [this] {
-        cmy_ = cmyBox_->isChecked();
+        // Unchecked leaves an OKLCh document in OKLCh: the box speaks of CMY against RGB.
+        if (cmyBox_->isChecked()) {
+            mode_ = ColorMode::Cmy;
+        } else if (mode_ == ColorMode::Cmy) {
+            mode_ = ColorMode::Rgb;
+        }
         closeWith(kToolOk);
     });
     connect(cancel, &QPushButton::clicked, this, [this] { closeWith(kToolCancel); });

@@ -12,10 +12,10 @@ namespace spectrane {
 class CmyWindow : public ToolWindow {
     Q_OBJECT
 public:
-    CmyWindow(QWidget* owner, bool& cmy);
+    CmyWindow(QWidget* owner, ColorMode& mode);
 
 private:
-    bool& cmy_;
+    ColorMode& mode_;
     QCheckBox* cmyBox_;
 };
 

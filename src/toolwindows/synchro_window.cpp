@@ -4,7 +4,7 @@
 
 namespace spectrane {
 
-QString synchroChannelLabel(int ch, bool cmy, bool current) {
+QString synchroChannelLabel(int ch, ColorMode mode, bool current) {
     static const char* const kRgb[3] = {QT_TRANSLATE_NOOP("spectrane::SynchroWindow", "R ( 赤 )"),
                                         QT_TRANSLATE_NOOP("spectrane::SynchroWindow", "G ( 緑 )"),
                                         QT_TRANSLATE_NOOP("spectrane::SynchroWindow", "B ( 青 )")};
@@ -12,7 +12,14 @@ QString synchroChannelLabel(int ch, bool cmy, bool current) {
         QT_TRANSLATE_NOOP("spectrane::SynchroWindow", "C ( シアン )"),
         QT_TRANSLATE_NOOP("spectrane::SynchroWindow", "M ( マゼンタ )"),
         QT_TRANSLATE_NOOP("spectrane::SynchroWindow", "Y ( イエロー )")};
-    QString label = SynchroWindow::tr(cmy ? kCmy[ch] : kRgb[ch]);
+    static const char* const kOklch[3] = {
+        QT_TRANSLATE_NOOP("spectrane::SynchroWindow", "L ( 明度 )"),
+        QT_TRANSLATE_NOOP("spectrane::SynchroWindow", "C ( 彩度 )"),
+        QT_TRANSLATE_NOOP("spectrane::SynchroWindow", "h ( 色相 )")};
+    const bool cmy = mode == ColorMode::Cmy;
+    QString label = SynchroWindow::tr(cmy                        ? kCmy[ch]
+                                      : mode == ColorMode::Oklch ? kOklch[ch]
+                                                                 : kRgb[ch]);
     if (current) {
         label += cmy ? SynchroWindow::tr(" ←[ 現在使用中の色 ]")
                      : SynchroWindow::tr(" ←[現在使用中の色]");
@@ -20,8 +27,8 @@ QString synchroChannelLabel(int ch, bool cmy, bool current) {
     return label;
 }
 
-SynchroWindow::SynchroWindow(QWidget* owner, bool& synchro, std::array<bool, 3>& channels, bool cmy,
-                             int currentChannel)
+SynchroWindow::SynchroWindow(QWidget* owner, bool& synchro, std::array<bool, 3>& channels,
+                             ColorMode mode, int currentChannel)
     : ToolWindow(owner, ToolWindowKind::Synchro), synchro_(synchro), channels_(channels) {
     setRaisesOwnerWhenDone(false);
     addGroupBox(this, 1006, tr("シンクロする色のチェック"), {16, 12, 348, 364});
@@ -29,7 +36,7 @@ SynchroWindow::SynchroWindow(QWidget* owner, bool& synchro, std::array<bool, 3>&
     const int ids[3] = {1001, 1002, 1033};
     for (int ch = 0; ch < 3; ++ch) {
         QCheckBox* box = addCheckBox(this, ids[ch], "", {70, 64 + 22 * ch, 224, 15});
-        box->setText(synchroChannelLabel(ch, cmy, ch == currentChannel));
+        box->setText(synchroChannelLabel(ch, mode, ch == currentChannel));
         fitButton(box);
         box->setChecked(channels[static_cast<std::size_t>(ch)]);
         box->setEnabled(synchro);

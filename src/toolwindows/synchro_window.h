@@ -13,15 +13,15 @@ namespace spectrane {
 
 // The label of channel `ch` (0..2) in the synchro window: R/G/B or C/M/Y, with the suffix that
 // marks the current channel.
-QString synchroChannelLabel(int ch, bool cmy, bool current);
+QString synchroChannelLabel(int ch, ColorMode mode, bool current);
 
 // On OK the document's synchro flag and its three channel flags hold the check box states
 // (channel boxes are stored as they are, even while disabled); the caller applies them.
 class SynchroWindow : public ToolWindow {
     Q_OBJECT
 public:
-    // The labels name the channels as `cmy` says and mark `currentChannel`.
-    SynchroWindow(QWidget* owner, bool& synchro, std::array<bool, 3>& channels, bool cmy,
+    // The labels name the channels of `mode` and mark `currentChannel`.
+    SynchroWindow(QWidget* owner, bool& synchro, std::array<bool, 3>& channels, ColorMode mode,
                   int currentChannel);
 
 private:

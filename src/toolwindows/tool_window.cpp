@@ -62,9 +62,9 @@ std::unique_ptr<ToolWindow> createToolWindow(ToolWindowKind kind, QWidget* owner
     case ToolWindowKind::Title:
         return std::make_unique<TitleWindow>(owner, ctx.mainWindow);
     case ToolWindowKind::Cmy:
-        return std::make_unique<CmyWindow>(owner, doc.cmy);
+        return std::make_unique<CmyWindow>(owner, doc.mode);
     case ToolWindowKind::Synchro:
-        return std::make_unique<SynchroWindow>(owner, doc.synchro, doc.synchroChannels, doc.cmy,
+        return std::make_unique<SynchroWindow>(owner, doc.synchro, doc.synchroChannels, doc.mode,
                                                doc.currentChannel);
     case ToolWindowKind::Loop:
         return std::make_unique<LoopWindow>(owner, doc.loop);

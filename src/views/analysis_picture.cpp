@@ -68,7 +68,9 @@ void drawLightness(Surface& s, const GradationAnalysis& a, TextRenderer& text,
     DrawLabel(
         s, text,
         fillIn(words.lightness, {number("%.2f", a.lightnessMin), number("%.2f", a.lightnessMax),
-                                 std::to_string(a.reversalCount)}),
+                                 std::to_string(a.reversalCount)}) +
+            (a.mode == ColorMode::Oklch ? fillIn(words.gamut, {std::to_string(a.gamutMappedCount)})
+                                        : std::string()),
         kAnalysisTextX, lay.lightnessHeadingY, styleOf(kAnalysisHeadingTextHeight));
     drawPlotFrame(s, l, lay.lightnessTop, lay.lightnessBottom, 10);
     for (int v : {100, 50, 0}) {
@@ -134,7 +136,10 @@ void drawStripsWithLabels(Surface& s, const GradationAnalysis& a, TextRenderer& 
     for (int k = 0; k < kAnalysisStripCount; ++k) {
         const int top = lay.stripTop + k * lay.stripPitch;
         DrawBevel(s, kAnalysisLeftX - 1, top - 1, kAnalysisLeftX + a.length, top + lay.stripHeight);
-        const std::string label = k == 0 && a.cmy ? "CMY" : kStripLabels[k];
+        const std::string label = k != 0                       ? std::string(kStripLabels[k])
+                                  : a.mode == ColorMode::Cmy   ? std::string("CMY")
+                                  : a.mode == ColorMode::Oklch ? std::string("LCh")
+                                                               : std::string(kStripLabels[k]);
         rightLabel(s, text, label, top + lay.stripHeight / 2, labelHeight);
     }
 }

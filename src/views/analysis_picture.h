@@ -76,6 +76,7 @@ struct AnalysisWords {
     std::string steps = "dE00  mean %1  max %2 @%3  jumps %4  bands %5  uniformity %6";
     std::string seam = "seam (last dot -> dot 0)  dE00 %1";
     std::string seamJump = "  jump";
+    std::string gamut = "  gamut-mapped %1 dots"; // OKLCh only, after the lightness line
 };
 
 // `pattern` with %1, %2, ... replaced by args[0], args[1], ...; other text is kept.

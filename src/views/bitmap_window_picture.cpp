@@ -16,7 +16,7 @@ void DrawBitmapFrame(GraphBuffers& buffers, const BitmapWindowLayout& l, int dir
 void RenderIntoBitmapWindow(GraphBuffers& buffers, const BitmapWindowLayout& l,
                             const GradationDocument& doc) {
     paintGradation(buffers.gradationBuffer(doc.direction), doc.colorLine, l.marginX, l.marginY,
-                   doc.length, doc.thickness, 0, doc.length - 1, doc.direction, doc.cmy);
+                   doc.length, doc.thickness, 0, doc.length - 1, doc.direction, doc.colorModel());
 }
 
 } // namespace spectrane

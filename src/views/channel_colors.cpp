@@ -2,9 +2,11 @@
 
 namespace spectrane {
 
-void ChooseChannelColors(ChannelColors& colors, bool cmy) {
-    colors.active = cmy ? kCmyCurveColors : kRgbCurveColors;
-    colors.inactive = cmy ? kCmyInactiveColors : kRgbInactiveColors;
+void ChooseChannelColors(ChannelColors& colors, ColorMode mode) {
+    const bool cmy = mode == ColorMode::Cmy;
+    const bool oklch = mode == ColorMode::Oklch;
+    colors.active = cmy ? kCmyCurveColors : oklch ? kOklchCurveColors : kRgbCurveColors;
+    colors.inactive = cmy ? kCmyInactiveColors : oklch ? kOklchInactiveColors : kRgbInactiveColors;
     colors.marker = cmy ? kCmyMarkerColor : kRgbMarkerColor;
 }
 

@@ -42,6 +42,7 @@ constexpr int kChannelLabelX = 40; // "R", "G", "B" / "C", "M", "Y"
 constexpr int kSynchroBoxX = 18;
 constexpr int kSynchroBoxSize = 15;
 constexpr std::string_view kCmyLabels[] = {"CMY", "C", "M", "Y"};
+constexpr std::string_view kOklchLabels[] = {"LCh", "L", "C", "h"};
 
 } // namespace
 
@@ -84,7 +85,7 @@ void DrawGraphBackground(GraphBuffers& buffers, int length) {
     DrawOutlinedBox(s, x0, kPlotTop, g.lastDotX(), kPlotBottom, kFrameColor);
 }
 
-void DrawMainFrame(GraphBuffers& buffers, int length, bool cmy, TextRenderer& text) {
+void DrawMainFrame(GraphBuffers& buffers, int length, ColorMode mode, TextRenderer& text) {
     const CanvasGeometry g = CanvasGeometry::forLength(usableLength(length));
     Surface& s = buffers.mainBuffer;
     FillBox(s, 0, 0, g.contentWidth() - 1, CanvasGeometry::kContentHeight - 1, kBackgroundColor);
@@ -92,7 +93,9 @@ void DrawMainFrame(GraphBuffers& buffers, int length, bool cmy, TextRenderer& te
     style.face = std::string(kCourierFace);
     style.pixelHeight = 16;
     style.color = kLabelColor;
-    const auto& labels = cmy ? kCmyLabels : kRgbLabels;
+    const auto& labels = mode == ColorMode::Cmy     ? kCmyLabels
+                         : mode == ColorMode::Oklch ? kOklchLabels
+                                                    : kRgbLabels;
     for (int k = 0; k < 4; ++k) {
         const int top = colorBarTop(k);
         // The bevel stands one pixel outside the bar's interior on every side.
@@ -109,6 +112,23 @@ void DrawCurve(Surface& surface, const GradationDocument& doc, ChannelIndex ch, 
     const auto& points = doc.colorLine[ch];
     for (int j = firstDot; j < lastDot; ++j) {
         DrawLine(surface, points[j].x, points[j].y, points[j + 1].x, points[j + 1].y, color);
+    }
+}
+
+void DrawShownChroma(Surface& surface, const GradationDocument& doc, ChannelIndex ch, int firstDot,
+                     int lastDot) {
+    if (!doc.oklch() || ch != kChromaChannel) {
+        return;
+    }
+    const int l = usableLength(doc.length);
+    firstDot = std::max(firstDot, 0);
+    lastDot = std::min(lastDot, l - 1);
+    for (int j = firstDot; j <= lastDot; ++j) {
+        const ShownColor shown = shownDotColor(doc.colorLine, j, doc.colorModel());
+        if (shown.mapped) {
+            surface.setPixel(CanvasGeometry::dotX(j), CanvasGeometry::levelY(shown.shownChroma),
+                             kShownChromaColor);
+        }
     }
 }
 
@@ -137,6 +157,7 @@ void ComposeGraph(GraphBuffers& buffers, const GradationDocument& doc, const Cha
                            CanvasGeometry::forLength(l).panelWidth());
     CopyPanel(buffers.mainBuffer, buffers.inactiveComposite, l);
     DrawCurve(buffers.mainBuffer, doc, cur, 0, l - 1, colors.active[cur]);
+    DrawShownChroma(buffers.mainBuffer, doc, cur, 0, l - 1);
     drawMarkersOf(buffers.mainBuffer, doc.channels[cur], colors.marker);
 }
 

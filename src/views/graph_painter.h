@@ -47,13 +47,18 @@ void CopyPanel(Surface& to, const Surface& from, int length);
 void DrawGraphBackground(GraphBuffers& buffers, int length);
 
 // Clears MainBuffer's content area and draws the bevels and labels of the four colour bars
-// ("RGB", "R", "G", "B" or, with cmy, "CMY", "C", "M", "Y").
-void DrawMainFrame(GraphBuffers& buffers, int length, bool cmy, TextRenderer& text);
+// ("RGB", "R", "G", "B"; in CMY mode "CMY", "C", "M", "Y"; in OKLCh "LCh", "L", "C", "h").
+void DrawMainFrame(GraphBuffers& buffers, int length, ColorMode mode, TextRenderer& text);
 
 // Polyline through the ColorLine points of dots firstDot..lastDot of channel ch, cut to
 // 0..length-1; the last point is not drawn.
 void DrawCurve(Surface& surface, const GradationDocument& doc, ChannelIndex ch, int firstDot,
                int lastDot, Color color);
+
+// In OKLCh mode, for the chroma channel (drawn as the current one): a dot at the chroma shown
+// for each of dots firstDot..lastDot whose colour the gamut mapping brought into sRGB.
+void DrawShownChroma(Surface& surface, const GradationDocument& doc, ChannelIndex ch, int firstDot,
+                     int lastDot);
 
 // Every channel's layer: the empty panel with that channel's curve in its inactive colour.
 void RebuildChannelLayers(GraphBuffers& buffers, const GradationDocument& doc,

@@ -1,4 +1,5 @@
 #include "analysis/analyzer.h"
+#include "model/oklab.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,8 @@
 
 namespace spectrane {
 namespace {
+
+using test::dotsDocument;
 
 const Analyzer& analyzer() {
     static const Analyzer a;
@@ -105,21 +108,6 @@ TEST(Analyzer, DeficienciesAndGreyAgainstTheMatricesAppliedByHand) {
         EXPECT_EQ(analyzer().greyOfLuminance(analyzer().toXyz(rgb(v, v, v)).y), rgb(v, v, v));
         EXPECT_EQ(analyzer().encode(analyzer().linearOf(v)), v);
     }
-}
-
-// A document whose dot j shows colourOf(j) (levels set directly, no points).
-std::unique_ptr<GradationDocument>
-dotsDocument(int length, const std::function<Color(int)>& colourOf, bool loop = false) {
-    auto doc = test::flatLevels(length, 0, 0, 0);
-    doc->loop = loop;
-    for (int j = 0; j < length; ++j) {
-        const Color c = colourOf(j);
-        const int levels[3] = {redOf(c), greenOf(c), blueOf(c)};
-        for (ChannelIndex ch = 0; ch < kChannelCount; ++ch) {
-            doc->colorLine[ch][j].y = CanvasGeometry::levelY(levels[ch]);
-        }
-    }
-    return doc;
 }
 
 std::unique_ptr<GradationAnalysis> analysed(const GradationDocument& doc) {
@@ -222,6 +210,17 @@ TEST(GradationAnalysis, SummaryFiguresOnWorkedExamples) {
     const auto loop = analysed(*dotsDocument(
         3, [](int j) { return grey(j == 2 ? 255 : 0); }, true));
     EXPECT_NEAR(loop->step[2], 100.0, 0.01);
+    // OKLCh: 30 dots far outside sRGB (L 0.59, C 0.4) and 10 inside (C 0.016), counted; the
+    // analysis sees the mapped colours the gradation shows.
+    auto lch = test::flatLevels(40, 150, 255, 60);
+    lch->mode = ColorMode::Oklch;
+    for (int j = 30; j < 40; ++j) {
+        lch->colorLine[1][j].y = CanvasGeometry::levelY(10);
+    }
+    const auto mapped = analysed(*lch);
+    EXPECT_EQ(mapped->gamutMappedCount, 30);
+    EXPECT_EQ(mapped->displayed[0], gamutMapToSrgb({150 / 255.0, 0.4, 60 / 255.0 * 360}).color);
+    EXPECT_EQ(open->gamutMappedCount, 0);
 }
 
 // The uniformity figure on speeds known by hand: even steps are 1; the 0/1 comb of a level

@@ -58,7 +58,7 @@ void expectBesideThePlot(MainWindow& w, QSize work, const std::string& what) {
     const int first = std::max(0, s.mainLayout.horizontal.pos); // left of it: the labels
     const int last = std::min(s.doc.length, first + a->width() - kAnalysisLeftX) - 1;
     for (int dot : {first, (first + last) / 2, last}) {
-        EXPECT_EQ(shownStripDot(w, dot), mixedColor(s.doc.colorLine, dot, s.doc.cmy))
+        EXPECT_EQ(shownStripDot(w, dot), mixedColor(s.doc.colorLine, dot, s.doc.colorModel()))
             << what << " dot " << dot;
     }
     // The headings and the labels left of dot 0 are where they are unscrolled.
@@ -110,8 +110,8 @@ TEST(AnalysisWindow, EveryChangeReachesItAndItStaysBesideThePlot) {
         {"Direction", command(kCmdDirection, [](AppState& s) { s.doc.direction = 1; })},
         {"Loop on", command(kCmdLoop, [](AppState& s) { s.doc.loop = true; })},
         {"Loop off", command(kCmdLoop, [](AppState& s) { s.doc.loop = false; })},
-        {"CMY on", command(kCmdCmy, [](AppState& s) { s.doc.cmy = true; })},
-        {"CMY off", command(kCmdCmy, [](AppState& s) { s.doc.cmy = false; })},
+        {"CMY on", command(kCmdCmy, [](AppState& s) { s.doc.mode = ColorMode::Cmy; })},
+        {"CMY off", command(kCmdCmy, [](AppState& s) { s.doc.mode = ColorMode::Rgb; })},
         {"Synchro", command(kCmdSynchro,
                             [](AppState& s) {
                                 s.doc.synchro = true;
@@ -210,7 +210,7 @@ TEST(AnalysisWindow, FollowsADragLiveAndIsRemembered) {
     const CurvePoint p = s.doc.channels[0].anchorPoints[0];
     const QPoint on = app.at(p);
     const int dot = static_cast<int>(p.x) - kAnalysisLeftX;
-    const Color before = mixedColor(s.doc.colorLine, dot, false);
+    const Color before = mixedColor(s.doc.colorLine, dot, {});
     const int updates = a->refreshCount();
     QTest::mouseMove(w.canvas(), on);
     QTest::mousePress(w.canvas(), Qt::LeftButton, {}, on);
@@ -219,7 +219,7 @@ TEST(AnalysisWindow, FollowsADragLiveAndIsRemembered) {
     // QtTest's QTRY_ macros would end the test silently on failure: gtest checks instead.
     EXPECT_TRUE(QTest::qWaitFor([&] { return a->refreshCount() > updates; }));
     ASSERT_TRUE(s.edit.dragging);
-    const Color after = mixedColor(s.doc.colorLine, dot, false);
+    const Color after = mixedColor(s.doc.colorLine, dot, {});
     ASSERT_NE(after, before);
     EXPECT_TRUE(QTest::qWaitFor([&] { return shownStripDot(w, dot) == after; }));
     QTest::mouseRelease(w.canvas(), Qt::LeftButton, {}, on + QPoint(0, 60));

@@ -70,7 +70,7 @@ TEST(CurveEditing, ADragMovesPointCurveAndGradationAsOneUndoStep) {
     // Direction 1: the gradation runs down the picture.
     const BitmapWindowLayout& l = s.bitmapLayout;
     EXPECT_EQ(s.buffers.gradationBuffer(1).pixel(l.marginX + 5, l.marginY + dot),
-              mixedColor(s.doc.colorLine, dot, false));
+              mixedColor(s.doc.colorLine, dot, {}));
     QCoreApplication::processEvents(); // the queued repaint
     EXPECT_EQ(canvas->grab().toImage().pixel(app.at({moved.x + 16, moved.y})) & 0xffffff,
               kHoverRingColor);
@@ -89,7 +89,7 @@ TEST(CurveEditing, ADragMovesPointCurveAndGradationAsOneUndoStep) {
     EXPECT_EQ(s.doc.channels[0].controlPoints, dragged);
 
     app.window->dispatchCommand(kCmdUndo);
-    app.toolAnswers.push_back([](AppState& st) { st.doc.cmy = true; });
+    app.toolAnswers.push_back([](AppState& st) { st.doc.mode = ColorMode::Cmy; });
     app.window->dispatchCommand(kCmdCmy);
     EXPECT_FALSE(redo->isEnabled());
     EXPECT_EQ(undo->text(), u("元に戻す: CMYモードの変更(&U)"));
@@ -169,7 +169,11 @@ TEST(CurveEditing, EachChangeIsOneStepUndoneAndRedoneByteForByte) {
              kPopupDirection, [](AppState& st) { st.doc.direction = 3; }, true),
          -1},
         {"loop", command(kCmdLoop, [](AppState& st) { st.doc.loop = true; }), -1},
-        {"cmy", command(kCmdCmy, [](AppState& st) { st.doc.cmy = true; }), -1},
+        {"cmy", command(kCmdCmy, [](AppState& st) { st.doc.mode = ColorMode::Cmy; }), -1},
+        {"oklch on", [&] { w.dispatchCommand(kCmdOklch); }, -1},
+        {"equalize", [&] { w.dispatchCommand(kCmdEqualize); }, -1},
+        {"cmy from oklch", command(kCmdCmy, [](AppState& st) { st.doc.mode = ColorMode::Cmy; }),
+         -1},
         {"synchro",
          command(kCmdSynchro,
                  [](AppState& st) {

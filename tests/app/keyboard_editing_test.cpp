@@ -122,7 +122,7 @@ TEST(KeyboardEditing, KeysChooseAndMovePointsOneUndoStepPerRun) {
         EXPECT_EQ(s.doc.currentChannel, want);
         EXPECT_EQ(s.edit.hoveredPoint, -1);
     }
-    app.toolAnswers.push_back([](AppState& st) { st.doc.cmy = true; });
+    app.toolAnswers.push_back([](AppState& st) { st.doc.mode = ColorMode::Cmy; });
     app.window->dispatchCommand(kCmdCmy);
     key(c, Qt::Key_R); // not a channel in CMY mode
     EXPECT_EQ(s.doc.currentChannel, 2);

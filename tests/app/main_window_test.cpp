@@ -36,9 +36,9 @@ using test::u;
 TEST(MainWindow, MenuBarHasEveryItemInOrderInBothLanguages) {
     TestApp app;
     const std::vector<std::vector<int>> ids = {{1034, 1035, 1036, 0, 1037, 1051, 1052, 0, 1038},
-                                               {1049, 1050, 0, 1039, 1040},
+                                               {1049, 1050, 0, 1039, 1040, 1057},
                                                {1041, 1042, 1043, 0, 1053, 1054},
-                                               {1044, 1045, 1046, 1047},
+                                               {1044, 1045, 1046, 1056, 1047},
                                                {1055, 1048}};
     const char* titles[] = {"ファイル(&F)", "編集(&E)", "表示(&V)", "設定(&S)", "ヘルプ(&H)"};
     const QList<QAction*> top = app.window->menuBar()->actions();
@@ -52,7 +52,7 @@ TEST(MainWindow, MenuBarHasEveryItemInOrderInBothLanguages) {
             EXPECT_EQ(items[i]->isSeparator(), id == 0);
             EXPECT_EQ(items[i]->data().toInt(), id);
             EXPECT_EQ(items[i]->isCheckable(),
-                      (id >= 1041 && id <= 1047) || id == 1053 || id == 1054)
+                      (id >= 1041 && id <= 1047) || id == 1053 || id == 1054 || id == 1056)
                 << id;
         }
     }
@@ -179,7 +179,8 @@ TEST(MainWindow, OpenAppliesGoodFilesAndRefusesBadOnesUntouched) {
     GradationDocument saved;
     saved.length = 700;
     saved.direction = 2;
-    saved.loop = saved.cmy = saved.synchro = true;
+    saved.loop = saved.synchro = true;
+    saved.mode = ColorMode::Cmy;
     saved.synchroChannels = {true, false, true};
     for (ChannelCurve& c : saved.channels) {
         c.pointCount = 3;
@@ -322,7 +323,7 @@ TEST(MainWindow, LengthFromThePopupLoopDirectionAndCmyChangeTheirDocument) {
 
     // CMY redraws only when the mode changed: the plot's colour bar is then the complement.
     s.buffers.mainBuffer.setPixel(60, 380, rgb(1, 2, 3));
-    app.toolAnswers = {[](AppState&) {}, [](AppState& st) { st.doc.cmy = true; }};
+    app.toolAnswers = {[](AppState&) {}, [](AppState& st) { st.doc.mode = ColorMode::Cmy; }};
     app.window->dispatchCommand(kCmdCmy);
     EXPECT_EQ(s.buffers.mainBuffer.pixel(60, 380), rgb(1, 2, 3));
     app.window->dispatchCommand(kCmdCmy);
@@ -396,8 +397,8 @@ TEST(MainWindow, GradationWindowFollowsResizingAndOwnsDialogsWhenOnTop) {
     EXPECT_EQ(s.doc.thickness, 252);
     EXPECT_EQ(bw->windowTitle(), QStringLiteral("Gradation BitMap [ 512 * 252 ]  Spectrane"));
     const Surface& buf = s.buffers.gradationBuffer(0);
-    EXPECT_EQ(buf.pixel(24, 24 + 251), mixedColor(s.doc.colorLine, 0, false));
-    EXPECT_EQ(buf.pixel(24 + 511, 24), mixedColor(s.doc.colorLine, 511, false));
+    EXPECT_EQ(buf.pixel(24, 24 + 251), mixedColor(s.doc.colorLine, 0, {}));
+    EXPECT_EQ(buf.pixel(24 + 511, 24), mixedColor(s.doc.colorLine, 511, {}));
 
     app.window->dispatchCommand(kCmdTopmost);
     EXPECT_TRUE(findCommandAction(bw, kPopupTopmost)->isChecked());
@@ -488,7 +489,7 @@ TEST(MainWindow, ShortcutsWorkFromEveryWindowButNotUnderAToolWindow) {
     AppState& s = app.state();
     app.window->gradationWindow().showInPlace();
     app.window->dispatchCommand(kCmdAnalysisWindow);
-    app.toolAnswers.push_back([](AppState& st) { st.doc.cmy = true; });
+    app.toolAnswers.push_back([](AppState& st) { st.doc.mode = ColorMode::Cmy; });
     app.window->dispatchCommand(kCmdCmy);
     // Once framed, the main window shows the analysis window again (above itself): let that
     // happen before the windows are activated one by one.
@@ -497,7 +498,7 @@ TEST(MainWindow, ShortcutsWorkFromEveryWindowButNotUnderAToolWindow) {
     // for.
     using Seen = std::array<int, 4>;
     const auto seen = [&] {
-        return Seen{s.doc.cmy, static_cast<int>(app.tools.size()),
+        return Seen{s.doc.cmy(), static_cast<int>(app.tools.size()),
                     static_cast<int>(app.fileStartFolders.size()),
                     static_cast<int>(app.messages().size())};
     };

@@ -1,6 +1,7 @@
 // spectrane-cli run as a program: usage, every command's main effect, refusals, and its outputs
 // ("-o -", a size limit, names with control characters).
 #include "exchange/color_table_export.h"
+#include "exchange/gradient.h"
 #include "files/atomic_write.h"
 #include "files/bitmap_file.h"
 #include "files/line_data_file.h"
@@ -103,8 +104,8 @@ TEST(Cli, GoldenFilesGiveTheirInfoLevelsAndPoints) {
     for (const Row& row : rows) {
         const test::ProgramRun r = runCli(dir, "info " + corpus(row.file));
         EXPECT_EQ(r.out, std::string(row.info) +
-                             "cmy: 0\nsynchro: 0\nsynchro_channels: 0 0 0\npoints: " + row.counts +
-                             "\n");
+                             "cmy: 0\nmode: rgb\nsynchro: 0\nsynchro_channels: 0 0 0\npoints: " +
+                             row.counts + "\n");
         EXPECT_TRUE(*row.warning ? r.err.find(row.warning) != std::string::npos : r.err.empty());
         const std::string all = "\n" + runCli(dir, "levels " + corpus(row.file)).out;
         EXPECT_TRUE(all.ends_with("\n" + row.levels.back() + "\n")) << row.file;
@@ -152,6 +153,48 @@ TEST(Cli, NewRenderResizeAndLoop) {
     const auto v3 = readBytes(dir / "v3.spd");
     ASSERT_EQ(v3.size(), 52u + 48u);
     EXPECT_TRUE(std::equal(v2.begin() + 25, v2.end(), v3.begin() + 52));
+}
+
+// --model makes an OKLCh document (version 4); convert refits it in another mode and reports
+// the fit's and the colours' largest errors; equalize reports the uniformity before and after,
+// which analyze confirms for the file it wrote.
+TEST(Cli, ModelConvertAndEqualize) {
+    TempDir dir;
+    ASSERT_EQ(runCli(dir, "new -o k.spd --seed 7 --length 400 --model oklch").status, 0);
+    EXPECT_NE(runCli(dir, "info k.spd").out.find("version: 4\n"), std::string::npos);
+    EXPECT_NE(runCli(dir, "info k.spd").out.find("mode: oklch\nhue_origin: 0\n"),
+              std::string::npos);
+    const test::ProgramRun rgb = runCli(dir, "convert k.spd --model rgb -o r.spd");
+    ASSERT_EQ(rgb.status, 0) << rgb.err;
+    EXPECT_TRUE(rgb.out.starts_with("max_error: ")) << rgb.out;
+    EXPECT_NE(rgb.out.find("max_color_change: "), std::string::npos);
+    EXPECT_NE(runCli(dir, "info r.spd").out.find("version: 3\n"), std::string::npos);
+    const auto shown = [&](const char* file) { return documentColors(*opened(dir / file)); };
+    const auto before = shown("k.spd");
+    const auto after = shown("r.spd");
+    int worst = 0;
+    for (std::size_t j = 0; j < before.size(); ++j) {
+        for (int k = 0; k < 3; ++k) {
+            worst = std::max(worst, std::abs(before[j][k] - after[j][k]));
+        }
+    }
+    EXPECT_NE(rgb.out.find("max_color_change: " + std::to_string(worst) + "\n"), std::string::npos);
+
+    const test::ProgramRun even = runCli(dir, "equalize r.spd -o e.spd");
+    ASSERT_EQ(even.status, 0) << even.err;
+    double u0 = 0, u1 = 0;
+    ASSERT_EQ(
+        std::sscanf(even.out.c_str(), "uniformity_before: %lf\nuniformity_after: %lf", &u0, &u1),
+        2);
+    EXPECT_GT(u1, u0);
+    EXPECT_NE(
+        runCli(dir, "analyze e.spd")
+            .out.find("uniformity: " + std::string(even.out.substr(even.out.rfind(' ') + 1, 6))),
+        std::string::npos);
+    EXPECT_EQ(runCli(dir, "equalize r.spd -o o.spd --metric oklab").status, 0);
+    EXPECT_EQ(runCli(dir, "convert r.spd --model hsv -o x.spd").status, 1);
+    EXPECT_EQ(runCli(dir, "equalize r.spd --metric cie76 -o x.spd").status, 1);
+    EXPECT_FALSE(std::filesystem::exists(dir / "x.spd"));
 }
 
 TEST(Cli, AnalyzeGivesTheSummaryPerDotAndStrips) {

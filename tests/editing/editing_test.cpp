@@ -105,7 +105,7 @@ TEST(DragStep, PartialStepLeavesWhatAFullRefreshShows) {
         const int lengths[] = {2, 3, 17, 64, 200, 511, 512, 1000, 1600};
         f.doc.length = lengths[rng.next() % 9];
         f.doc.loop = rng.next() % 2;
-        f.doc.cmy = rng.next() % 2;
+        f.doc.mode = static_cast<ColorMode>(rng.next() % 3);
         f.doc.direction = rng.next() % 4;
         f.doc.synchro = rng.next() % 3 != 0;
         for (auto& flag : f.doc.synchroChannels) {
@@ -484,7 +484,7 @@ TEST(KeyMoves, AKeyMoveGivesWhatADragToTheSamePlaceGives) {
         const int lengths[] = {2, 17, 64, 300, 512, 1600};
         key.doc.length = lengths[rng.next() % 6];
         key.doc.loop = rng.next() % 2;
-        key.doc.cmy = rng.next() % 2;
+        key.doc.mode = static_cast<ColorMode>(rng.next() % 3);
         key.doc.direction = rng.next() % 4;
         key.doc.synchro = rng.next() % 2;
         for (auto& flag : key.doc.synchroChannels) {

@@ -145,7 +145,7 @@ TEST(ColorTableExport, EveryFormatReadsBackWithinTheToleranceWithTheFewestStops)
                           {2, 0, 0, 3, 0}};
     for (const Case& c : cases) {
         auto doc = test::randomDocument(c.length, c.length, c.loop);
-        doc->cmy = c.cmy;
+        doc->mode = c.cmy ? ColorMode::Cmy : ColorMode::Rgb;
         doc->direction = c.direction;
         const std::vector<Rgb8> shown = documentColors(*doc);
         const std::size_t fewest = fewestStops(shown, c.tolerance).size();

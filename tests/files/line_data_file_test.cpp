@@ -38,7 +38,8 @@ std::unique_ptr<GradationDocument> sampleDocument() {
     auto doc = std::make_unique<GradationDocument>();
     doc->length = 700;
     doc->direction = 2;
-    doc->loop = doc->cmy = doc->synchro = true;
+    doc->loop = doc->synchro = true;
+    doc->mode = ColorMode::Cmy;
     doc->synchroChannels = {1, 0, 1};
     const int counts[3] = {1, 5, 256};
     for (ChannelIndex ch = 0; ch < kChannelCount; ++ch) {
@@ -112,6 +113,53 @@ TEST(LineDataFile, WritesVersion3AndReadsItBackBitForBit) {
     expectSameDocument(*live, *doc);
 }
 
+// An OKLCh document as version 4 bytes.
+std::vector<unsigned char> version4() {
+    auto doc = test::openDocumentFromAnchors(300, {{56, 300}, {150, 80}, {355, 200}});
+    doc->mode = ColorMode::Oklch;
+    doc->hueOrigin = 359.75;
+    return encodeLineData(*doc);
+}
+
+// An OKLCh document needs its mode and hue origin: version 4 keeps them, byte for byte through
+// a read, while a reader of versions 1 to 3 (written here from their layout: the first word
+// non-zero is a version 1 length, which must lie in 2..1600) refuses the file rather than read
+// it as something else; RGB and CMY documents stay version 3.
+TEST(LineDataFile, OklchDocumentsAreVersion4WhichOlderReadersRefuse) {
+    auto doc = sampleDocument();
+    doc->mode = ColorMode::Oklch;
+    doc->hueOrigin = 123.456789;
+    const std::vector<unsigned char> bytes = encodeLineData(*doc);
+    ASSERT_EQ(bytes.size(), 72u + 16u * (1 + 5 + 256));
+    ByteBuilder header;
+    header.i32(-4).i32(4).i32(0).i32(0).i32(0).i32(700).i32(2).i32(1).i32(2).i32(1);
+    header.i32(1).i32(0).i32(1).i32(1).i32(5).i32(256);
+    EXPECT_EQ(std::vector<unsigned char>(bytes.begin(), bytes.begin() + 64), header.bytes);
+    double origin = 0;
+    std::memcpy(&origin, bytes.data() + 64, 8);
+    EXPECT_EQ(origin, 123.456789);
+    const LineDataReadResult read = parseLineData(bytes);
+    ASSERT_TRUE(read) << read.status.detail;
+    EXPECT_EQ(read.version, 4);
+    EXPECT_EQ((std::pair{read.document->mode, read.document->hueOrigin}),
+              (std::pair{ColorMode::Oklch, 123.456789}));
+    EXPECT_EQ(encodeLineData(*read.document), bytes);
+
+    const auto olderReaderTakes = [](const std::vector<unsigned char>& b) {
+        std::int32_t first = 0;
+        std::memcpy(&first, b.data(), 4);
+        return first == 0 || (first >= 2 && first <= 1600);
+    };
+    EXPECT_FALSE(olderReaderTakes(bytes));
+    for (const ColorMode mode : {ColorMode::Rgb, ColorMode::Cmy}) {
+        doc->mode = mode;
+        const std::vector<unsigned char> v3 = encodeLineData(*doc);
+        EXPECT_TRUE(olderReaderTakes(v3));
+        EXPECT_EQ(v3.size(), 52u + 16u * (1 + 5 + 256));
+        EXPECT_EQ(parseLineData(v3).version, 3);
+    }
+}
+
 // Whatever does not fit the document model is refused with the one message and a reason, and
 // the live document stays exactly as it was. Count refusals come in files whose size matches
 // their counts, so that only the count can refuse them.
@@ -120,7 +168,7 @@ TEST(LineDataFile, RefusesWhatTheModelCannotHoldAndLeavesTheDocumentAlone) {
     auto live = test::openDocumentFromAnchors(300, {{56, 300}, {150, 80}, {355, 200}});
     live->thickness = 77;
     live->currentChannel = 1;
-    live->cmy = 1;
+    live->mode = ColorMode::Cmy;
     const GradationDocument before = *live;
     const std::vector<unsigned char> good = version3().bytes;
     ASSERT_TRUE(parseLineData(good) && parseLineData(version2(2, 0, 2).bytes) &&
@@ -139,6 +187,7 @@ TEST(LineDataFile, RefusesWhatTheModelCannotHoldAndLeavesTheDocumentAlone) {
     beyond.i32(512).i32(1).i32(3).i32(2).i32(2);
     beyond.point(56, 8e8).point(300, -8e8).point(567, 8e8);
     beyond.point(56, 1).point(567, 1).point(56, 1).point(567, 1);
+    const std::vector<unsigned char> v4 = version4();
     std::vector<unsigned char> longer = good;
     longer.push_back(0);
     const std::pair<const char*, std::vector<unsigned char>> cases[] = {
@@ -155,6 +204,12 @@ TEST(LineDataFile, RefusesWhatTheModelCannotHoldAndLeavesTheDocumentAlone) {
         {"direction -1", spoil(good, 12, -1)},
         {"loop 2", version3(512, 2).bytes},
         {"cmy -1", spoil(good, 20, -1)},
+        {"cmy 2 (OKLCh) in version 3", spoil(good, 20, 2)},
+        {"version 4 mode 3", spoil(v4, 32, 3)},
+        {"version 4 hue origin 360", spoil(v4, 64, 360.0)},
+        {"version 4 hue origin NaN", spoil(v4, 64, std::nan(""))},
+        {"version 4 header cut", {v4.begin(), v4.begin() + 71}},
+        {"marker with version 5", spoil(v4, 4, 5)},
         {"synchro 2", spoil(good, 24, 2)},
         {"synchro channel 256", spoil(good, 36, 256)},
         {"open count 1", version3(512, 0, {2, 1, 2}).bytes},

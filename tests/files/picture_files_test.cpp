@@ -48,7 +48,7 @@ TEST(BitmapFile, EveryByteFollowsTheLayout) {
             doc->colorLine[0][j].y = CanvasGeometry::levelY(j % 256);
         }
         doc->direction = direction;
-        doc->cmy = cmy;
+        doc->mode = cmy ? ColorMode::Cmy : ColorMode::Rgb;
         ASSERT_TRUE(writeGradationPicture(dir / "g.bmp", *doc, width, PictureFormat::Bmp));
         const auto b = test::readBytes(dir / "g.bmp");
         ASSERT_EQ(b.size(), static_cast<std::size_t>(size)) << length << " " << direction;
@@ -77,7 +77,7 @@ TEST(GradationPicture, StreamedBmpAndPngAreThePictureBuiltWhole) {
     for (int direction = 0; direction < 4; ++direction) {
         auto doc = test::randomDocument(direction == 3 ? 2 : 301, 40 + direction, direction == 2);
         doc->direction = direction;
-        doc->cmy = direction == 1;
+        doc->mode = direction == 1 ? ColorMode::Cmy : ColorMode::Rgb;
         const int width = direction == 0 ? 1 : 37;
         const Surface whole = renderGradationPicture(*doc, width);
         std::vector<std::uint8_t> bmp, png;

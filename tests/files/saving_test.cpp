@@ -348,7 +348,8 @@ using test::writeBytes;
 // window-width flag, loop, a reserved 0, CMY, synchro and the three channel flags. The first
 // row is a first run's defaults, which a missing file or a folder in its place also gives.
 TEST(SettingsFile, RecordLayoutDefaultsAndRoundTrip) {
-    Settings custom{false, true, true, true, 2, 1200, true, {1600, 3, true, true, true, {0, 1, 1}}};
+    Settings custom{false, true, true, true,
+                    2,     1200, true, {1600, 3, true, ColorMode::Cmy, 0.0, true, {0, 1, 1}}};
     ByteBuilder defaults;
     defaults.u8(1).u8(1).u8(0).u8(1).i32(1).i32(512).i32(0).i32(32).i32(0).i32(0).i32(0).i32(0);
     defaults.i32(0).i32(0).i32(0).i32(0);

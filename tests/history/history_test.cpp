@@ -24,7 +24,7 @@ void randomChange(GradationDocument& doc, RandomGenerator& rng) {
         break;
     case 2:
         doc.direction = rng.next() % 4;
-        doc.cmy = !doc.cmy;
+        doc.mode = doc.cmy() ? ColorMode::Rgb : ColorMode::Cmy;
         break;
     case 3:
         doc.synchro = !doc.synchro;

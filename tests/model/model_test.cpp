@@ -115,7 +115,7 @@ constexpr Color kUntouched = 0x123456;
 TEST(GradationRender, ColourBarsRepaintExactlyTheRangeAndChannel) {
     auto doc = test::flatLevels(512, 10, 20, 30);
     Surface canvas(624, 490, kUntouched);
-    paintColorBars(canvas, doc->colorLine, 1, 100, 120, false);
+    paintColorBars(canvas, doc->colorLine, 1, 100, 120, {});
     for (int y = 0; y < 490; ++y) {
         for (int x = 0; x < 624; ++x) {
             const bool dots = x >= 156 && x <= 176;
@@ -125,7 +125,8 @@ TEST(GradationRender, ColourBarsRepaintExactlyTheRangeAndChannel) {
             ASSERT_EQ(canvas.pixel(x, y), expected) << x << "," << y;
         }
     }
-    paintColorBars(canvas, doc->colorLine, -1, 0, 511, true); // CMY: complements and inks
+    paintColorBars(canvas, doc->colorLine, -1, 0, 511,
+                   {ColorMode::Cmy}); // CMY: complements and inks
     EXPECT_EQ(canvas.pixel(56, 370), rgb(245, 235, 225));
     EXPECT_EQ(canvas.pixel(56, 394), rgb(0, 10, 10));
     EXPECT_EQ(canvas.pixel(300, 418), rgb(20, 0, 20));
@@ -149,7 +150,8 @@ TEST(GradationRender, GradationPlacesEachDotByItsDirection) {
         }
         const bool cmy = d == 3;
         Surface s(w, h, kUntouched);
-        paintGradation(s, doc->colorLine, left, top, l, thickness, first, last, d, cmy);
+        paintGradation(s, doc->colorLine, left, top, l, thickness, first, last, d,
+                       {cmy ? ColorMode::Cmy : ColorMode::Rgb});
         for (int y = 0; y < h; ++y) {
             for (int x = 0; x < w; ++x) {
                 const int along = d & 1 ? y - top : x - left;

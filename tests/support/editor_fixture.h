@@ -49,7 +49,7 @@ inline void renderFromScratch(GradationDocument& doc, GraphBuffers& b, const Cha
                               TextRenderer& text, const BitmapWindowLayout& layout,
                               bool keepLevels = false) {
     DrawGraphBackground(b, doc.length);
-    DrawMainFrame(b, doc.length, doc.cmy, text);
+    DrawMainFrame(b, doc.length, doc.mode, text);
     Surface& grad = b.gradationBuffer(doc.direction);
     grad.fill(rgb(0, 0, 0));
     DrawBevel(grad, layout.marginX - 1, layout.marginY - 1, layout.marginX + layout.imageWidth,
@@ -58,9 +58,9 @@ inline void renderFromScratch(GradationDocument& doc, GraphBuffers& b, const Cha
         rebuildAllCurves(doc);
     }
     RebuildChannelLayers(b, doc, colors);
-    paintColorBars(b.mainBuffer, doc.colorLine, -1, 0, doc.length - 1, doc.cmy);
+    paintColorBars(b.mainBuffer, doc.colorLine, -1, 0, doc.length - 1, doc.colorModel());
     paintGradation(grad, doc.colorLine, layout.marginX, layout.marginY, doc.length, doc.thickness,
-                   0, doc.length - 1, doc.direction, doc.cmy);
+                   0, doc.length - 1, doc.direction, doc.colorModel());
     ComposeGraph(b, doc, colors, doc.currentChannel);
 }
 
@@ -77,7 +77,7 @@ struct EditorFixture {
     void refresh() {
         layout = layoutBitmapWindow(doc.direction, doc.length, doc.thickness, 1920, 1080,
                                     {0, 0, 700, 560}, WindowFrame{});
-        colors = channelColorsFor(doc.cmy);
+        colors = channelColorsFor(doc.mode);
         renderFromScratch(doc, *buffers, colors, text, layout);
         ResetEditState(edit);
         text.calls.clear();

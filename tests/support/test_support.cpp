@@ -94,6 +94,20 @@ std::unique_ptr<GradationDocument> flatLevels(int length, int level0, int level1
     return doc;
 }
 
+std::unique_ptr<GradationDocument>
+dotsDocument(int length, const std::function<Color(int)>& colourOf, bool loop) {
+    auto doc = flatLevels(length, 0, 0, 0);
+    doc->loop = loop;
+    for (int j = 0; j < length; ++j) {
+        const Color c = colourOf(j);
+        const int levels[3] = {redOf(c), greenOf(c), blueOf(c)};
+        for (ChannelIndex ch = 0; ch < kChannelCount; ++ch) {
+            doc->colorLine[ch][j].y = CanvasGeometry::levelY(levels[ch]);
+        }
+    }
+    return doc;
+}
+
 std::vector<CurvePoint> controlsOf(const GradationDocument& doc, ChannelIndex ch) {
     const ChannelCurve& c = doc.channels[ch];
     return {c.controlPoints.begin(), c.controlPoints.begin() + c.pointCount};

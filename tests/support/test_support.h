@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -57,6 +58,9 @@ std::unique_ptr<GradationDocument>
 openDocumentFromAnchors(int length, std::initializer_list<CurvePoint> anchors);
 // No points; every dot of channel ch at the given level.
 std::unique_ptr<GradationDocument> flatLevels(int length, int level0, int level1, int level2);
+// No points; dot j shows colourOf(j) (an RGB document: levels are the colour's components).
+std::unique_ptr<GradationDocument>
+dotsDocument(int length, const std::function<Color(int)>& colourOf, bool loop = false);
 
 // A document of random curves, as a new gradation of `length` dots gets them from `seed`, with
 // the loop flag set before they are made; anchors derived and every dot evaluated.
@@ -100,9 +104,9 @@ struct ProgramRun {
 ProgramRun runProgram(const TempDir& dir, const std::string& program, const std::string& args);
 
 // The plot's colours for the RGB or the CMY set, as ChooseChannelColors sets them.
-inline ChannelColors channelColorsFor(bool cmy) {
+inline ChannelColors channelColorsFor(ColorMode mode) {
     ChannelColors colors;
-    ChooseChannelColors(colors, cmy);
+    ChooseChannelColors(colors, mode);
     return colors;
 }
 

@@ -80,8 +80,8 @@ bool nested(QWidget* outer, QWidget* inner) {
 
 TEST(ToolWindowLayout, EveryWindowHoldsItsControlsAndTheirTexts) {
     test::ToolFixture f;
-    f.doc.length = 1600; // the widest numbers
-    f.doc.cmy = true;    // the longer channel labels
+    f.doc.length = 1600;         // the widest numbers
+    f.doc.mode = ColorMode::Cmy; // the longer channel labels
     for (const Language language : {Language::English, Language::Japanese}) {
         ASSERT_TRUE(installTranslations(language) || language == Language::Japanese);
         for (int k = 0; k <= static_cast<int>(ToolWindowKind::Loop); ++k) {

@@ -100,7 +100,7 @@ TEST(ToolWindowFramework, ResultCodesKeysAndTheDisabledOwner) {
     EXPECT_EQ(run("SettingLengthWnd", "999", Qt::Key_Escape), kToolCancel);
     EXPECT_EQ(run("UseCMY_Wnd", nullptr, Qt::Key_Escape), kToolClosed);
     EXPECT_EQ(f.doc.length, 444);
-    EXPECT_FALSE(f.doc.cmy);
+    EXPECT_FALSE(f.doc.cmy());
     // Names are exact: this one shows nothing and disables nothing.
     EXPECT_EQ(RunToolWindow(&owner, "shinki_wnd", f.ctx), kToolClosed);
     EXPECT_TRUE(owner.isEnabled());
@@ -243,7 +243,8 @@ TEST(ToolWindows, ResetPutsDefaultsIntoTheControlsOnly) {
         test::ToolFixture f;
         f.doc.length = 900;
         f.doc.direction = 0;
-        f.doc.loop = f.doc.cmy = f.doc.synchro = true;
+        f.doc.loop = f.doc.synchro = true;
+        f.doc.mode = ColorMode::Cmy;
         f.doc.synchroChannels = {true, true, true};
         f.settings.lengthChangeMethod = 2;
         f.settings.saveWidth = 77;
@@ -324,7 +325,7 @@ TEST(ToolWindows, OkStoresWhatTheControlsShow) {
     auto cmy = f.open(Kind::Cmy);
     click(cmy.get(), 1000);
     click(cmy.get(), 1);
-    EXPECT_TRUE(f.doc.cmy);
+    EXPECT_TRUE(f.doc.cmy());
     EXPECT_TRUE(checked(f.open(Kind::Cmy).get(), 1000));
 }
 
@@ -349,7 +350,7 @@ TEST(LoopWindow, TextsDescribeTheStateAtOpening) {
 
 TEST(SynchroWindow, LabelsFollowModeAndCurrentChannelAndDisabledBoxesKeepTheirChecks) {
     test::ToolFixture f;
-    f.doc.cmy = true;
+    f.doc.mode = ColorMode::Cmy;
     f.doc.currentChannel = 2;
     f.doc.synchroChannels = {true, false, true};
     auto w = f.open(Kind::Synchro);
@@ -368,7 +369,7 @@ TEST(SynchroWindow, LabelsFollowModeAndCurrentChannelAndDisabledBoxesKeepTheirCh
     EXPECT_FALSE(f.doc.synchro);
     EXPECT_EQ(f.doc.synchroChannels, (std::array<bool, 3>{false, true, true}));
 
-    f.doc.cmy = false;
+    f.doc.mode = ColorMode::Rgb;
     f.doc.currentChannel = 1;
     auto rgb = f.open(Kind::Synchro);
     EXPECT_EQ(control<QAbstractButton>(rgb.get(), 1001)->text(), u("R ( 赤 )"));

@@ -60,19 +60,16 @@ TEST(GraphPainter, BackgroundGridLevelLinesAndFrame) {
         }
     }
     // The colour bars are labelled for the mode: the mix, then the three channels.
-    for (const bool cmy : {false, true}) {
+    const std::vector<std::string> labels[] = {
+        {"RGB", "R", "G", "B"}, {"CMY", "C", "M", "Y"}, {"LCh", "L", "C", "h"}};
+    for (const ColorMode mode : {ColorMode::Rgb, ColorMode::Cmy, ColorMode::Oklch}) {
         test::FakeTextRenderer text;
-        DrawMainFrame(b, 512, cmy, text);
-        const std::string_view rgbLabels[] = {"RGB", "R", "G", "B"};
-        const std::string_view cmyLabels[] = {"CMY", "C", "M", "Y"};
-        for (int k = 0; k < 4; ++k) {
-            const auto drew = [&](std::string_view label) {
-                return std::ranges::any_of(text.calls,
-                                           [&](const auto& c) { return c.text == label; });
-            };
-            EXPECT_TRUE(drew(cmy ? cmyLabels[k] : rgbLabels[k])) << cmy << k;
-            EXPECT_FALSE(drew(cmy ? rgbLabels[k] : cmyLabels[k])) << cmy << k;
+        DrawMainFrame(b, 512, mode, text);
+        std::vector<std::string> drawn;
+        for (const auto& call : text.calls) {
+            drawn.push_back(call.text);
         }
+        EXPECT_EQ(drawn, labels[static_cast<int>(mode)]);
     }
 }
 
@@ -88,7 +85,7 @@ TEST(GraphPainter, LayersComposeAndSwitchWithMarkersOnTheCurrentChannel) {
         doc->colorLine[1][j].y = CanvasGeometry::levelY(j / 2);
         doc->colorLine[2][j].y = CanvasGeometry::levelY(254 - j / 2);
     }
-    const ChannelColors colors = test::channelColorsFor(false);
+    const ChannelColors colors = test::channelColorsFor(ColorMode::Rgb);
     EXPECT_EQ(colors.marker, rgb(224, 224, 0));
     DrawGraphBackground(b, 512);
     RebuildChannelLayers(b, *doc, colors);
@@ -136,7 +133,7 @@ TEST(GraphPainter, LayersComposeAndSwitchWithMarkersOnTheCurrentChannel) {
         }
         EXPECT_EQ(b.channelLayers[ch].pixel(x, oldY[ch]), kBackgroundColor) << "old curve";
     }
-    const ChannelColors cmy = test::channelColorsFor(true);
+    const ChannelColors cmy = test::channelColorsFor(ColorMode::Cmy);
     EXPECT_EQ(cmy.marker, rgb(255, 255, 255));
     RebuildChannelLayers(b, *doc, cmy);
     ComposeGraph(b, *doc, cmy, 0);
@@ -231,7 +228,7 @@ TEST(AnalysisPicture, MarksTheReversalsTheJumpAndTheSeam) {
     // black at 150, black to the end; in CMY mode, so the levels are the complements.
     auto doc = test::flatLevels(200, 0, 0, 0);
     doc->loop = true;
-    doc->cmy = true;
+    doc->mode = ColorMode::Cmy;
     for (int j = 0; j < 200; ++j) {
         const int shown = j < 50 ? 255 : (j < 150 ? 100 - 2 * std::abs(j - 100) : 0);
         for (ChannelIndex ch = 0; ch < kChannelCount; ++ch) {

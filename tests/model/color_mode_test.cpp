@@ -1,0 +1,73 @@
+#include "model/color_mode.h"
+#include "model/gradation_render.h"
+#include "support/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace spectrane {
+namespace {
+
+// OKLCh levels show the sRGB colour they were taken from, within what 8-bit lightness, chroma
+// and hue (1.4 degrees a level) can say: well under a just noticeable difference; the per-thread
+// memory of mapped colours never answers for another hue origin; levels 0 and 255 of the hue are
+// the same turn.
+TEST(ColorModes, OklchLevelsShowTheColourTheyStandFor) {
+    double worst = 0;
+    for (int r = 0; r < 256; r += 15) {
+        for (int g = 0; g < 256; g += 15) {
+            for (int b = 0; b < 256; b += 15) {
+                for (const double origin : {0.0, 200.5}) { // alternating: the memory is reset
+                    const ColorModel model{ColorMode::Oklch, origin};
+                    const auto levels = levelsOfColor(rgb(r, g, b), model);
+                    const auto lv = [&](int k) { return static_cast<int>(std::lround(levels[k])); };
+                    const ShownColor shown = shownColor(lv(0), lv(1), lv(2), model);
+                    const GamutMapped direct =
+                        gamutMapToSrgb(oklchOfLevels(lv(0), lv(1), lv(2), origin));
+                    ASSERT_EQ(shown.color, direct.color) << r << " " << g << " " << b;
+                    ASSERT_EQ(shown.mapped, direct.mapped);
+                    worst = std::max(worst, deltaEOK(oklabOf(shown.color), oklabOf(rgb(r, g, b))));
+                }
+            }
+        }
+    }
+    EXPECT_LE(worst, 0.006); // 0.0045 today; a JND is 0.02
+    const ColorModel model{ColorMode::Oklch, 40.0};
+    EXPECT_EQ(displayedColor(150, 100, 0, model), displayedColor(150, 100, 255, model));
+    EXPECT_EQ(displayedColor(10, 20, 30, {ColorMode::Cmy}), rgb(245, 235, 225));
+}
+
+// In OKLCh the mixed bar shows the mapped colour with a thin white mark under it where the
+// mapping was needed (and background where not), the L bar neutral greys, and a mapped dot's
+// shown chroma lies below the chroma asked for.
+TEST(ColorModes, GamutMarksFollowTheDotsThatNeededMapping) {
+    auto doc = test::flatLevels(40, 150, 255, 60); // far outside sRGB
+    for (int j = 20; j < 40; ++j) {
+        doc->colorLine[1][j].y = CanvasGeometry::levelY(10); // a grey-ish half, inside
+    }
+    const ColorModel model{ColorMode::Oklch, 0.0};
+    Surface canvas(200, 490, rgb(1, 2, 3));
+    paintColorBars(canvas, doc->colorLine, -1, 0, 39, model);
+    for (int j = 0; j < 40; ++j) {
+        const ShownColor shown = shownDotColor(doc->colorLine, j, model);
+        EXPECT_EQ(shown.mapped, j < 20) << j;
+        EXPECT_EQ(shown.shownChroma < doc->colorLine.level(1, j), j < 20) << j;
+        const int x = CanvasGeometry::dotX(j);
+        EXPECT_EQ(canvas.pixel(x, colorBarTop(0)), shown.color);
+        for (int y = kGamutMarkTop - 1; y <= kGamutMarkBottom; ++y) {
+            const bool mark = y >= kGamutMarkTop && y < kGamutMarkBottom;
+            EXPECT_EQ(canvas.pixel(x, y), !mark    ? rgb(1, 2, 3)
+                                          : j < 20 ? kGamutMarkColor
+                                                   : rgb(0, 0, 0))
+                << j << " " << y;
+        }
+        const Color l = canvas.pixel(x, colorBarTop(1));
+        EXPECT_TRUE(redOf(l) == greenOf(l) && greenOf(l) == blueOf(l)) << j;
+    }
+}
+
+} // namespace
+} // namespace spectrane

@@ -1,0 +1,137 @@
+#include "exchange/gradient.h"
+#include "exchange/model_fit.h"
+#include "model/color_mode.h"
+#include "model/curve_rebuild.h"
+#include "support/test_support.h"
+#include "transforms/equalize.h"
+#include "transforms/mode_change.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace spectrane {
+namespace {
+
+// Largest difference in sRGB levels between what two documents show, dot by dot.
+int shownDifference(const GradationDocument& a, const GradationDocument& b) {
+    const std::vector<Rgb8> x = documentColors(a);
+    const std::vector<Rgb8> y = documentColors(b);
+    int worst = 0;
+    for (std::size_t j = 0; j < x.size(); ++j) {
+        for (int k = 0; k < 3; ++k) {
+            worst = std::max(worst, std::abs(x[j][k] - y[j][k]));
+        }
+    }
+    return worst;
+}
+
+// The largest jump of the hue curve between neighbouring dots, in levels.
+int largestHueJump(const GradationDocument& doc) {
+    int jump = 0;
+    for (int j = 0; j + 1 < doc.length; ++j) {
+        jump = std::max(jump, std::abs(doc.colorLine.level(kHueChannel, j + 1) -
+                                       doc.colorLine.level(kHueChannel, j)));
+    }
+    return jump;
+}
+
+// Switching mode keeps the gradation: the curves within a level of the colours' levels, the
+// colour change it reports the largest of a shown colour, every setting but the curves kept,
+// and back in RGB or CMY the colours those of the start within what OKLCh's levels lost.
+TEST(ModeChange, KeepsTheGradationAndSaysByHowMuchItMoved) {
+    for (std::uint32_t seed = 1; seed <= 6; ++seed) {
+        auto doc = test::randomDocument(150 + 200 * static_cast<int>(seed), seed, seed % 2 == 0);
+        doc->direction = 3;
+        doc->synchro = true;
+        doc->synchroChannels = {true, false, true};
+        doc->thickness = 99;
+        doc->currentChannel = 2;
+        const ModeChange on = changeColorMode(*doc, ColorMode::Oklch);
+        ASSERT_TRUE(on.document);
+        const GradationDocument& lch = *on.document;
+        EXPECT_EQ(lch.mode, ColorMode::Oklch);
+        EXPECT_EQ(on.displayedError, shownDifference(*doc, lch)) << seed;
+        EXPECT_LE(on.fitError, kModeChangeTolerance) << seed;
+        GradationSettings expected = doc->settings();
+        expected.mode = ColorMode::Oklch;
+        expected.hueOrigin = lch.hueOrigin;
+        EXPECT_EQ(lch.settings(), expected);
+        EXPECT_EQ((std::pair{lch.thickness, lch.currentChannel}), (std::pair{99, 2}));
+        for (const ColorMode back : {ColorMode::Rgb, ColorMode::Cmy}) {
+            const ModeChange off = changeColorMode(lch, back);
+            EXPECT_EQ(off.document->mode, back);
+            // OKLCh's 8-bit levels make sRGB colours that jitter by a level from dot to dot,
+            // more than 256 points can follow everywhere on a long gradation.
+            EXPECT_LE(off.fitError, kModeChangeTolerance + 1) << seed;
+            EXPECT_EQ(off.displayedError, off.fitError) << seed; // their levels are the colours
+            EXPECT_LE(shownDifference(*doc, *off.document), on.displayedError + 1) << seed;
+        }
+    }
+}
+
+// The hue origin keeps the hue curve from jumping where the path lets it: a gradient through
+// red (hue about 29 degrees) from magenta to orange, and one through blue, stay within a few
+// levels from dot to dot; only a path all round the circle has to cross the origin, once.
+TEST(ModeChange, TheHueOriginLiesWhereThePathDoesNotGo) {
+    const auto ramp = [](Color a, Color b, bool loop) {
+        return test::dotsDocument(
+            300,
+            [a, b](int j) {
+                const auto mix = [&](int ca, int cb) { return ca + (cb - ca) * j / 299; };
+                return rgb(mix(redOf(a), redOf(b)), mix(greenOf(a), greenOf(b)),
+                           mix(blueOf(a), blueOf(b)));
+            },
+            loop);
+    };
+    for (const auto& doc : {ramp(rgb(255, 0, 255), rgb(255, 160, 0), false),
+                            ramp(rgb(0, 255, 255), rgb(255, 0, 255), false)}) {
+        const ModeChange lch = changeColorMode(*doc, ColorMode::Oklch);
+        EXPECT_LE(largestHueJump(*lch.document), 8) << lch.document->hueOrigin;
+    }
+    // Red, green, blue and back: every hue is passed once.
+    auto rainbow = test::dotsDocument(
+        300,
+        [](int j) {
+            const int k = j % 100 * 255 / 99;
+            return j < 100 ? rgb(255 - k, k, 0) : j < 200 ? rgb(0, 255 - k, k) : rgb(k, 0, 255 - k);
+        },
+        true);
+    const ModeChange lch = changeColorMode(*rainbow, ColorMode::Oklch);
+    int crossings = 0;
+    for (int j = 0; j < 300; ++j) {
+        const int step = lch.document->colorLine.level(kHueChannel, (j + 1) % 300) -
+                         lch.document->colorLine.level(kHueChannel, j);
+        crossings += std::abs(step) > 128 ? 1 : 0;
+    }
+    EXPECT_EQ(crossings, 1);
+    EXPECT_LE(chooseHueOrigin(std::vector<Rgb8>(5, Rgb8{90, 90, 90}), false), 0.0); // greys
+}
+
+// Evening out makes random documents more even in both metrics, in every mode, keeping the
+// ends within the fit's level.
+TEST(Equalize, RandomGradationsComeOutMoreEven) {
+    const Analyzer analyzer;
+    for (std::uint32_t seed = 1; seed <= 6; ++seed) {
+        auto doc = test::randomDocument(120 + 150 * static_cast<int>(seed), seed, seed % 3 == 0);
+        doc->mode = static_cast<ColorMode>(seed % 3);
+        rebuildAllCurves(*doc);
+        const StepMetric metric = seed % 2 != 0 ? StepMetric::Ciede2000 : StepMetric::Oklab;
+        const Equalized even = equalizeSteps(*doc, analyzer, metric);
+        ASSERT_TRUE(even.document);
+        EXPECT_GT(even.uniformityAfter, even.uniformityBefore + 0.2) << seed;
+        EXPECT_EQ(even.uniformityAfter, uniformityIn(*even.document, analyzer, metric));
+        EXPECT_EQ(even.document->mode, doc->mode);
+        const std::vector<Rgb8> before = documentColors(*doc);
+        const std::vector<Rgb8> after = documentColors(*even.document);
+        for (const std::size_t j : {std::size_t{0}, before.size() - 1}) {
+            for (int k = 0; k < 3; ++k) {
+                EXPECT_LE(std::abs(before[j][k] - after[j][k]), 8) << seed << " dot " << j;
+            }
+        }
+    }
+}
+
+} // namespace
+} // namespace spectrane
