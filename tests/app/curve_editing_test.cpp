@@ -172,6 +172,13 @@ TEST(CurveEditing, EachChangeIsOneStepUndoneAndRedoneByteForByte) {
         {"cmy", command(kCmdCmy, [](AppState& st) { st.doc.mode = ColorMode::Cmy; }), -1},
         {"oklch on", [&] { w.dispatchCommand(kCmdOklch); }, -1},
         {"equalize", [&] { w.dispatchCommand(kCmdEqualize); }, -1},
+        {"oklch off",
+         [&] {
+             w.dispatchCommand(kCmdOklch);
+             EXPECT_EQ(s.doc.mode, ColorMode::Rgb); // CMY is the CMY window's to choose
+         },
+         -1},
+        {"oklch on again", [&] { w.dispatchCommand(kCmdOklch); }, -1},
         {"cmy from oklch", command(kCmdCmy, [](AppState& st) { st.doc.mode = ColorMode::Cmy; }),
          -1},
         {"synchro",

@@ -35,6 +35,12 @@ TEST(ColorModes, OklchLevelsShowTheColourTheyStandFor) {
         }
     }
     EXPECT_LE(worst, 0.006); // 0.0045 today; a JND is 0.02
+    // sRGB red is oklch(62.80% 0.2577 29.23) (CSS Color 4's worked example): chroma level 255
+    // is 0.4, lightness level 255 is 1, the hue turns once over 255 levels.
+    const auto red = levelsOfColor(rgb(255, 0, 0), {ColorMode::Oklch, 0.0});
+    EXPECT_NEAR(red[0], 0.6280 * 255, 0.1);
+    EXPECT_NEAR(red[1], 0.2577 / 0.4 * 255, 0.1);
+    EXPECT_NEAR(red[2], 29.23 / 360 * 255, 0.1);
     const ColorModel model{ColorMode::Oklch, 40.0};
     EXPECT_EQ(displayedColor(150, 100, 0, model), displayedColor(150, 100, 255, model));
     EXPECT_EQ(displayedColor(10, 20, 30, {ColorMode::Cmy}), rgb(245, 235, 225));

@@ -1,4 +1,5 @@
 #include "exchange/gradient.h"
+#include "exchange/gradient_import.h"
 #include "exchange/model_fit.h"
 #include "model/color_mode.h"
 #include "model/curve_rebuild.h"
@@ -107,6 +108,18 @@ TEST(ModeChange, TheHueOriginLiesWhereThePathDoesNotGo) {
     }
     EXPECT_EQ(crossings, 1);
     EXPECT_LE(chooseHueOrigin(std::vector<Rgb8>(5, Rgb8{90, 90, 90}), false), 0.0); // greys
+    // An import comes in the mode asked for, its ends as the file gives them.
+    const std::string csv = "r,g,b\n255,0,255\n255,0,0\n255,160,0\n";
+    ImportOptions options;
+    options.mode = ColorMode::Oklch;
+    options.length = 200;
+    const std::vector<std::uint8_t> bytes(csv.begin(), csv.end());
+    const ImportResult in = importGradient("t.csv", bytes, options);
+    ASSERT_TRUE(in.document) << in.error;
+    EXPECT_EQ(in.document->mode, ColorMode::Oklch);
+    EXPECT_LE(largestHueJump(*in.document), 8);
+    const std::vector<Rgb8> shown = documentColors(*in.document);
+    EXPECT_LE(std::abs(shown.front().b - 255) + std::abs(shown.back().g - 160), 8);
 }
 
 // Evening out makes random documents more even in both metrics, in every mode, keeping the
@@ -123,6 +136,20 @@ TEST(Equalize, RandomGradationsComeOutMoreEven) {
         EXPECT_GT(even.uniformityAfter, even.uniformityBefore + 0.2) << seed;
         EXPECT_EQ(even.uniformityAfter, uniformityIn(*even.document, analyzer, metric));
         EXPECT_EQ(even.document->mode, doc->mode);
+        // Never less even than the plain one-level fit of the even colours.
+        std::vector<Color> shown;
+        for (const Rgb8& c : documentColors(*doc)) {
+            shown.push_back(rgb(c.r, c.g, c.b));
+        }
+        std::vector<Rgb8> evened;
+        for (const Color c : evenOutSteps(analyzer, shown, doc->loop, metric)) {
+            evened.push_back({static_cast<std::uint8_t>(redOf(c)),
+                              static_cast<std::uint8_t>(greenOf(c)),
+                              static_cast<std::uint8_t>(blueOf(c))});
+        }
+        auto plain = fitCurvesInMode(evened, doc->mode, 1, doc->loop, doc->direction).fit.document;
+        plain->synchroChannels = doc->synchroChannels;
+        EXPECT_GE(even.uniformityAfter, uniformityIn(*plain, analyzer, metric)) << seed;
         const std::vector<Rgb8> before = documentColors(*doc);
         const std::vector<Rgb8> after = documentColors(*even.document);
         for (const std::size_t j : {std::size_t{0}, before.size() - 1}) {
