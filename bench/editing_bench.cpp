@@ -34,7 +34,7 @@ std::unique_ptr<test::EditorFixture> longestDocument(bool loop, bool synchro,
 // Drags interior point 7 to and fro by a few pixels; `fold` pushes it past its neighbour so
 // that every step takes the full path.
 void runSteps(benchmark::State& state, bool loop, bool synchro, bool fold,
-              ColorMode mode = ColorMode::Rgb) {
+              ColorMode mode = ColorMode::Rgb, int sweep = 16) {
     auto f = longestDocument(loop, synchro, mode);
     EditorContext ctx = f->context();
     const CurvePoint a = f->doc.channels[0].anchorPoints[7];
@@ -43,7 +43,7 @@ void runSteps(benchmark::State& state, bool loop, bool synchro, bool fold,
     int k = 0;
     DragPath path = DragPath::None;
     for (auto _ : state) {
-        path = DragStep(ctx, x + (k & 3), static_cast<int>(a.y) + ((k * 7) & 15) - 8);
+        path = DragStep(ctx, x + (k & 3), static_cast<int>(a.y) + (k * 7) % sweep - sweep / 2);
         ++k;
     }
     if (path != (fold ? DragPath::Full : DragPath::Partial)) {
@@ -78,6 +78,13 @@ void BM_DragStepPartialOpenOklch(benchmark::State& s) {
 void BM_DragStepFullOpenOklch(benchmark::State& s) {
     runSteps(s, false, false, true, ColorMode::Oklch);
 }
+// A long drag: the point sweeps over 160 levels, more level triples than the memo keeps.
+void BM_DragStepPartialOpenSweep(benchmark::State& s) {
+    runSteps(s, false, false, false, ColorMode::Rgb, 160);
+}
+void BM_DragStepPartialOpenSweepOklch(benchmark::State& s) {
+    runSteps(s, false, false, false, ColorMode::Oklch, 160);
+}
 
 BENCHMARK(BM_DragStepPartialOpen)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DragStepPartialLoop)->Unit(benchmark::kMicrosecond);
@@ -87,6 +94,8 @@ BENCHMARK(BM_DragStepFullOpen)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DragStepFullOpenSynchro3)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DragStepPartialOpenOklch)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DragStepFullOpenOklch)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DragStepPartialOpenSweep)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DragStepPartialOpenSweepOklch)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 } // namespace spectrane

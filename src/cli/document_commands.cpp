@@ -118,6 +118,12 @@ int runEqualize(const ParsedArgs& args) {
     std::printf("uniformity_before: %.4f\nuniformity_after: %.4f\n", equalized.uniformityBefore,
                 equalized.uniformityAfter);
     std::fflush(stdout);
+    // As in the program: never a change for the worse.
+    if (equalized.uniformityAfter <= equalized.uniformityBefore) {
+        std::fprintf(stderr, "%s: %s: no more even than before; written unchanged\n", kProgram,
+                     printable(args.positional[0]).c_str());
+        return saveDocument(args.values.at("--output"), *doc);
+    }
     return saveDocument(args.values.at("--output"), *equalized.document);
 }
 
@@ -194,7 +200,8 @@ Command equalizeCommand() {
             "Evens out the perceptual steps: the gradation resampled along its colour path so\n"
             "that neighbouring dots differ evenly (ends and a loop's seam kept), then refitted\n"
             "in its own mode. Prints uniformity_before and uniformity_after (slowest over\n"
-            "fastest perceptual speed, 1 perfectly even) in the chosen metric.\n"
+            "fastest perceptual speed, 1 perfectly even) in the chosen metric; a gradation it\n"
+            "cannot make more even is written unchanged.\n"
             "  --metric M            ciede2000 (default) or oklab (Euclidean OKLab distance)\n"
             "  -o, --output OUT.spd  the line data file to write; - for standard output\n",
             {{{"--output", "-o"}, {"--metric"}}, {}},

@@ -41,30 +41,34 @@ Equalized equalizeSteps(const GradationDocument& doc, const Analyzer& analyzer, 
     if (doc.length < kMinDots || doc.length > kMaxDots) {
         return result;
     }
-    const std::vector<Color> even = evenOutSteps(analyzer, shownColors(doc), doc.loop, metric);
-    std::vector<Rgb8> colors(even.size());
-    for (std::size_t j = 0; j < even.size(); ++j) {
-        colors[j] = {static_cast<std::uint8_t>(redOf(even[j])),
-                     static_cast<std::uint8_t>(greenOf(even[j])),
-                     static_cast<std::uint8_t>(blueOf(even[j]))};
-    }
-    // Tolerance 0 keeps the even codes exactly where the points allow; where they cannot
-    // (long gradations), the one-level fit is sometimes the more even of the two.
-    for (const int tolerance : {0, 1}) {
-        ModelFit fitted = fitCurvesInMode(colors, doc.mode, tolerance, doc.loop, doc.direction);
-        if (!fitted.fit.document) {
-            return result;
+    // Each round evens out what the best fit so far shows and fits it again, twice: at
+    // tolerance 0, the even codes exactly where the points allow, and at one level, sometimes
+    // the more even where they cannot (long gradations). The most even result is kept.
+    for (int round = 0; round < kEqualizeRounds; ++round) {
+        const GradationDocument& from = result.document ? *result.document : doc;
+        const std::vector<Color> even = evenOutSteps(analyzer, shownColors(from), doc.loop, metric);
+        std::vector<Rgb8> colors(even.size());
+        for (std::size_t j = 0; j < even.size(); ++j) {
+            colors[j] = {static_cast<std::uint8_t>(redOf(even[j])),
+                         static_cast<std::uint8_t>(greenOf(even[j])),
+                         static_cast<std::uint8_t>(blueOf(even[j]))};
         }
-        auto out = std::make_unique<GradationDocument>(doc);
-        const GradationDocument& fit = *fitted.fit.document;
-        out->hueOrigin = fit.hueOrigin;
-        out->channels = fit.channels;
-        out->colorLine = fit.colorLine;
-        const double uniformity = uniformityIn(*out, analyzer, metric);
-        if (!result.document || uniformity > result.uniformityAfter) {
-            result.uniformityAfter = uniformity;
-            result.channels = fitted.fit.channels;
-            result.document = std::move(out);
+        for (const int tolerance : {0, 1}) {
+            ModelFit fitted = fitCurvesInMode(colors, doc.mode, tolerance, doc.loop, doc.direction);
+            if (!fitted.fit.document) {
+                return result;
+            }
+            auto out = std::make_unique<GradationDocument>(doc);
+            const GradationDocument& fit = *fitted.fit.document;
+            out->hueOrigin = fit.hueOrigin;
+            out->channels = fit.channels;
+            out->colorLine = fit.colorLine;
+            const double uniformity = uniformityIn(*out, analyzer, metric);
+            if (!result.document || uniformity > result.uniformityAfter) {
+                result.uniformityAfter = uniformity;
+                result.channels = fitted.fit.channels;
+                result.document = std::move(out);
+            }
         }
     }
     result.uniformityBefore = uniformityIn(doc, analyzer, metric);

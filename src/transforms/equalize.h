@@ -11,6 +11,9 @@
 
 namespace spectrane {
 
+// Rounds of evening out and refitting: the third gains little over the second.
+inline constexpr int kEqualizeRounds = 3;
+
 struct Equalized {
     // The refitted document, every setting but the curves (and OKLCh's hue origin) kept. Null
     // only for an invalid length.
