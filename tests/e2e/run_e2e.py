@@ -134,16 +134,27 @@ def scenario_first_start(x, build, work):
 
 
 def scenario_open_drag_save(x, build, work):
+    """A drag moves one anchor onto the pointer; Ctrl+Z gives back the file from before it,
+    Ctrl+Y the dragged one."""
     app = started_with_known_file(x, build, work)
     x.drag(*app.at(311, 192), *app.at(311, 120))
-    saved = Path(work) / "dragged.spd"
-    app.save(saved)
+    files = {name: Path(work) / f"{name}.spd" for name in ("dragged", "undone", "redone")}
+    app.save(files["dragged"])
     # The grab offset is whole (trunc(311.5 - 311) = 0), so the anchor lands on the pointer.
-    anchor = [float(v) for v in app.cli("points", saved).splitlines()[2].split()[4:]]  # 0 2 c a
+    anchor = [float(v) for v in app.cli("points", files["dragged"]).splitlines()[2].split()[4:]]
     if max(abs(anchor[0] - 311), abs(anchor[1] - 120)) > 0.01:
         raise StepFailed(f"channel 0 anchor 2 is at {anchor}, expected (311, 120)")
-    if saved.read_bytes()[52 + 80:] != (Path(work) / "known.spd").read_bytes()[52 + 80:]:
+    known = (Path(work) / "known.spd").read_bytes()
+    if files["dragged"].read_bytes()[52 + 80:] != known[52 + 80:]:
         raise StepFailed("the drag changed channel 1 or 2")
+    x.key(app.main, "ctrl+z")
+    app.save(files["undone"])
+    x.key(app.main, "ctrl+y")
+    app.save(files["redone"])
+    if files["undone"].read_bytes() != known:
+        raise StepFailed("Ctrl+Z did not give back the document from before the drag")
+    if files["redone"].read_bytes() != files["dragged"].read_bytes():
+        raise StepFailed("Ctrl+Y did not give back the dragged document")
 
 
 def scenario_direction_confirmed_with_enter(x, build, work):
@@ -155,22 +166,6 @@ def scenario_direction_confirmed_with_enter(x, build, work):
     app.save(saved)
     if saved.read_bytes() != (Path(work) / "known.spd").read_bytes():
         raise StepFailed("Enter in the direction window did not confirm the shown direction")
-
-
-def scenario_undo_redo_drag(x, build, work):
-    """Ctrl+Z gives back the file from before a drag, Ctrl+Y the dragged one."""
-    app = started_with_known_file(x, build, work)
-    x.drag(*app.at(311, 192), *app.at(311, 120))
-    files = {name: Path(work) / f"{name}.spd" for name in ("dragged", "undone", "redone")}
-    app.save(files["dragged"])
-    x.key(app.main, "ctrl+z")
-    app.save(files["undone"])
-    x.key(app.main, "ctrl+y")
-    app.save(files["redone"])
-    if files["undone"].read_bytes() != (Path(work) / "known.spd").read_bytes():
-        raise StepFailed("Ctrl+Z did not give back the document from before the drag")
-    if files["redone"].read_bytes() != files["dragged"].read_bytes():
-        raise StepFailed("Ctrl+Y did not give back the dragged document")
 
 
 def scenario_save_bitmap(x, build, work):
