@@ -329,25 +329,6 @@ TEST(ToolWindows, OkStoresWhatTheControlsShow) {
     EXPECT_TRUE(checked(f.open(Kind::Cmy).get(), 1000));
 }
 
-// The texts tell the state the window opened in, whatever the box shows since.
-TEST(LoopWindow, TextsDescribeTheStateAtOpening) {
-    const char* firstAndLast[2][2] = {
-        {"　現在編集中のグラデーションにはループは設定されて", "行って下さい。"},
-        {"　現在編集中のグラデーションにはループが設定されて",
-         "　ループ解除後には調整を行って下さい。"}};
-    test::ToolFixture f;
-    for (bool looped : {false, true}) {
-        f.doc.loop = looped;
-        auto w = f.open(Kind::Loop);
-        EXPECT_EQ(checked(w.get(), 1000), looped);
-        click(w.get(), 1000);
-        EXPECT_EQ(control<QLabel>(w.get(), 1017)->text(), u(firstAndLast[looped][0]));
-        EXPECT_EQ(control<QLabel>(w.get(), 1026)->text(), u(firstAndLast[looped][1]));
-        click(w.get(), 1);
-        EXPECT_EQ(f.doc.loop, !looped);
-    }
-}
-
 TEST(SynchroWindow, LabelsFollowModeAndCurrentChannelAndDisabledBoxesKeepTheirChecks) {
     test::ToolFixture f;
     f.doc.mode = ColorMode::Cmy;
@@ -368,12 +349,6 @@ TEST(SynchroWindow, LabelsFollowModeAndCurrentChannelAndDisabledBoxesKeepTheirCh
     EXPECT_EQ(w->resultCode(), kToolOk);
     EXPECT_FALSE(f.doc.synchro);
     EXPECT_EQ(f.doc.synchroChannels, (std::array<bool, 3>{false, true, true}));
-
-    f.doc.mode = ColorMode::Rgb;
-    f.doc.currentChannel = 1;
-    auto rgb = f.open(Kind::Synchro);
-    EXPECT_EQ(control<QAbstractButton>(rgb.get(), 1001)->text(), u("R ( 赤 )"));
-    EXPECT_EQ(control<QAbstractButton>(rgb.get(), 1002)->text(), u("G ( 緑 ) ←[現在使用中の色]"));
 }
 
 TEST(PositionWindow, EndPointsKeepTheirDotAndTypedValuesPassUnchecked) {
