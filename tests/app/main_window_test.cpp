@@ -33,54 +33,6 @@ namespace {
 using test::TestApp;
 using test::u;
 
-TEST(MainWindow, MenuBarHasEveryItemInOrderInBothLanguages) {
-    TestApp app;
-    const std::vector<std::vector<int>> ids = {{1034, 1035, 1036, 0, 1037, 1051, 1052, 0, 1038},
-                                               {1049, 1050, 0, 1039, 1040, 1057},
-                                               {1041, 1042, 1043, 0, 1053, 1054},
-                                               {1044, 1045, 1046, 1056, 1047},
-                                               {1055, 1048}};
-    const char* titles[] = {"ファイル(&F)", "編集(&E)", "表示(&V)", "設定(&S)", "ヘルプ(&H)"};
-    const QList<QAction*> top = app.window->menuBar()->actions();
-    ASSERT_EQ(top.size(), 5);
-    for (int m = 0; m < 5; ++m) {
-        EXPECT_EQ(top[m]->text(), u(titles[m]));
-        const QList<QAction*> items = top[m]->menu()->actions();
-        ASSERT_EQ(items.size(), static_cast<qsizetype>(ids[m].size()));
-        for (std::size_t i = 0; i < ids[m].size(); ++i) {
-            const int id = ids[m][i];
-            EXPECT_EQ(items[i]->isSeparator(), id == 0);
-            EXPECT_EQ(items[i]->data().toInt(), id);
-            EXPECT_EQ(items[i]->isCheckable(),
-                      (id >= 1041 && id <= 1047) || id == 1053 || id == 1054 || id == 1056)
-                << id;
-        }
-    }
-    EXPECT_EQ(findCommandAction(app.window, kCmdNew)->text(), u("新規作成(&N)"));
-    EXPECT_EQ(app.window->windowTitle(), QStringLiteral("Spectrane  ver.3.02"));
-    for (const auto& [id, keys] : {std::pair{kCmdNew, "Ctrl+N"},
-                                   {kCmdOpen, "Ctrl+O"},
-                                   {kCmdSave, "Ctrl+S"},
-                                   {kCmdExit, "Ctrl+Q"}}) {
-        EXPECT_EQ(findCommandAction(app.window, id)->shortcut(), QKeySequence(keys)) << keys;
-    }
-
-    ASSERT_TRUE(installTranslations(Language::English));
-    app.restart();
-    QStringList english;
-    for (QAction* menu : app.window->menuBar()->actions()) {
-        english << menu->text();
-    }
-    EXPECT_EQ(english, QStringList({"&File", "&Edit", "&View", "&Settings", "&Help"}));
-    EXPECT_EQ(findCommandAction(app.window, kCmdNew)->text(), u("&New…"));
-    EXPECT_EQ(findCommandAction(app.window, kCmdExit)->text(), QStringLiteral("E&xit"));
-    EXPECT_EQ(findCommandAction(app.window, kCmdLength)->text(), u("Gradation &Length…"));
-    EXPECT_EQ(findCommandAction(app.window, kCmdPointTable)->text(), u("Show &Point Table"));
-    EXPECT_EQ(findCommandAction(app.window, kCmdKeyboardHelp)->text(), u("&Keyboard..."));
-    EXPECT_EQ(app.window->windowTitle(), QStringLiteral("Spectrane  ver.3.02"));
-    installTranslations(Language::Japanese);
-}
-
 // Exit asks, the close box does not; either writes the record read at the next start.
 TEST(MainWindow, FirstStartDefaultsExitAndTheRecordReadBack) {
     TestApp app;
