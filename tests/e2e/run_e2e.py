@@ -3,13 +3,12 @@
 
 Runs the real program on a private X display with a window manager and real input, each
 scenario in a scratch folder: only what a real X server shows (start-up language, window
-frames, focus, real close and popups); the rest is tested in process. A failed
+frames, focus, real close); the rest is tested in process. A failed
 step leaves a screenshot in BUILD_DIR/e2e-failures/; with SPECTRANE_E2E_SHOTS=DIR a passed
 scenario leaves its last screen in DIR/SCENARIO.png."""
 
 import os
 import shutil
-import struct
 import subprocess
 import sys
 import tempfile
@@ -21,7 +20,6 @@ from xsession import StepFailed, XSession
 
 MAIN_TITLE = "Spectrane  ver.3.02"
 GRADATION = "^Gradation BitMap"
-FRAME_COLOR = (160, 160, 160)  # the plot's frame; its top-left corner is content (56, 32)
 
 
 class App:
@@ -42,29 +40,6 @@ class App:
         self.main = self.x.wait_window(MAIN_TITLE)
         if dismiss_title:
             self.answer("Welcome")
-
-    def find_plot(self):
-        """Finds the screen position of content (0, 0) by the plot frame's top edge, which runs
-        from content x 56 to 567 at y 32; its right end, as another window may cover the left."""
-        mx, my, mw, mh = self.x.geometry(self.main)
-        screen = self.x.capture()
-        for y in range(max(my, 0), min(my + mh, screen.height)):
-            run, end = 0, None
-            for x in range(max(mx, 0), min(mx + mw, screen.width)):
-                if screen.pixel(x, y) == FRAME_COLOR:
-                    run += 1
-                    end = x if run >= 100 else end
-                elif end is not None:
-                    break
-                else:
-                    run = 0
-            if end is not None:
-                self.origin = end - 567, y - 32
-                return
-        raise StepFailed("the plot frame is not on the screen")
-
-    def at(self, cx, cy):
-        return self.origin[0] + int(cx), self.origin[1] + int(cy)
 
     def after_popup(self, open_it, item_key):
         """Opens a menu or popup with `open_it`, waits for it to be mapped, picks an item."""
@@ -87,32 +62,6 @@ class App:
         self.x.key(window, "Return")
         self.x.wait_gone(title)
 
-    def save(self, path):
-        self.menu("f", "s")
-        self.answer("RGBラインデータ・ファイルの保存", path)
-        self.answer("メッセージ")  # "RGBラインデータを保存しました。"
-        self.x.wait(lambda: Path(path).exists(), 10, f"{path} to be written")
-
-
-# Three open channels, flat at levels 128, 70 and 220; the control points are evenly spaced, so
-# interior anchor 2 of every channel lies on its control point, at dot 255.5.
-XS = [56.0, 183.75, 311.5, 439.25, 567.0]
-KNOWN = [[(x, y) for x in XS] for y in (192.0, 250.0, 100.0)]
-
-
-def started_with_known_file(x, build, work):
-    """The program started, its known file (a version 3 line data file) opened."""
-    data = struct.pack("<13i", 0, 0, 512, 1, 0, 0, 0, 0, 0, 0, *(len(c) for c in KNOWN))
-    data += b"".join(struct.pack("<2d", *p) for c in KNOWN for p in c)
-    (Path(work) / "known.spd").write_bytes(data)
-    app = App(x, build, work)
-    app.start()
-    x.wait_window(GRADATION)
-    app.menu("f", "o")
-    app.answer("RGBラインデータ・ファイルを開く", Path(work) / "known.spd")
-    app.find_plot()
-    return app
-
 
 def scenario_first_start(x, build, work):
     app = App(x, build, work)
@@ -125,22 +74,6 @@ def scenario_first_start(x, build, work):
         raise StepFailed("closing the main window did not leave a 52-byte Setting.ini")
     app.start()
     x.wait_window(GRADATION)
-
-
-def scenario_stuck_drag_ends(x, build, work):
-    """A right click during a drag opens the point menu, which takes the left release: the drag
-    must end all the same, and a bare pointer must move nothing."""
-    app = started_with_known_file(x, build, work)
-    x.drag(*app.at(311, 192), *app.at(311, 158), steps=5,
-           before_release=lambda: app.after_popup(lambda: x.xdo("click", 3), "Escape"))
-    held, after = Path(work) / "held.spd", Path(work) / "after.spd"
-    app.save(held)
-    for y in (250, 300, 120):  # the bare pointer over the plot and beyond
-        x.move(*app.at(311, y))
-        time.sleep(0.1)
-    app.save(after)
-    if after.read_bytes() != held.read_bytes():
-        raise StepFailed("moving the pointer without a button still moved the point")
 
 
 def expect_frame(what, frame, x=None, y=None, bottom=None):
