@@ -19,9 +19,6 @@ namespace {
 using test::TestApp;
 using test::u;
 
-// The known curves' anchors (56, 200) (180, 150) (330, 120) (567, 250) as dots and levels.
-constexpr DotLevel kKnown[] = {{0, 120}, {124, 170}, {274, 200}, {511, 70}};
-
 DotLevel shown(AppState& s, int i) {
     return ShownPosition(s.doc, s.doc.currentChannel, i);
 }
@@ -221,10 +218,6 @@ TEST(KeyboardEditing, PointTableFollowsLiveAndIsRemembered) {
     KeyApp app;
     app.window->dispatchCommand(kCmdPointTable);
     QTableWidget* t = app.window->pointTable()->table();
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ((DotLevel{t->item(i, 1)->text().toInt(), t->item(i, 2)->text().toInt()}),
-                  kKnown[i]);
-    }
     key(app.canvas(), Qt::Key_Tab, {}, 3);
     key(app.canvas(), Qt::Key_Up, Qt::ShiftModifier);
     EXPECT_TRUE(QTest::qWaitFor([&] { return t->item(2, 2)->text().toInt() == 210; }));
