@@ -306,25 +306,6 @@ TEST(CurveEditing, RightButtonSwitchesChannelsOrOpensThePointMenu) {
               std::pair(ToolWindowKind::PositionSet, static_cast<QWidget*>(app.window)));
     EXPECT_NEAR(s.doc.channels[0].anchorPoints[3].x, 356.0, 1e-6);
     EXPECT_NEAR(s.doc.channels[0].anchorPoints[3].y, 120.0, 1e-6);
-
-    // An end point: deleting it is refused; its dot cannot be set, its level can.
-    const CurvePoint e = s.doc.channels[0].anchorPoints[0];
-    const QPoint end = app.at({e.x + 1, e.y});
-    QTest::mouseMove(canvas, end);
-    ASSERT_EQ(s.edit.hoveredPoint, 0);
-    app.popupAnswers = {kPopupDeletePoint, kPopupSetPosition};
-    QTest::mouseClick(canvas, Qt::RightButton, {}, end);
-    ASSERT_FALSE(app.messages().empty());
-    EXPECT_EQ(app.messages().back().text, u("端点を削除することは出来ません。"));
-    EXPECT_EQ(s.doc.channels[0].pointCount, 5);
-    app.toolActions.push_back([](QWidget* win) {
-        test::setText(win, 1008, "100");
-        test::setText(win, 1024, "200");
-        test::click(win, 1);
-    });
-    QTest::mouseClick(canvas, Qt::RightButton, {}, end);
-    EXPECT_EQ(s.doc.channels[0].anchorPoints[0].x, e.x);
-    EXPECT_EQ(s.doc.colorLine.level(0, 0), 200);
 }
 
 } // namespace

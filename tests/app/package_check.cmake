@@ -1,7 +1,7 @@
 # Builds the Debian package with CPack from the install rules and checks it as a desktop would
-# get it: the program and spectrane-cli in /usr/bin, the desktop entry, icon, AppStream
-# metadata (valid), manual pages, bash completion and the package's documents, dependencies
-# found for the libraries, and no error from lintian.
+# get it: the program and spectrane-cli in /usr/bin, the desktop entry (command, icon, Japanese
+# comment), icon, AppStream metadata (valid), manual pages, bash completion and the package's
+# documents, dependencies found for the libraries, and no error from lintian.
 # -DBUILD=<build dir> -DWORK=<scratch dir> -DVERSION=<version>
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}")
@@ -51,8 +51,11 @@ if(NOT result EQUAL 0)
     message(FATAL_ERROR "appstreamcli validate refuses the metadata:\n${out}")
 endif()
 execute_process(COMMAND "${WORK}/root/usr/bin/spectrane-cli" --version OUTPUT_VARIABLE version)
-if(NOT version MATCHES "version ${VERSION}")
-    message(FATAL_ERROR "the packaged spectrane-cli says '${version}'")
+file(READ "${WORK}/root/usr/share/applications/spectrane.desktop" desktop)
+if(NOT desktop MATCHES "Exec=spectrane" OR NOT desktop MATCHES "Icon=spectrane"
+   OR NOT desktop MATCHES "Comment\\[ja\\]=" OR NOT version MATCHES "version ${VERSION}")
+    message(FATAL_ERROR "the desktop entry lacks its command, icon or Japanese comment, or the "
+                        "packaged spectrane-cli says '${version}'")
 endif()
 
 execute_process(COMMAND lintian --fail-on error --tag-display-limit 0 "${deb}"

@@ -108,21 +108,6 @@ class XSession:
         self.activate(wid)
         self.xdo("key", "--clearmodifiers", *keys)
 
-    def move(self, x, y):
-        self.xdo("mousemove", "--sync", x, y)
-
-    def drag(self, x0, y0, x1, y1, steps=12, before_release=lambda: None):
-        """At a person's pace: the pointer rests at the target before the release."""
-        self.move(x0, y0)
-        time.sleep(0.2)
-        self.xdo("mousedown", 1)
-        for i in range(1, steps + 1):
-            self.move(x0 + (x1 - x0) * i // steps, y0 + (y1 - y0) * i // steps)
-            time.sleep(0.03)
-        before_release()
-        time.sleep(0.3)
-        self.xdo("mouseup", 1)
-
     def capture(self):
         xwd = _run(["xwd", "-root", "-silent"], env=self.env, text=False)
         if xwd.returncode != 0:

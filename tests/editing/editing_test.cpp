@@ -1,7 +1,6 @@
 // The editing layer: the drag step against a full refresh (a property), the drag worker's jobs,
 // input and stop on its own thread, the point commands, a typed position and key moves against
-// drags. Hovering, the hit
-// test, the popup menu and synchro through the window are tested with the program (tests/app).
+// drags. Hovering, the popup menu and synchro through the window: tests/app.
 #include "editing/drag_start.h"
 #include "editing/drag_step.h"
 #include "editing/drag_worker.h"
@@ -81,6 +80,23 @@ void randomCurves(GradationDocument& doc, RandomGenerator& rng) {
     }
 }
 
+// A random layout (length from `lengths`, loop, CMY, direction, synchro, current channel,
+// read-out) with random curves.
+template <std::size_t N>
+void randomLayout(EditorFixture& f, RandomGenerator& rng, const int (&lengths)[N]) {
+    f.doc.length = lengths[rng.next() % N];
+    f.doc.loop = rng.next() % 2;
+    f.doc.mode = static_cast<ColorMode>(rng.next() % 3);
+    f.doc.direction = rng.next() % 4;
+    f.doc.synchro = rng.next() % 3 != 0;
+    for (auto& flag : f.doc.synchroChannels) {
+        flag = rng.next() % 2;
+    }
+    f.doc.currentChannel = rng.next() % 3;
+    f.showPointPositions = rng.next() % 2;
+    randomCurves(f.doc, rng);
+}
+
 // When point 0 of a loop moved, the local re-evaluation computes the segment left of the seam
 // one period to the left, where its end truncates a negative half-integer one dot later than
 // the whole evaluation does; its levels may then differ by the rounding of its points.
@@ -92,9 +108,9 @@ bool seamRoundingDiffers(const GradationDocument& doc, ChannelIndex ch, int k) {
     return doc.loop && k == 0 && n >= 3 && sum < 0 && sum % 2 != 0;
 }
 
-// Random layouts (length, loop, CMY, direction, synchro, current channel, read-out) and drags
-// of small, wild and seam-crossing steps. Each step puts the anchor under the pointer within
-// its limits (an open end keeps its dot); synchro channels follow, the others keep their points.
+// Random layouts and drags of small, wild and seam-crossing steps. Each step puts the anchor under
+// the pointer within its limits (an open end keeps its dot); synchro channels follow, the others
+// keep their points.
 TEST(DragStep, PartialStepLeavesWhatAFullRefreshShows) {
     RandomGenerator rng;
     rng.seed(20240611);
@@ -102,18 +118,8 @@ TEST(DragStep, PartialStepLeavesWhatAFullRefreshShows) {
     int partialSteps = 0, fullSteps = 0, seamSteps = 0, synchroSteps = 0, clampedSteps = 0;
     for (int round = 0; round < 48; ++round) {
         EditorFixture f;
-        const int lengths[] = {2, 3, 17, 64, 200, 511, 512, 1000, 1600};
-        f.doc.length = lengths[rng.next() % 9];
-        f.doc.loop = rng.next() % 2;
-        f.doc.mode = static_cast<ColorMode>(rng.next() % 3);
-        f.doc.direction = rng.next() % 4;
-        f.doc.synchro = rng.next() % 3 != 0;
-        for (auto& flag : f.doc.synchroChannels) {
-            flag = rng.next() % 2;
-        }
-        const ChannelIndex cur = f.doc.currentChannel = rng.next() % 3;
-        f.showPointPositions = rng.next() % 2;
-        randomCurves(f.doc, rng);
+        randomLayout(f, rng, {2, 3, 17, 64, 200, 511, 512, 1000, 1600});
+        const ChannelIndex cur = f.doc.currentChannel;
         f.refresh();
         const ChannelCurve& curve = f.doc.channels[cur];
         const GradationDocument before = f.doc;
@@ -481,18 +487,8 @@ TEST(KeyMoves, AKeyMoveGivesWhatADragToTheSamePlaceGives) {
     int moves = 0, clamped = 0, unmoved = 0, synchroMoves = 0;
     for (int round = 0; round < 40; ++round) {
         EditorFixture key;
-        const int lengths[] = {2, 17, 64, 300, 512, 1600};
-        key.doc.length = lengths[rng.next() % 6];
-        key.doc.loop = rng.next() % 2;
-        key.doc.mode = static_cast<ColorMode>(rng.next() % 3);
-        key.doc.direction = rng.next() % 4;
-        key.doc.synchro = rng.next() % 2;
-        for (auto& flag : key.doc.synchroChannels) {
-            flag = rng.next() % 2;
-        }
-        const ChannelIndex cur = key.doc.currentChannel = rng.next() % 3;
-        key.showPointPositions = rng.next() % 2;
-        randomCurves(key.doc, rng);
+        randomLayout(key, rng, {2, 17, 64, 300, 512, 1600});
+        const ChannelIndex cur = key.doc.currentChannel;
         EditorFixture drag;
         drag.doc = key.doc;
         drag.showPointPositions = key.showPointPositions;

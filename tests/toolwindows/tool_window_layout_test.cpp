@@ -138,26 +138,5 @@ TEST(ToolWindowLayout, EveryWindowHoldsItsControlsAndTheirTexts) {
     }
 }
 
-// A group box's frame fills its described rectangle: its left line on the rectangle's left edge,
-// its top line through the middle of the caption's line, the caption standing on it.
-TEST(ToolWindowLayout, GroupBoxFramesStandOnTheirDescribedRectangle) {
-    test::ToolFixture f;
-    auto window = f.open(ToolWindowKind::Loop);
-    auto* box = test::control<GroupFrame>(window.get(), 1006);
-    const QImage image = box->grab().toImage();
-    const QRgb face = box->palette().color(QPalette::Window).rgb();
-    const int top = QFontMetrics(box->font()).height() / 2;
-    const int middle = box->width() / 2;
-    EXPECT_NE(image.pixel(0, box->height() / 2), face); // the left line
-    EXPECT_NE(image.pixel(middle, top), face);          // the top line
-    EXPECT_EQ(image.pixel(middle, top - 2), face);
-    EXPECT_EQ(image.pixel(middle, box->height() / 2), face);
-    int caption = 0; // the caption's ink crosses the top line
-    for (int x = GroupFrame::kCaptionLeft; x < GroupFrame::kCaptionLeft + 40; ++x) {
-        caption += image.pixel(x, top) == box->palette().color(QPalette::WindowText).rgb();
-    }
-    EXPECT_GT(caption, 0);
-}
-
 } // namespace
 } // namespace spectrane
