@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 namespace spectrane {
@@ -40,42 +41,29 @@ double uniformity(const std::vector<Color>& colors, bool loop, StepMetric metric
     return uniformityOf(speed);
 }
 
-// Random gradations (open and loops, 200..1600 dots) come out far more even in either metric,
-// none less even, with the first colour and an open path's last kept. The 8-bit codes limit
-// what any resampling reaches (a staircase of single-level steps in turn), so the bar is on the
-// median and a floor, not on every gradation.
+// Random gradations come out far more even in either metric, none less even, with the first
+// colour and an open path's last kept; 8-bit codes limit any resampling, so the bar is a floor
+// and the median.
 TEST(EvenSteps, RandomGradationsComeOutEven) {
-    struct Row {
-        StepMetric metric;
-        bool loop;
-        double floor;
-        double median;
-    };
-    const Row rows[] = {{StepMetric::Ciede2000, false, 0.45, 0.78},
-                        {StepMetric::Ciede2000, true, 0.45, 0.78},
-                        {StepMetric::Oklab, false, 0.7, 0.8},
-                        {StepMetric::Oklab, true, 0.7, 0.8}};
-    for (const Row& row : rows) {
+    for (const auto& [metric, floor, median] :
+         {std::tuple(StepMetric::Ciede2000, 0.45, 0.78), std::tuple(StepMetric::Oklab, 0.7, 0.8)}) {
         std::vector<double> after;
-        for (std::uint32_t seed = 1; seed <= 20; ++seed) {
+        for (std::uint32_t seed = 1; seed <= 8; ++seed) {
+            const bool loop = seed % 2 == 0;
             const int length = 200 + static_cast<int>(seed * 277 % 1401);
-            const auto doc = test::randomDocument(length, seed, row.loop);
+            const auto doc = test::randomDocument(length, seed, loop);
             std::vector<Color> in(static_cast<std::size_t>(length));
             for (int j = 0; j < length; ++j) {
                 in[j] = mixedColor(doc->colorLine, j, {});
             }
-            const auto out = evenOutSteps(analyzer(), in, row.loop, row.metric);
+            const auto out = evenOutSteps(analyzer(), in, loop, metric);
             ASSERT_EQ(out.size(), in.size());
-            EXPECT_EQ(out.front(), in.front()) << seed;
-            if (!row.loop) {
-                EXPECT_EQ(out.back(), in.back()) << seed;
-            }
-            after.push_back(uniformity(out, row.loop, row.metric));
-            EXPECT_GE(after.back(), uniformity(in, row.loop, row.metric)) << seed;
-            EXPECT_GE(after.back(), row.floor) << seed;
+            EXPECT_TRUE(out.front() == in.front() && (loop || out.back() == in.back())) << seed;
+            after.push_back(uniformity(out, loop, metric));
+            EXPECT_GE(after.back(), std::max(floor, uniformity(in, loop, metric))) << seed;
         }
-        std::nth_element(after.begin(), after.begin() + 10, after.end());
-        EXPECT_GE(after[10], row.median) << static_cast<int>(row.metric) << row.loop;
+        std::nth_element(after.begin(), after.begin() + 4, after.end());
+        EXPECT_GE(after[4], median) << static_cast<int>(metric);
     }
 }
 
@@ -91,10 +79,8 @@ int nearestGrey(double l) {
     return best;
 }
 
-// A path that stands still, and two colours, come back as they were; a hard edge (black, then
-// white) becomes a rising grey ramp, even by the analysis; in OKLab dot j is the grey nearest to
-// lightness j / (L - 1), give or take 2 codes (near black the codes lie far apart in OKLab, and
-// the samples there are held back a little by the correction for the codes' staircase).
+// Still paths and two colours stay; a black-to-white edge becomes a rising grey ramp, in OKLab
+// dot j the grey nearest to lightness j / (L - 1) give or take 2 codes (sparse near black).
 TEST(EvenSteps, StillPathsStayAndAHardEdgeBecomesARamp) {
     for (StepMetric metric : {StepMetric::Ciede2000, StepMetric::Oklab}) {
         for (bool loop : {false, true}) {
@@ -110,9 +96,7 @@ TEST(EvenSteps, StillPathsStayAndAHardEdgeBecomesARamp) {
             for (int j = 0; j < length; ++j) {
                 const Color c = out[j];
                 ASSERT_TRUE(redOf(c) == greenOf(c) && greenOf(c) == blueOf(c)) << j;
-                if (j > 0) {
-                    ASSERT_GE(redOf(c), redOf(out[j - 1])) << j;
-                }
+                ASSERT_GE(redOf(c), j > 0 ? redOf(out[j - 1]) : 0) << j;
                 if (metric == StepMetric::Oklab) {
                     ASSERT_LE(std::abs(redOf(c) - nearestGrey(j / (length - 1.0))), 2) << j;
                 }

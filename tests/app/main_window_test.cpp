@@ -1,5 +1,5 @@
 // The main window's commands end to end: start-up and shut-down, New, Open, Save, the bitmap,
-// the length, direction, loop, CMY and synchro commands, exit, scrolling, the gradation window.
+// the length, direction, loop, CMY and synchro commands, exit and the settings record.
 #include "app/analysis_window.h"
 #include "app/backup_offer.h"
 #include "app/bitmap_window.h"
@@ -16,8 +16,6 @@
 #include <QCheckBox>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScrollBar>
-#include <QWheelEvent>
 
 #include <cerrno>
 #include <csignal>
@@ -257,91 +255,16 @@ TEST(MainWindow, LengthFromThePopupLoopDirectionAndCmyChangeTheirDocument) {
     EXPECT_EQ(blueOf(mixed), 255 - s.doc.colorLine.level(2, 4));
 }
 
-// The bars and the wheel (lines a notch as the desktop sets them, Shift for across) scroll both
-// windows; the synchro boxes stay on their bars and make the checked channels equal.
-TEST(MainWindow, ScrollsLongGradationsAndTheSynchroBoxesStayOnTheirBars) {
-    TestApp app(QSize(1024, 400));
-    AppState& s = app.state();
-    app.toolAnswers = {[](AppState& st) { st.doc.length = 1600; },
-                       [](AppState& st) { st.doc.synchro = true; }};
-    app.window->dispatchCommand(kCmdNew);
-    app.window->dispatchCommand(kCmdSynchro);
-    app.window->show();
-    BitmapWindow* bw = app.window->gradationWindow().window();
-    bw->show();
-    QCoreApplication::processEvents();
-    EXPECT_EQ(s.mainLayout.outer.width, 1024);
-    const auto wheel = [](QWidget* target, int angle, Qt::KeyboardModifiers modifiers) {
-        QWheelEvent event(QPointF(20, 20), target->mapToGlobal(QPointF(20, 20)), {}, {0, angle},
-                          Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(target, &event);
-    };
-    const int lines = QApplication::wheelScrollLines();
-    wheel(app.window->canvas(), -120, Qt::NoModifier); // one notch towards the user: down
-    EXPECT_EQ(s.mainLayout.vertical.pos, 2 * lines);
-    wheel(app.window->canvas(), -120, Qt::ShiftModifier);
-    EXPECT_EQ(app.window->horizontalBar()->value(), 2 * lines);
-    wheel(bw->picture(), -240, Qt::NoModifier);
-    EXPECT_EQ(s.bitmapLayout.along.pos, 4 * lines);
-
-    QScrollBar* h = app.window->horizontalBar();
-    h->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    h->triggerAction(QAbstractSlider::SliderPageStepAdd);
-    EXPECT_EQ(s.mainLayout.horizontal.pos, 2 * lines + 2 + 16);
-    h->setSliderPosition(100000);
-    EXPECT_EQ(s.mainLayout.horizontal.pos, s.mainLayout.horizontal.maxPos());
-    app.window->verticalBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
-    EXPECT_EQ(s.mainLayout.vertical.pos, 2 * lines + 16);
-    EXPECT_EQ(app.window->synchroBox(1)->pos(),
-              QPoint(18 - s.mainLayout.horizontal.pos, 418 - s.mainLayout.vertical.pos));
-
-    const ChannelCurve g = s.doc.channels[1];
-    app.window->synchroBox(1)->click();
-    app.window->synchroBox(2)->click();
-    // G is the higher one in the list and R is current but unchecked: B follows G.
-    EXPECT_EQ(s.doc.synchroChannels, (std::array<bool, 3>{false, true, true}));
-    EXPECT_EQ(s.doc.channels[2].pointCount, g.pointCount);
-    EXPECT_EQ(s.doc.channels[2].controlPoints, g.controlPoints);
-    app.window->synchroBox(2)->click();
-    EXPECT_FALSE(s.doc.synchroChannels[2]);
-    EXPECT_EQ(s.doc.channels[2].controlPoints, g.controlPoints); // unchecking keeps the curve
-}
-
-TEST(MainWindow, GradationWindowFollowsResizingAndOwnsDialogsWhenOnTop) {
+// A settings file that cannot be replaced: the failure is shown, shut-down goes on.
+TEST(MainWindow, ASettingsFileThatCannotBeWrittenIsReportedAtExit) {
     TestApp app;
-    AppState& s = app.state();
-    BitmapWindow* bw = app.window->gradationWindow().window();
-    bw->show();
-    app.toolAnswers.push_back([](AppState& st) { st.doc.direction = 0; });
-    app.window->dispatchCommand(kCmdDirection);
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(bw->verticalBar()->isHidden());
-    bw->resize(560, 300 + bw->horizontalBar()->sizeHint().height());
-    QCoreApplication::processEvents();
-    EXPECT_EQ(s.doc.thickness, 252);
-    EXPECT_EQ(bw->windowTitle(), QStringLiteral("Gradation BitMap [ 512 * 252 ]  Spectrane"));
-    const Surface& buf = s.buffers.gradationBuffer(0);
-    EXPECT_EQ(buf.pixel(24, 24 + 251), mixedColor(s.doc.colorLine, 0, {}));
-    EXPECT_EQ(buf.pixel(24 + 511, 24), mixedColor(s.doc.colorLine, 511, {}));
-
-    app.window->dispatchCommand(kCmdTopmost);
-    EXPECT_TRUE(findCommandAction(bw, kPopupTopmost)->isChecked());
-    app.window->dispatchCommand(kCmdAbout);
-    ASSERT_EQ(app.messages().size(), 1u);
-    EXPECT_EQ(app.messages()[0].owner, bw);
-    EXPECT_TRUE(app.messages()[0].text.contains("version 3.02"));
-    app.window->dispatchBitmapPopup(kPopupTopmost);
-    EXPECT_FALSE(app.checked(kCmdTopmost));
-    EXPECT_EQ(app.window->dialogs().owner(), app.window);
-
-    // A settings file that cannot be replaced: the failure is shown, shut-down goes on.
     std::filesystem::create_directories(app.file("Setting.ini") / "blocked");
     app.stop();
-    ASSERT_EQ(app.messages().size(), 2u);
-    EXPECT_EQ(app.messages()[1].text, u("ファイルオープンに失敗\nファイル「") +
+    ASSERT_EQ(app.messages().size(), 1u);
+    EXPECT_EQ(app.messages()[0].text, u("ファイルオープンに失敗\nファイル「") +
                                           app.path("Setting.ini") + u("」：") +
                                           QString::fromLocal8Bit(std::strerror(EISDIR)));
-    EXPECT_EQ(app.messages()[1].icon, QMessageBox::Warning);
+    EXPECT_EQ(app.messages()[0].icon, QMessageBox::Warning);
 }
 
 // A copy of old bytes that a crash left is offered at start: Yes puts the bytes back, No

@@ -8,8 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <functional>
-#include <thread>
 
 namespace spectrane {
 namespace {
@@ -94,27 +92,6 @@ TEST(QtTextRenderer, DrawsInsideTheMeasuredCellOnly) {
     const Ink part = inkAround(edge, 0, 0, 0, 40, 20);
     EXPECT_GT(part.inside, 0);
     EXPECT_TRUE(part.topBytesClear);
-}
-
-TEST(QtTextRenderer, DrawsTheSameFromASecondThread) {
-    QtTextRenderer text;
-    const TextStyle style = courier(15, rgb(200, 200, 200));
-    Surface reference(200, 30);
-    DrawLabel(reference, text, "[x 12,y 200]", 4, 4, style);
-    Surface mine(200, 30);
-    Surface theirs(200, 30);
-    const auto draw = [&](Surface& s) {
-        for (int i = 0; i < 200; ++i) {
-            s.fill(0);
-            DrawLabel(s, text, "[x 12,y 200]", 4, 4, style);
-            (void)text.measureText("RGB", style);
-        }
-    };
-    std::thread worker(draw, std::ref(theirs));
-    draw(mine);
-    worker.join();
-    EXPECT_EQ(test::countDifferences(mine, reference), 0);
-    EXPECT_EQ(test::countDifferences(theirs, reference), 0);
 }
 
 } // namespace

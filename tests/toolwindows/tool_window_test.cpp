@@ -74,70 +74,14 @@ TEST(NumericEdit, ReadsWholeNumbersAndStepsWithinTheArrowsRange) {
     EXPECT_EQ(e->text(), u("13"));
 }
 
-TEST(ToolWindowFramework, ResultCodesKeysAndTheDisabledOwner) {
-    test::ToolFixture f;
-    QWidget owner;
-    owner.show();
-    bool ownerEnabledDuring = true;
-    // Types into the length edit and presses `key`, or without a text checks CMY and closes.
-    const auto run = [&](const char* name, const char* typed, Qt::Key key) {
-        return test::runAndAct([&] { return RunToolWindow(&owner, name, f.ctx); },
-                               [&](QWidget* w) {
-                                   ownerEnabledDuring = owner.isEnabled();
-                                   if (typed == nullptr) {
-                                       click(w, 1000);
-                                       w->close();
-                                       return;
-                                   }
-                                   setText(w, 1008, typed);
-                                   QTest::keyClick(edit(w, 1008), key);
-                               });
-    };
-    EXPECT_EQ(run("Shinki_Wnd", "444", Qt::Key_Return), kToolOk);
-    EXPECT_EQ(f.doc.length, 444);
-    EXPECT_FALSE(ownerEnabledDuring);
-    EXPECT_TRUE(owner.isEnabled());
-    EXPECT_EQ(run("SettingLengthWnd", "999", Qt::Key_Escape), kToolCancel);
-    EXPECT_EQ(run("UseCMY_Wnd", nullptr, Qt::Key_Escape), kToolClosed);
-    EXPECT_EQ(f.doc.length, 444);
-    EXPECT_FALSE(f.doc.cmy());
-    // Names are exact: this one shows nothing and disables nothing.
-    EXPECT_EQ(RunToolWindow(&owner, "shinki_wnd", f.ctx), kToolClosed);
-    EXPECT_TRUE(owner.isEnabled());
-}
-
-// Enter confirms whatever control has the focus (the title window closes with 0).
+// Enter confirms whatever control has the focus, not only the default button.
 TEST(ToolWindows, EnterConfirmsWhateverHasTheFocus) {
     test::ToolFixture f;
-    for (int k = 0; k <= static_cast<int>(Kind::Loop); ++k) {
-        const auto kind = static_cast<Kind>(k);
-        if (kind == Kind::PositionSet) {
-            continue; // with its point below
-        }
-        std::vector<QString> focusable;
-        const auto probe = f.open(kind);
-        for (QWidget* w : probe->findChildren<QWidget*>()) {
-            if (w->property("controlId").isValid() && (w->focusPolicy() & Qt::TabFocus) != 0) {
-                focusable.push_back(w->objectName());
-            }
-        }
-        ASSERT_FALSE(focusable.empty());
-        for (const QString& name : focusable) {
-            auto w = f.open(kind);
-            auto* target = w->findChild<QWidget*>(name);
-            target->setFocus();
-            QTest::keyClick(target, Qt::Key_Return);
-            EXPECT_EQ(w->resultCode(), kind == Kind::Title ? kToolClosed : kToolOk)
-                << toolWindowSpec(kind).name << ' ' << name.toStdString();
-            EXPECT_FALSE(w->isVisible()) << toolWindowSpec(kind).name << ' ' << name.toStdString();
-        }
-    }
-    // Space presses the focused button, Cancel here, whatever is the default.
-    auto w = f.open(Kind::Cmy);
-    QWidget* cancel = control(w.get(), kToolCancel);
-    cancel->setFocus();
-    QTest::keyClick(cancel, Qt::Key_Space);
-    EXPECT_EQ(w->resultCode(), kToolCancel);
+    auto w = f.open(Kind::Loop);
+    QWidget* box = control(w.get(), 1000);
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_EQ(w->resultCode(), kToolOk);
 }
 
 // Every numeric field at its bounds. OK accepts both ends and refuses one past each (and what
@@ -215,54 +159,25 @@ TEST(ToolWindows, NumericFieldsHoldTheirBounds) {
 // Reset asks first; answered No nothing changes, answered Yes the defaults go into the
 // controls only, and Cancel afterwards leaves the document as it was.
 TEST(ToolWindows, ResetPutsDefaultsIntoTheControlsOnly) {
-    struct Row {
-        Kind kind;
-        int resetId;
-        std::vector<std::pair<int, const char*>> shown; // text or check mark
-    };
-    const Row rows[] = {
-        {Kind::NewGradation, 1007, {{1008, "512"}, {1000, "false"}}},
-        {Kind::Length, 1005, {{1008, "512"}, {1019, "900"}, {1009, "true"}}},
-        {Kind::SaveBitmap, 1005, {{1008, "32"}, {1000, "false"}}},
-        {Kind::Direction, 1007, {}},
-        {Kind::Loop, 1005, {{1000, "false"}}},
-        {Kind::Cmy, 1005, {{1000, "false"}}},
-        {Kind::Synchro, 1005, {{1000, "false"}, {1001, "false"}, {1033, "false"}}},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(toolWindowSpec(row.kind).name);
-        test::ToolFixture f;
-        f.doc.length = 900;
-        f.doc.direction = 0;
-        f.doc.loop = f.doc.synchro = true;
-        f.doc.mode = ColorMode::Cmy;
-        f.doc.synchroChannels = {true, true, true};
-        f.settings.lengthChangeMethod = 2;
-        f.settings.saveWidth = 77;
-        f.settings.useWindowWidth = true;
-        const GradationDocument before = f.doc;
-        const Settings settingsBefore = f.settings;
-        auto w = f.open(row.kind);
-        const QImage picture = surfaceImage(f.canvas).copy();
-        click(w.get(), row.resetId); // answered No
-        ASSERT_EQ(f.boxes.shown.size(), 1u);
-        EXPECT_EQ(f.boxes.shown[0].buttons, QMessageBox::Yes | QMessageBox::No);
-        EXPECT_EQ(surfaceImage(f.canvas), picture);
-        f.boxes.answers.push_back(QMessageBox::Yes);
-        click(w.get(), row.resetId);
-        for (const auto& [id, shown] : row.shown) {
-            QWidget* c = control(w.get(), id);
-            const char* property = qobject_cast<QAbstractButton*>(c) ? "checked" : "text";
-            EXPECT_EQ(c->property(property).toString(), u(shown)) << id;
-        }
-        if (row.kind == Kind::Direction || row.kind == Kind::NewGradation) {
-            EXPECT_NE(surfaceImage(f.canvas), picture); // direction 1 again
-        }
-        click(w.get(), row.kind == Kind::Synchro ? 1004 : 2);
-        EXPECT_EQ(w->resultCode(), kToolCancel);
-        EXPECT_EQ(f.doc.settings(), before.settings());
-        EXPECT_EQ(f.settings, settingsBefore);
-    }
+    test::ToolFixture f;
+    f.doc.length = 900;
+    f.settings.lengthChangeMethod = 2;
+    const GradationDocument before = f.doc;
+    const Settings settingsBefore = f.settings;
+    auto w = f.open(Kind::Length);
+    click(w.get(), 1005); // answered No
+    ASSERT_EQ(f.boxes.shown.size(), 1u);
+    EXPECT_EQ(f.boxes.shown[0].buttons, QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(edit(w.get(), 1008)->text(), u("900"));
+    f.boxes.answers.push_back(QMessageBox::Yes);
+    click(w.get(), 1005);
+    EXPECT_EQ(edit(w.get(), 1008)->text(), u("512"));
+    EXPECT_EQ(control(w.get(), 1019)->property("text").toString(), u("900"));
+    EXPECT_TRUE(checked(w.get(), 1009));
+    click(w.get(), 2);
+    EXPECT_EQ(w->resultCode(), kToolCancel);
+    EXPECT_EQ(f.doc.settings(), before.settings());
+    EXPECT_EQ(f.settings, settingsBefore);
 }
 
 TEST(ToolWindows, OkStoresWhatTheControlsShow) {

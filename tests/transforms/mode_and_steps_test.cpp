@@ -11,6 +11,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
+#include <tuple>
 
 namespace spectrane {
 namespace {
@@ -38,12 +40,11 @@ int largestHueJump(const GradationDocument& doc) {
     return jump;
 }
 
-// Switching mode keeps the gradation: the curves within a level of the colours' levels, the
-// colour change it reports the largest of a shown colour, every setting but the curves kept,
-// and back in RGB or CMY the colours those of the start within what OKLCh's levels lost.
+// Switching mode keeps the gradation, every setting but the curves, and reports the largest
+// change of a shown colour; back in RGB or CMY the colours are the start's within a level.
 TEST(ModeChange, KeepsTheGradationAndSaysByHowMuchItMoved) {
-    for (std::uint32_t seed = 1; seed <= 6; ++seed) {
-        auto doc = test::randomDocument(150 + 200 * static_cast<int>(seed), seed, seed % 2 == 0);
+    for (std::uint32_t seed = 1; seed <= 3; ++seed) {
+        auto doc = test::randomDocument(150 + 450 * static_cast<int>(seed), seed, seed == 2);
         doc->direction = 3;
         doc->synchro = true;
         doc->synchroChannels = {true, false, true};
@@ -52,19 +53,16 @@ TEST(ModeChange, KeepsTheGradationAndSaysByHowMuchItMoved) {
         const ModeChange on = changeColorMode(*doc, ColorMode::Oklch);
         ASSERT_TRUE(on.document);
         const GradationDocument& lch = *on.document;
-        EXPECT_EQ(lch.mode, ColorMode::Oklch);
         EXPECT_EQ(on.displayedError, shownDifference(*doc, lch)) << seed;
         EXPECT_LE(on.fitError, kModeChangeTolerance) << seed;
         GradationSettings expected = doc->settings();
-        expected.mode = ColorMode::Oklch;
-        expected.hueOrigin = lch.hueOrigin;
+        std::tie(expected.mode, expected.hueOrigin) = std::pair(ColorMode::Oklch, lch.hueOrigin);
         EXPECT_EQ(lch.settings(), expected);
         EXPECT_EQ((std::pair{lch.thickness, lch.currentChannel}), (std::pair{99, 2}));
         for (const ColorMode back : {ColorMode::Rgb, ColorMode::Cmy}) {
             const ModeChange off = changeColorMode(lch, back);
             EXPECT_EQ(off.document->mode, back);
-            // OKLCh's 8-bit levels make sRGB colours that jitter by a level from dot to dot,
-            // more than 256 points can follow everywhere on a long gradation.
+            // OKLCh's levels jitter by a level from dot to dot, beyond what 256 points follow.
             EXPECT_LE(off.fitError, kModeChangeTolerance + 1) << seed;
             EXPECT_EQ(off.displayedError, off.fitError) << seed; // their levels are the colours
             EXPECT_LE(shownDifference(*doc, *off.document), on.displayedError + 1) << seed;
@@ -72,9 +70,8 @@ TEST(ModeChange, KeepsTheGradationAndSaysByHowMuchItMoved) {
     }
 }
 
-// The hue origin keeps the hue curve from jumping where the path lets it: a gradient through
-// red (hue about 29 degrees) from magenta to orange, and one through blue, stay within a few
-// levels from dot to dot; only a path all round the circle has to cross the origin, once.
+// The hue origin lies off the path: gradients through red and through blue keep their hue curve
+// within a few levels from dot to dot; a path all round the circle crosses it once.
 TEST(ModeChange, TheHueOriginLiesWhereThePathDoesNotGo) {
     const auto ramp = [](Color a, Color b, bool loop) {
         return test::dotsDocument(
@@ -102,19 +99,19 @@ TEST(ModeChange, TheHueOriginLiesWhereThePathDoesNotGo) {
     const ModeChange lch = changeColorMode(*rainbow, ColorMode::Oklch);
     int crossings = 0;
     for (int j = 0; j < 300; ++j) {
-        const int step = lch.document->colorLine.level(kHueChannel, (j + 1) % 300) -
-                         lch.document->colorLine.level(kHueChannel, j);
-        crossings += std::abs(step) > 128 ? 1 : 0;
+        const ColorLine& line = lch.document->colorLine;
+        crossings +=
+            std::abs(line.level(kHueChannel, (j + 1) % 300) - line.level(kHueChannel, j)) > 128;
     }
     EXPECT_EQ(crossings, 1);
     EXPECT_LE(chooseHueOrigin(std::vector<Rgb8>(5, Rgb8{90, 90, 90}), false), 0.0); // greys
     // An import comes in the mode asked for, its ends as the file gives them.
-    const std::string csv = "r,g,b\n255,0,255\n255,0,0\n255,160,0\n";
+    const std::string_view csv = "r,g,b\n255,0,255\n255,0,0\n255,160,0\n";
     ImportOptions options;
     options.mode = ColorMode::Oklch;
     options.length = 200;
-    const std::vector<std::uint8_t> bytes(csv.begin(), csv.end());
-    const ImportResult in = importGradient("t.csv", bytes, options);
+    const ImportResult in =
+        importGradient("t.csv", std::vector<std::uint8_t>(csv.begin(), csv.end()), options);
     ASSERT_TRUE(in.document) << in.error;
     EXPECT_EQ(in.document->mode, ColorMode::Oklch);
     EXPECT_LE(largestHueJump(*in.document), 8);
@@ -126,7 +123,7 @@ TEST(ModeChange, TheHueOriginLiesWhereThePathDoesNotGo) {
 // ends within the fit's level.
 TEST(Equalize, RandomGradationsComeOutMoreEven) {
     const Analyzer analyzer;
-    for (std::uint32_t seed = 1; seed <= 6; ++seed) {
+    for (std::uint32_t seed = 1; seed <= 4; ++seed) {
         auto doc = test::randomDocument(120 + 150 * static_cast<int>(seed), seed, seed % 3 == 0);
         doc->mode = static_cast<ColorMode>(seed % 3);
         rebuildAllCurves(*doc);
@@ -137,20 +134,19 @@ TEST(Equalize, RandomGradationsComeOutMoreEven) {
         EXPECT_EQ(even.uniformityAfter, uniformityIn(*even.document, analyzer, metric));
         EXPECT_EQ(even.document->mode, doc->mode);
         // Never less even than the plain one-level fit of the even colours.
+        const std::vector<Rgb8> before = documentColors(*doc);
         std::vector<Color> shown;
-        for (const Rgb8& c : documentColors(*doc)) {
-            shown.push_back(rgb(c.r, c.g, c.b));
-        }
         std::vector<Rgb8> evened;
+        std::transform(before.begin(), before.end(), std::back_inserter(shown),
+                       [](Rgb8 c) { return rgb(c.r, c.g, c.b); });
         for (const Color c : evenOutSteps(analyzer, shown, doc->loop, metric)) {
-            evened.push_back({static_cast<std::uint8_t>(redOf(c)),
-                              static_cast<std::uint8_t>(greenOf(c)),
-                              static_cast<std::uint8_t>(blueOf(c))});
+            evened.push_back(Rgb8{static_cast<std::uint8_t>(redOf(c)),
+                                  static_cast<std::uint8_t>(greenOf(c)),
+                                  static_cast<std::uint8_t>(blueOf(c))});
         }
         auto plain = fitCurvesInMode(evened, doc->mode, 1, doc->loop, doc->direction).fit.document;
         plain->synchroChannels = doc->synchroChannels;
         EXPECT_GE(even.uniformityAfter, uniformityIn(*plain, analyzer, metric)) << seed;
-        const std::vector<Rgb8> before = documentColors(*doc);
         const std::vector<Rgb8> after = documentColors(*even.document);
         for (const std::size_t j : {std::size_t{0}, before.size() - 1}) {
             for (int k = 0; k < 3; ++k) {

@@ -292,10 +292,8 @@ TEST(AnalysisPicture, ScalesToTheRoomAndKeepsItsHeadingsInView) {
     EXPECT_EQ(fillIn("%2-%1 %3 %", {"a", "b"}), "b-a %3 %");
 }
 
-// With the main window where its layout puts it, the analysis window is whole inside the work
-// area, its client starting at the plot's left edge and as wide as its view, as high as the
-// room allows: right below the main window where the full picture fits there, pushed up just
-// enough to show the compact one where it does not.
+// Whole inside the work area, under the plot and as wide as its view: right below the main
+// window where the full picture fits, else pushed up just enough for the compact one.
 TEST(AnalysisWindowPlace, InsideTheWorkAreaUnderThePlot) {
     const WindowFrame mainFrame{10, 60, 15, 15}; // frame, title, menu; the scroll bars
     const int frameLeft = 5, frameTop = 30, frameRight = 5, frameBottom = 5;
@@ -313,16 +311,15 @@ TEST(AnalysisWindowPlace, InsideTheWorkAreaUnderThePlot) {
             in.frameRight = frameRight;
             in.frameBottom = frameBottom;
             const ScreenRect c = placeAnalysisWindow(in);
-            const std::string what =
-                std::to_string(w) + "x" + std::to_string(h) + " L " + std::to_string(length);
-            EXPECT_GE(c.x - frameLeft, 0) << what;
-            EXPECT_LE(c.right() + frameRight, w) << what;
-            EXPECT_GE(c.y - frameTop, 0) << what;
-            EXPECT_LE(c.bottom() + frameBottom, h) << what;
+            const std::string what = std::to_string(w) + " L " + std::to_string(length);
+            EXPECT_TRUE(c.x >= frameLeft && c.right() + frameRight <= w && c.y >= frameTop &&
+                        c.bottom() + frameBottom <= h)
+                << what;
             EXPECT_EQ(c.x, in.plotLeft) << what;
             EXPECT_EQ(c.width, std::min(in.plotWidth, in.pictureWidth)) << what;
-            EXPECT_GE(c.height, kAnalysisCompactPictureHeight) << what;
-            EXPECT_LE(c.height, kAnalysisPictureHeight) << what;
+            EXPECT_TRUE(c.height >= kAnalysisCompactPictureHeight &&
+                        c.height <= kAnalysisPictureHeight)
+                << what;
             const int below = main.outer.bottom() + frameTop;
             const bool fullFits = below + kAnalysisPictureHeight + frameBottom <= h;
             EXPECT_EQ(c.y, fullFits || c.height > kAnalysisCompactPictureHeight
