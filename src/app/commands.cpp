@@ -13,6 +13,7 @@
 #include "exchange/gradient_import.h"
 #include "files/gradation_picture.h"
 #include "files/line_data_file.h"
+#include "model/color_mode.h"
 #include "qtsupport/shown_text.h"
 #include "transforms/equalize.h"
 #include "transforms/length_change.h"
@@ -29,12 +30,11 @@ namespace {
 // What an import made: the dots, each channel's points and largest error, and a warning for a
 // channel whose points could not reach the tolerance.
 QString importSummary(const ImportResult& imported, int length, ColorMode mode) {
-    static constexpr const char* kNames[3][3] = {{"R", "G", "B"}, {"C", "M", "Y"}, {"L", "C", "h"}};
     QString summary = MainWindow::tr("インポートしました: %1 ドット").arg(length);
     for (ChannelIndex ch = 0; ch < kChannelCount; ++ch) {
         const ChannelFit& f = imported.channels[ch];
         summary += MainWindow::tr("\n%1: %2 ポイント、最大誤差 %3")
-                       .arg(QString::fromLatin1(kNames[static_cast<int>(mode)][ch]))
+                       .arg(QString::fromLatin1(channelName(mode, ch)))
                        .arg(f.points)
                        .arg(f.maxError);
         if (!f.reached) {

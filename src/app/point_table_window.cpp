@@ -1,6 +1,7 @@
 #include "app/point_table_window.h"
 
 #include "app/app_state.h"
+#include "model/color_mode.h"
 
 #include <QCloseEvent>
 #include <QHeaderView>
@@ -97,9 +98,8 @@ void PointTableWindow::refresh() {
 }
 
 void PointTableWindow::fill() {
-    static constexpr const char* kNames[3][3] = {{"R", "G", "B"}, {"C", "M", "Y"}, {"L", "C", "h"}};
-    const auto mode = static_cast<std::size_t>(shown_.mode);
-    setWindowTitle(tr("ポイント表 - %1").arg(QLatin1String(kNames[mode][shown_.channel])));
+    setWindowTitle(
+        tr("ポイント表 - %1").arg(QLatin1String(channelName(shown_.mode, shown_.channel))));
     filling_ = true;
     const int n = static_cast<int>(shown_.points.size());
     table_->setRowCount(n);

@@ -2,6 +2,7 @@
 
 #include "files/atomic_write.h"
 #include "files/line_data_file.h"
+#include "model/color_mode.h"
 
 #include <cstdio>
 #include <unistd.h>
@@ -130,10 +131,8 @@ bool modelOption(const ParsedArgs& args, ColorMode& mode) {
     if (it == args.values.end()) {
         return true;
     }
-    static constexpr std::pair<const char*, ColorMode> kModels[] = {
-        {"rgb", ColorMode::Rgb}, {"cmy", ColorMode::Cmy}, {"oklch", ColorMode::Oklch}};
-    for (const auto& [name, value] : kModels) {
-        if (it->second == name) {
+    for (const ColorMode value : {ColorMode::Rgb, ColorMode::Cmy, ColorMode::Oklch}) {
+        if (it->second == colorModeName(value)) {
             mode = value;
             return true;
         }

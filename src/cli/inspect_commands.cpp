@@ -1,6 +1,8 @@
 // spectrane-cli info, levels and points: what a line data file holds, as text.
 #include "cli/commands.h"
 
+#include "model/color_mode.h"
+
 #include <cstdio>
 
 namespace spectrane::cli {
@@ -13,10 +15,9 @@ int runInfo(const ParsedArgs& args) {
     if (!doc) {
         return kExitRefused;
     }
-    static constexpr const char* kModes[] = {"rgb", "cmy", "oklch"};
     std::printf("version: %d\nlength: %d\ndirection: %d\nloop: %d\ncmy: %d\nmode: %s\n", version,
                 doc->length, doc->direction, doc->loop ? 1 : 0, doc->cmy() ? 1 : 0,
-                kModes[static_cast<int>(doc->mode)]);
+                colorModeName(doc->mode));
     if (doc->oklch()) {
         std::printf("hue_origin: %.6g\n", doc->hueOrigin);
     }

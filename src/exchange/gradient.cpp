@@ -118,9 +118,7 @@ std::vector<Rgb8> sampleGradient(const Gradient& g, int length, const Background
 std::vector<Rgb8> documentColors(const GradationDocument& doc) {
     std::vector<Rgb8> out(static_cast<std::size_t>(doc.length));
     for (int j = 0; j < doc.length; ++j) {
-        const Color c = mixedColor(doc.colorLine, j, doc.colorModel());
-        out[j] = {static_cast<std::uint8_t>(redOf(c)), static_cast<std::uint8_t>(greenOf(c)),
-                  static_cast<std::uint8_t>(blueOf(c))};
+        out[j] = rgb8Of(mixedColor(doc.colorLine, j, doc.colorModel()));
     }
     return out;
 }

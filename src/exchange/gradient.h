@@ -3,6 +3,7 @@
 #pragma once
 
 #include "model/gradation_document.h"
+#include "raster/surface.h"
 
 #include <array>
 #include <cstdint>
@@ -23,6 +24,15 @@ struct Rgb8 {
     int operator[](int c) const { return c == 0 ? r : c == 1 ? g : b; }
     friend bool operator==(const Rgb8&, const Rgb8&) = default;
 };
+
+// The two spellings of one displayed colour.
+inline Rgb8 rgb8Of(Color c) {
+    return {static_cast<std::uint8_t>(redOf(c)), static_cast<std::uint8_t>(greenOf(c)),
+            static_cast<std::uint8_t>(blueOf(c))};
+}
+inline Color colorOf(const Rgb8& c) {
+    return rgb(c.r, c.g, c.b);
+}
 
 // One colour stop: a position on the gradient's own scale and a colour, components 0..255
 // (fractions allowed).

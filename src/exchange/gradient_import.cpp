@@ -1,6 +1,7 @@
 #include "exchange/gradient_import.h"
 
 #include "model/ascii_text.h"
+#include "model/color_mode.h"
 
 #include "exchange/text_scan.h"
 #include "files/line_data_file.h"
@@ -21,18 +22,18 @@ ImportResult refused(const std::filesystem::path& name, const std::string& what)
 }
 
 std::string summary(const ImportResult& r, int length, int tolerance, const std::string& note,
-                    const std::string& over) {
-    static constexpr const char* kNames[] = {"R", "G", "B"};
+                    const std::string& over, ColorMode mode) {
+    const auto name = [mode](ChannelIndex ch) { return std::string(channelName(mode, ch)); };
     std::string points;
     std::string errors;
     std::string warnings;
     for (ChannelIndex ch = 0; ch < kChannelCount; ++ch) {
         const ChannelFit& f = r.channels[ch];
         const std::string sep = ch == 0 ? "" : ", ";
-        points += sep + kNames[ch] + " " + std::to_string(f.points);
-        errors += sep + kNames[ch] + " " + std::to_string(f.maxError);
+        points += sep + name(ch) + " " + std::to_string(f.points);
+        errors += sep + name(ch) + " " + std::to_string(f.maxError);
         if (!f.reached) {
-            warnings += std::string("\n") + kNames[ch] + ": " + std::to_string(f.points) +
+            warnings += std::string("\n") + name(ch) + ": " + std::to_string(f.points) +
                         " points cannot bring every dot within " + std::to_string(tolerance) +
                         " levels; the best curve found is kept";
         }
@@ -92,7 +93,8 @@ ImportResult importGradient(const std::filesystem::path& name, std::span<const s
     r.channels = fit.channels;
     r.partlyTransparent = partlyTransparentStops(*read.gradient);
     r.pixels = read.gradient->pixels;
-    r.message = summary(r, length, options.tolerance, read.gradient->note, options.over.name);
+    r.message =
+        summary(r, length, options.tolerance, read.gradient->note, options.over.name, options.mode);
     return r;
 }
 

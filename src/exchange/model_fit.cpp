@@ -16,10 +16,6 @@ namespace {
 // Quarter-degree bins for the hue circle.
 constexpr int kBins = 1440;
 
-Color colorOf(const Rgb8& c) {
-    return rgb(c.r, c.g, c.b);
-}
-
 // Hue in degrees of each colour; nothing for a neutral one.
 std::vector<std::optional<double>> huesOf(std::span<const Rgb8> colors) {
     std::vector<std::optional<double>> hues(colors.size());

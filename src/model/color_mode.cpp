@@ -51,6 +51,16 @@ private:
 
 } // namespace
 
+const char* colorModeName(ColorMode mode) {
+    static constexpr const char* kNames[] = {"rgb", "cmy", "oklch"};
+    return kNames[static_cast<std::size_t>(mode)];
+}
+
+const char* channelName(ColorMode mode, int ch) {
+    static constexpr const char* kNames[3][3] = {{"R", "G", "B"}, {"C", "M", "Y"}, {"L", "C", "h"}};
+    return kNames[static_cast<std::size_t>(mode)][ch];
+}
+
 OkLch oklchOfLevels(double lightness, double chroma, double hue, double hueOrigin) {
     double h = std::fmod(hueOrigin + hue / 255.0 * 360.0, 360.0);
     if (h < 0) {

@@ -35,6 +35,11 @@ inline Color displayedColor(int level0, int level1, int level2, const ColorModel
     return shownColor(level0, level1, level2, model).color;
 }
 
+// The mode's name as the command line writes it ("rgb", "cmy", "oklch"), and the one-letter
+// name of channel ch (R, G, B; C, M, Y; L, C, h).
+const char* colorModeName(ColorMode mode);
+const char* channelName(ColorMode mode, int ch);
+
 // The OKLCh colour that levels (fractional allowed) stand for, hue measured from `hueOrigin`.
 OkLch oklchOfLevels(double lightness, double chroma, double hue, double hueOrigin);
 

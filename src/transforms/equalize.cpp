@@ -5,6 +5,8 @@
 #include "model/gradation_render.h"
 #include "transforms/mode_change.h"
 
+#include <algorithm>
+
 namespace spectrane {
 
 namespace {
@@ -48,11 +50,7 @@ Equalized equalizeSteps(const GradationDocument& doc, const Analyzer& analyzer, 
         const GradationDocument& from = result.document ? *result.document : doc;
         const std::vector<Color> even = evenOutSteps(analyzer, shownColors(from), doc.loop, metric);
         std::vector<Rgb8> colors(even.size());
-        for (std::size_t j = 0; j < even.size(); ++j) {
-            colors[j] = {static_cast<std::uint8_t>(redOf(even[j])),
-                         static_cast<std::uint8_t>(greenOf(even[j])),
-                         static_cast<std::uint8_t>(blueOf(even[j]))};
-        }
+        std::transform(even.begin(), even.end(), colors.begin(), rgb8Of);
         for (const int tolerance : {0, 1}) {
             ModelFit fitted = fitCurvesInMode(colors, doc.mode, tolerance, doc.loop, doc.direction);
             if (!fitted.fit.document) {
