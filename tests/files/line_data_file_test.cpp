@@ -141,7 +141,7 @@ TEST(LineDataFile, OklchDocumentsAreVersion4WhichOlderReadersRefuse) {
         doc->mode = mode;
         const std::vector<unsigned char> v3 = encodeLineData(*doc);
         EXPECT_EQ((std::pair{v3.size(), parseLineData(v3).version}),
-                  (std::pair{52u + 16u * (1 + 5 + 256), 3}));
+                  (std::pair{std::size_t{52 + 16 * (1 + 5 + 256)}, 3}));
     }
 }
 
