@@ -105,9 +105,8 @@ bool seamRoundingDiffers(const GradationDocument& doc, ChannelIndex ch, int k) {
     return doc.loop && k == 0 && n >= 3 && sum < 0 && sum % 2 != 0;
 }
 
-// Random layouts with drags of small, wild and seam-crossing steps, or with key moves: each
-// leaves what a full refresh shows and the anchor where the pointer or key puts it within its
-// limits (an open end keeps its dot); synchro channels follow, the others keep their points.
+// Drags of small, wild and seam-crossing steps, or key moves: each leaves what a refresh shows,
+// the anchor where it was taken within its limits; only synchro channels follow.
 TEST(DragStep, DragsAndKeyMovesLeaveWhatAFullRefreshShows) {
     RandomGenerator rng;
     rng.seed(20240611);

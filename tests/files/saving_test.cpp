@@ -1,6 +1,5 @@
-// Saving: the one atomic writer under every output, case by case (each row makes a scene in a
-// fresh folder, writes in a child process so that the umask, a size limit, the user or a signal
-// can change, and checks what is on disk); the settings record; the program's folders.
+// Saving: the atomic writer case by case (a scene in a fresh folder, written in a child process
+// whose umask, size limit, user or signals change); the settings record; the program's folders.
 #include "files/atomic_write.h"
 #include "files/in_place_backup.h"
 #include "files/program_folders.h"
@@ -185,18 +184,15 @@ fs::path linkToSub(const fs::path& d) {
     return d / "link";
 }
 
-// A folder only root may write, holding a file nobody may write: no temporary file fits.
-fs::path nobodysFile(const fs::path& d) {
-    [[maybe_unused]] const int r = ::chown(existing(d / "a", 0644).c_str(), kNobody, kNobody);
-    return d / "a";
-}
-
-// The same, four times as long as what is written over it.
-fs::path nobodysLongFile(const fs::path& d) {
-    test::writeBytes(d / "a", Bytes(4 * kNew.size(), 'o'));
+// A folder only root may write, holding a file of `Size` bytes nobody may write: no temporary
+// file fits.
+template <std::size_t Size> fs::path nobodys(const fs::path& d) {
+    test::writeBytes(d / "a", Bytes(Size, 'o'));
     [[maybe_unused]] const int r = ::chown((d / "a").c_str(), kNobody, kNobody);
     return d / "a";
 }
+const auto nobodysFile = nobodys<300>;
+const auto nobodysLongFile = nobodys<20000>;
 
 TEST(AtomicWrite, EveryCaseEveryCallerMeets) {
     // clang-format off
@@ -327,9 +323,8 @@ TEST(AtomicWrite, EveryCaseEveryCallerMeets) {
 using test::TempDir;
 using test::writeBytes;
 
-// The 52-byte record: four flag bytes, then int32 direction, length, method, save width,
-// window-width flag, loop, a reserved 0, CMY, synchro and the three channel flags. The first
-// row is a first run's defaults, which a missing file or a folder in its place also gives.
+// The 52-byte record (four flag bytes, then int32 fields) of a first run's defaults, which a
+// missing file or a folder in its place also gives, and of other settings.
 TEST(SettingsFile, RecordLayoutDefaultsAndRoundTrip) {
     Settings custom{false, true, true, true,
                     2,     1200, true, {1600, 3, true, ColorMode::Cmy, 0.0, true, {0, 1, 1}}};
@@ -418,10 +413,8 @@ TEST(SettingsFile, NumericFieldsAtTheirBounds) {
     }
 }
 
-// Beside the executable when that folder is writable and not the system's, else
-// $XDG_CONFIG_HOME/spectrane when it is absolute, else ~/.config/spectrane (the home from the user
-// database when $HOME is unset); the file folders are created when missing; with no folder at all
-// the settings stay in memory.
+// Beside a writable executable outside the system's folders, else an absolute
+// $XDG_CONFIG_HOME/spectrane, else ~/.config/spectrane; with no folder, settings stay in memory.
 TEST(SettingsFile, ProgramFolders) {
     TempDir dir;
     const auto exe = dir / "bin";
