@@ -78,11 +78,10 @@ void randomCurves(GradationDocument& doc, RandomGenerator& rng) {
     }
 }
 
-// A random layout (length from `lengths`, loop, CMY, direction, synchro, current channel,
-// read-out) with random curves.
-template <std::size_t N>
-void randomLayout(EditorFixture& f, RandomGenerator& rng, const int (&lengths)[N]) {
-    f.doc.length = lengths[rng.next() % N];
+// A random layout (length, loop, mode, direction, synchro, current channel, read-out) and curves.
+void randomLayout(EditorFixture& f, RandomGenerator& rng) {
+    const int lengths[] = {2, 3, 17, 64, 200, 511, 512, 1000, 1600};
+    f.doc.length = lengths[rng.next() % std::size(lengths)];
     f.doc.loop = rng.next() % 2;
     f.doc.mode = static_cast<ColorMode>(rng.next() % 3);
     f.doc.direction = rng.next() % 4;
@@ -115,7 +114,7 @@ TEST(DragStep, DragsAndKeyMovesLeaveWhatAFullRefreshShows) {
     int keyMoves = 0, unmovedKeys = 0;
     for (int round = 0; round < 72; ++round) {
         EditorFixture f;
-        randomLayout(f, rng, {2, 3, 17, 64, 200, 511, 512, 1000, 1600});
+        randomLayout(f, rng);
         const ChannelIndex cur = f.doc.currentChannel;
         f.refresh();
         const ChannelCurve& curve = f.doc.channels[cur];
