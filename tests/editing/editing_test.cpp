@@ -1,6 +1,5 @@
-// The editing layer: the drag step against a full refresh (a property), the drag worker's jobs,
-// input and stop on its own thread, the point commands, a typed position and key moves against
-// drags. Hovering, the popup menu and synchro through the window: tests/app.
+// The editing layer: drag steps and key moves against a full refresh, the drag worker's thread,
+// the point commands and a typed position. Hovering, the popup menu, synchro: tests/app.
 #include "editing/drag_start.h"
 #include "editing/drag_step.h"
 #include "editing/drag_worker.h"
@@ -28,9 +27,8 @@ namespace {
 
 using test::EditorFixture;
 
-// A step's result must be what a whole-document refresh of the same document shows: levels,
-// anchors, colour bars, gradation picture, other layers, the plot outside the ring and read-out.
-// With `levelsMayDiffer` only the drawing is checked, against a redraw from the step's levels.
+// Levels, anchors, bars, picture, layers and plot (but the ring and read-out) as a refresh shows
+// them; with `levelsMayDiffer` only the drawing, against a redraw from the step's levels.
 void expectSameAsRefresh(EditorFixture& f, GraphBuffers& ref, bool levelsMayDiffer) {
     GradationDocument copy = f.doc;
     test::renderFromScratch(copy, ref, f.colors, f.text, f.layout, levelsMayDiffer);
@@ -80,11 +78,10 @@ void randomCurves(GradationDocument& doc, RandomGenerator& rng) {
     }
 }
 
-// A random layout (length from `lengths`, loop, CMY, direction, synchro, current channel,
-// read-out) with random curves.
-template <std::size_t N>
-void randomLayout(EditorFixture& f, RandomGenerator& rng, const int (&lengths)[N]) {
-    f.doc.length = lengths[rng.next() % N];
+// A random layout (length, loop, mode, direction, synchro, current channel, read-out) and curves.
+void randomLayout(EditorFixture& f, RandomGenerator& rng) {
+    const int lengths[] = {2, 3, 17, 64, 200, 511, 512, 1000, 1600};
+    f.doc.length = lengths[rng.next() % std::size(lengths)];
     f.doc.loop = rng.next() % 2;
     f.doc.mode = static_cast<ColorMode>(rng.next() % 3);
     f.doc.direction = rng.next() % 4;
@@ -97,9 +94,8 @@ void randomLayout(EditorFixture& f, RandomGenerator& rng, const int (&lengths)[N
     randomCurves(f.doc, rng);
 }
 
-// When point 0 of a loop moved, the local re-evaluation computes the segment left of the seam
-// one period to the left, where its end truncates a negative half-integer one dot later than
-// the whole evaluation does; its levels may then differ by the rounding of its points.
+// Point 0 of a loop moved: the local re-evaluation puts the segment left of the seam a period
+// left, where truncating a negative half-integer ends it a dot later than a whole evaluation.
 bool seamRoundingDiffers(const GradationDocument& doc, ChannelIndex ch, int k) {
     const ChannelCurve& c = doc.channels[ch];
     const int n = c.pointCount;
@@ -108,17 +104,17 @@ bool seamRoundingDiffers(const GradationDocument& doc, ChannelIndex ch, int k) {
     return doc.loop && k == 0 && n >= 3 && sum < 0 && sum % 2 != 0;
 }
 
-// Random layouts and drags of small, wild and seam-crossing steps. Each step puts the anchor under
-// the pointer within its limits (an open end keeps its dot); synchro channels follow, the others
-// keep their points.
-TEST(DragStep, PartialStepLeavesWhatAFullRefreshShows) {
+// Drags of small, wild and seam-crossing steps, or key moves: each leaves what a refresh shows,
+// the anchor where it was taken within its limits; only synchro channels follow.
+TEST(DragStep, DragsAndKeyMovesLeaveWhatAFullRefreshShows) {
     RandomGenerator rng;
     rng.seed(20240611);
     auto ref = std::make_unique<GraphBuffers>();
     int partialSteps = 0, fullSteps = 0, seamSteps = 0, synchroSteps = 0, clampedSteps = 0;
-    for (int round = 0; round < 48; ++round) {
+    int keyMoves = 0, unmovedKeys = 0;
+    for (int round = 0; round < 72; ++round) {
         EditorFixture f;
-        randomLayout(f, rng, {2, 3, 17, 64, 200, 511, 512, 1000, 1600});
+        randomLayout(f, rng);
         const ChannelIndex cur = f.doc.currentChannel;
         f.refresh();
         const ChannelCurve& curve = f.doc.channels[cur];
@@ -126,35 +122,58 @@ TEST(DragStep, PartialStepLeavesWhatAFullRefreshShows) {
         const int i = rng.next() % curve.pointCount;
         const CurvePoint& a = curve.anchorPoints[i];
         auto ctx = f.context();
+        const bool keys = round % 3 == 0;
         int px = static_cast<int>(a.x);
         int py = static_cast<int>(a.y);
-        ASSERT_TRUE(StartDrag(ctx, px, py));
+        ASSERT_TRUE(keys ? SelectPoint(ctx, i) : StartDrag(ctx, px, py));
         ASSERT_EQ(f.edit.hoveredPoint, i);
         const bool fixedX = !f.doc.loop && (i == 0 || i == curve.pointCount - 1);
-        const double x0 = fixedX ? a.x : 0;
+        const double x0 = a.x;
         bool diverged = false;
         for (int step = 0; step < 6; ++step) {
             SCOPED_TRACE(testing::Message() << "round " << round << " step " << step);
             const int kind = rng.next() % 8;
-            if (kind == 0) {
-                px += rng.next() % 4001 - 2000;
-                py += rng.next() % 801 - 400;
-            } else if (kind == 1 && f.doc.loop) {
-                px = rng.next() % 2 ? f.doc.length + 44 + rng.next() % 12 : 56 + rng.next() % 12;
-                ++seamSteps;
+            DragPath path = DragPath::None;
+            if (keys) {
+                const DotLevel from = ShownPosition(f.doc, cur, i);
+                DotLevel to = KeyMoveTarget(from, static_cast<KeyDirection>(rng.next() % 4),
+                                            static_cast<KeyStride>(rng.next() % 3));
+                if (kind == 0) { // far out, to reach the limits
+                    to = {to.dot + static_cast<int>(rng.next() % 4001) - 2000,
+                          to.level + static_cast<int>(rng.next() % 801) - 400};
+                }
+                const DotLevel want{fixedX ? from.dot : std::clamp(to.dot, 0, f.doc.length - 1),
+                                    std::clamp(to.level, -31, 288)};
+                clampedSteps += want != to;
+                path = KeyMove(ctx, to);
+                ASSERT_EQ(path == DragPath::None, want == from); // and then nothing changes
+                ASSERT_EQ(ShownPosition(f.doc, cur, i), want);
+                ASSERT_TRUE(f.edit.hoveredPoint == i && !f.edit.dragging);
+                ++(want == from ? unmovedKeys : keyMoves);
             } else {
-                px += rng.next() % 41 - 20;
-                py += rng.next() % 41 - 20;
+                if (kind == 0) {
+                    px += static_cast<int>(rng.next() % 4001) - 2000;
+                    py += static_cast<int>(rng.next() % 801) - 400;
+                } else if (kind == 1 && f.doc.loop) {
+                    px =
+                        rng.next() % 2 ? f.doc.length + 44 + rng.next() % 12 : 56 + rng.next() % 12;
+                    ++seamSteps;
+                } else {
+                    px += rng.next() % 41 - 20;
+                    py += rng.next() % 41 - 20;
+                }
+                path = DragStep(ctx, px, py);
+                const int wantX = std::clamp(px + f.edit.grabOffsetX, 56, f.doc.length + 55);
+                const int wantY = std::clamp(py + f.edit.grabOffsetY, 32, 351);
+                ASSERT_NEAR(a.x, fixedX ? x0 : wantX, 1e-6);
+                ASSERT_NEAR(a.y, wantY, 1e-6);
+                clampedSteps +=
+                    wantX != px + f.edit.grabOffsetX || wantY != py + f.edit.grabOffsetY;
             }
-            const DragPath path = DragStep(ctx, px, py);
-            ++(path == DragPath::Partial ? partialSteps : fullSteps);
+            partialSteps += path == DragPath::Partial;
+            fullSteps += path == DragPath::Full;
             diverged |= path == DragPath::Partial && seamRoundingDiffers(f.doc, cur, i);
             expectSameAsRefresh(f, *ref, diverged);
-            const int wantX = std::clamp(px + f.edit.grabOffsetX, 56, f.doc.length + 55);
-            const int wantY = std::clamp(py + f.edit.grabOffsetY, 32, 351);
-            ASSERT_NEAR(a.x, fixedX ? x0 : wantX, 1e-6);
-            ASSERT_NEAR(a.y, wantY, 1e-6);
-            clampedSteps += wantX != px + f.edit.grabOffsetX || wantY != py + f.edit.grabOffsetY;
             for (ChannelIndex t = 0; t < 3; ++t) {
                 const bool follows = t != cur && f.doc.synchro && f.doc.synchroChannels[cur] &&
                                      f.doc.synchroChannels[t];
@@ -164,11 +183,13 @@ TEST(DragStep, PartialStepLeavesWhatAFullRefreshShows) {
             }
         }
     }
-    EXPECT_GT(partialSteps, 60);
+    EXPECT_GT(partialSteps, 80);
     EXPECT_GT(fullSteps, 10);
     EXPECT_GT(seamSteps, 5);
-    EXPECT_GT(synchroSteps, 10);
-    EXPECT_GT(clampedSteps, 10);
+    EXPECT_GT(synchroSteps, 20);
+    EXPECT_GT(clampedSteps, 20);
+    EXPECT_GT(keyMoves, 60);
+    EXPECT_GT(unmovedKeys, 3);
 }
 
 using test::scriptedPointer;
@@ -306,10 +327,6 @@ TEST(DragWorker, RightClicksSwitchChannelsAndInputIsDroppedWhileBusy) {
     worker.waitUntilIdle();
     EXPECT_EQ(f.doc.currentChannel, 0);
     EXPECT_EQ(jobsDone(f.host, 4), 4);
-    // An unknown job is taken off the queue and ignored, and leaves the worker idle again.
-    worker.post(4242);
-    worker.waitUntilIdle();
-    EXPECT_EQ(jobsDone(f.host, 5), 5);
     // After stop() a job is not taken, and the worker does not turn busy for it.
     worker.stop();
     worker.post(kJobSwitchChannel);
@@ -400,10 +417,8 @@ TEST(Editor, InsertDeleteAndTheirRefusals) {
     EXPECT_EQ(controlsOf(f.doc, 2), (Curve{{200, 150}, {200, 150}}));
 }
 
-// Whatever point is set to whatever position, the position is then shown as typed, cut to the
-// anchor limits, although the stored coordinates may land a hair below a whole number (a level
-// of 200 stored as 199.99999999999997). Hovering it draws the ring and the read-out "[x dot,y
-// level]" centred under it, kept on the plot (x 56..L+55); moving away puts back the picture.
+// A typed position is shown as typed, cut to the limits, even when stored a hair below a whole
+// number; hovering draws the ring and the read-out centred on the plot, leaving puts it back.
 TEST(Editor, ASetPositionShowsWhatWasTyped) {
     RandomGenerator rng;
     int hairBelow = 0, clamped = 0;
@@ -475,88 +490,6 @@ TEST(KeyMoves, ArrowsAndTabGoWhereTheKeysSay) {
     for (const auto& [current, count, forward, want] : tabs) {
         EXPECT_EQ(NextPointIndex(current, count, forward), want) << current << "/" << count;
     }
-}
-
-// Random layouts, points and keys: a key move leaves the document and every picture exactly as
-// a drag of the same point, pressed on its pixel, to the target's pixel does through the
-// worker; the point is then shown at the target cut to the limits (an open end keeps its dot),
-// and a key that cannot move it changes nothing at all.
-TEST(KeyMoves, AKeyMoveGivesWhatADragToTheSamePlaceGives) {
-    RandomGenerator rng;
-    rng.seed(20261207);
-    int moves = 0, clamped = 0, unmoved = 0, synchroMoves = 0;
-    for (int round = 0; round < 40; ++round) {
-        EditorFixture key;
-        randomLayout(key, rng, {2, 17, 64, 300, 512, 1600});
-        const ChannelIndex cur = key.doc.currentChannel;
-        EditorFixture drag;
-        drag.doc = key.doc;
-        drag.showPointPositions = key.showPointPositions;
-        key.refresh();
-        drag.refresh();
-        auto kctx = key.context();
-        auto dctx = drag.context();
-        DragWorker worker(dctx, {});
-        const int n = key.doc.channels[cur].pointCount;
-        const int i = static_cast<int>(rng.next() % n);
-        ASSERT_TRUE(SelectPoint(kctx, i));
-        for (int step = 0; step < 4; ++step) {
-            SCOPED_TRACE(testing::Message() << "round " << round << " step " << step);
-            const CurvePoint a = key.doc.channels[cur].anchorPoints[i];
-            const int px = shownTrunc(a.x);
-            const int py = shownTrunc(a.y);
-            if (HitTestAnchor(drag.doc, px, py, cur) != i) {
-                break; // another point lies on the same pixel: a press would take that one
-            }
-            const DotLevel from = ShownPosition(key.doc, cur, i);
-            const auto direction = static_cast<KeyDirection>(rng.next() % 4);
-            const auto stride = static_cast<KeyStride>(rng.next() % 3);
-            DotLevel to = KeyMoveTarget(from, direction, stride);
-            if (rng.next() % 5 == 0) { // far out, to reach the limits
-                to = {to.dot + static_cast<int>(rng.next() % 4001) - 2000,
-                      to.level + static_cast<int>(rng.next() % 801) - 400};
-            }
-            const bool fixedDot = !key.doc.loop && (i == 0 || i == n - 1);
-            const DotLevel want{fixedDot ? from.dot : std::clamp(to.dot, 0, key.doc.length - 1),
-                                std::clamp(to.level, -31, 288)};
-            clamped += want != to;
-            const GradationDocument before = key.doc;
-            const Surface beforePicture = key.buffers->mainBuffer;
-            if (want == from) {
-                ++unmoved;
-                EXPECT_EQ(KeyMove(kctx, to), DragPath::None);
-                EXPECT_TRUE(test::controlsOf(key.doc, cur) == test::controlsOf(before, cur));
-                EXPECT_EQ(test::countDifferences(key.buffers->mainBuffer, beforePicture), 0);
-                continue;
-            }
-            ASSERT_NE(KeyMove(kctx, to), DragPath::None);
-            EXPECT_EQ(ShownPosition(key.doc, cur, i), want);
-            ++moves;
-            synchroMoves += key.doc.synchro && key.doc.synchroChannels[cur];
-            ASSERT_EQ(LeftButtonDown(dctx, worker, px, py), LeftPress::DragStarted);
-            const int tx = 56 + want.dot;
-            const int ty = 320 - want.level;
-            drag.host.poll = test::scriptedPointer({{tx, ty, false}});
-            worker.postDrag(tx, ty);
-            worker.waitUntilIdle();
-            LeftButtonUp(drag.edit);
-            EXPECT_EQ(key.edit.hoveredPoint, i);
-            EXPECT_FALSE(key.edit.dragging);
-            for (ChannelIndex ch = 0; ch < 3; ++ch) {
-                ASSERT_EQ(test::controlsOf(key.doc, ch), test::controlsOf(drag.doc, ch)) << ch;
-                ASSERT_TRUE(key.doc.colorLine[ch] == drag.doc.colorLine[ch]) << ch;
-            }
-            ASSERT_EQ(test::countDifferences(key.buffers->mainBuffer, drag.buffers->mainBuffer), 0);
-            const int dir = key.doc.direction;
-            ASSERT_EQ(test::countDifferences(key.buffers->gradationBuffer(dir),
-                                             drag.buffers->gradationBuffer(dir)),
-                      0);
-        }
-    }
-    EXPECT_GT(moves, 60);
-    EXPECT_GT(clamped, 10);
-    EXPECT_GT(unmoved, 3);
-    EXPECT_GT(synchroMoves, 10);
 }
 
 } // namespace

@@ -30,9 +30,8 @@ Surface decodePng(const std::vector<std::uint8_t>& file) {
     return s;
 }
 
-// Every byte against the published 24-bit layout: the 'BM' header, the 40-byte info header,
-// rows bottom-up in blue, green, red padded to 4 bytes, dot j where its direction puts it;
-// CMY stores the complement. Dot j has levels (j % 256, 2, 3).
+// Every byte against the published 24-bit layout (rows bottom-up, BGR, padded to 4 bytes), dot j
+// with levels (j % 256, 2, 3) where its direction puts it; CMY stores the complement.
 TEST(BitmapFile, EveryByteFollowsTheLayout) {
     const int rows[][7] = {
         // length, direction, width, CMY, picture width, height, file bytes

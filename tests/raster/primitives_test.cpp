@@ -160,8 +160,8 @@ TEST(Primitives, CoordinatesFarOutsideNeverWriteOutOfBounds) {
     EXPECT_EQ(countColour(clean, 0), 256);
 }
 
-// A block copied onto an overlapping place of its own surface lands as a copy taken before
-// the first write would, in every direction, plain and ORed; parts off the surface are cut.
+// An overlapping copy within one surface lands as a copy taken before the first write would,
+// in every direction, plain and ORed; parts off the surface are cut.
 TEST(Primitives, OverlappingCopiesOnOneSurfaceMoveTheWholeBlock) {
     const auto pattern = [](int x, int y) { return rgb(x * 16, y * 16, (x * 7 + y * 3) % 256); };
     struct Row {
