@@ -5,7 +5,7 @@ Runs the real program on a private X display with a window manager and real inpu
 scenario in a scratch folder: only what a real X server shows (start-up language, window
 frames, focus, real close); the rest is tested in process. A failed
 step leaves a screenshot in BUILD_DIR/e2e-failures/; with SPECTRANE_E2E_SHOTS=DIR a passed
-scenario leaves its last screen in DIR/SCENARIO.png."""
+scenario leaves its last screen in DIR/SCENARIO.xwd."""
 
 import os
 import shutil
@@ -147,16 +147,16 @@ def main():
             started = time.monotonic()
             try:
                 SCENARIOS[name](x, build, work)
-                if os.environ.get("SPECTRANE_E2E_SHOTS"):
-                    x.capture().save_png(Path(os.environ["SPECTRANE_E2E_SHOTS"]) / f"{name}.png")
+                if shots := os.environ.get("SPECTRANE_E2E_SHOTS"):
+                    x.capture(Path(shots) / f"{name}.xwd")
                 print(f"PASS {name} ({time.monotonic() - started:.1f} s)", flush=True)
             except Exception as error:  # any failure is reported with its step and a picture
                 failed += 1
                 failures_dir.mkdir(exist_ok=True)
-                shot = failures_dir / f"{name}.png"
+                shot = failures_dir / f"{name}.xwd"
                 try:
-                    x.capture().save_png(shot)
-                except Exception:
+                    x.capture(shot)
+                except StepFailed:
                     shot = "(no screenshot)"
                 print(f"FAIL {name}: {error}\n  screenshot: {shot}", flush=True)
                 if not isinstance(error, StepFailed):
