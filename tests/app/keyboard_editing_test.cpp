@@ -4,7 +4,6 @@
 #include "app/point_table_window.h"
 #include "editing/hit_test.h"
 #include "editing/point_commands.h"
-#include "files/extra_settings_file.h"
 #include "files/line_data_file.h"
 #include "model/document_check.h"
 
@@ -210,18 +209,6 @@ TEST(KeyboardEditing, PointKeysAndTheTableKeepThePointMenusRules) {
     EXPECT_EQ(app.messages()[boxes].text, lastMessage());
     EXPECT_EQ(encodeLineData(s.doc), kept);
     EXPECT_EQ(app.undoSteps(), 0);
-}
-
-// The table is remembered open between runs in the small extra file.
-TEST(KeyboardEditing, PointTableIsRemembered) {
-    KeyApp app;
-    app.window->dispatchCommand(kCmdPointTable);
-    app.restart(QSize(1200, 800));
-    ASSERT_TRUE(app.window->pointTable() != nullptr && app.window->pointTable()->isVisible());
-    app.window->pointTable()->close();
-    EXPECT_FALSE(app.checked(kCmdPointTable));
-    app.stop();
-    EXPECT_FALSE(LoadExtraSettings(app.file(kExtraSettingsFileName)).pointTableOpen);
 }
 
 } // namespace
