@@ -36,11 +36,8 @@ TEST(MainWindow, FirstStartDefaultsExitAndTheRecordReadBack) {
     TestApp app;
     EXPECT_EQ(std::pair(app.state().doc.length, app.state().doc.direction), std::pair(512, 1));
     EXPECT_TRUE(app.window->gradationWindow().isOpen());
-    for (int id : {kCmdTitleWindow, kCmdBitmapWindow, kCmdPointPositions, kCmdTopmost, kCmdLoop,
-                   kCmdCmy, kCmdSynchro}) {
-        EXPECT_EQ(app.checked(id),
-                  id == kCmdTitleWindow || id == kCmdBitmapWindow || id == kCmdPointPositions)
-            << id;
+    for (int id : {kCmdTitleWindow, kCmdBitmapWindow, kCmdPointPositions, kCmdTopmost, kCmdLoop}) {
+        EXPECT_EQ(app.checked(id), id != kCmdTopmost && id != kCmdLoop) << id;
     }
     EXPECT_TRUE(app.window->synchroBox(0)->isHidden());
 
@@ -119,17 +116,11 @@ TEST(MainWindow, NewTurnsSynchroOffAndMakesTheChosenDocument) {
 TEST(MainWindow, OpenAppliesGoodFilesAndRefusesBadOnesUntouched) {
     TestApp app;
     AppState& s = app.state();
-    GradationDocument saved;
-    saved.length = 700;
+    GradationDocument saved = *test::randomDocument(700, 7, true);
     saved.direction = 2;
-    saved.loop = saved.synchro = true;
+    saved.synchro = true;
     saved.mode = ColorMode::Cmy;
     saved.synchroChannels = {true, false, true};
-    for (ChannelCurve& c : saved.channels) {
-        c.pointCount = 3;
-        c.controlPoints = {{{100.5, 100.25}, {300.5, 150.25}, {500.5, 200.25}}};
-    }
-    saved.channels[2].controlPoints[1].x = 302;
     ASSERT_TRUE(writeLineDataFile(app.file("good.spd"), saved));
     test::writeBytes(app.file("bad.spd"), {0, 0, 0, 0, 0, 0, 0, 0, 9, 9});
     test::ByteBuilder v2;
@@ -141,7 +132,7 @@ TEST(MainWindow, OpenAppliesGoodFilesAndRefusesBadOnesUntouched) {
     app.window->dispatchCommand(kCmdOpen);
     EXPECT_TRUE(app.messages().empty());
     EXPECT_EQ(s.doc.settings(), saved.settings());
-    EXPECT_EQ(s.doc.channels[2].controlPoints[1], saved.channels[2].controlPoints[1]);
+    EXPECT_EQ(test::controlsOf(s.doc, 2), test::controlsOf(saved, 2));
     EXPECT_TRUE(app.checked(kCmdLoop) && app.checked(kCmdCmy) && app.checked(kCmdSynchro));
     EXPECT_TRUE(app.window->synchroBox(0)->isChecked() && !app.window->synchroBox(1)->isChecked());
     EXPECT_EQ(s.mainLayout.contentWidth, 812);
@@ -281,9 +272,8 @@ TEST(MainWindow, OffersBackTheOldContentACrashLeft) {
     EXPECT_TRUE(asked[0].contains(QString::fromStdString((dir / "a.spd").string())));
 }
 
-// The program itself catches SIGINT, SIGTERM and SIGHUP once started (to remove a save's
-// temporary file, as the rows of AtomicWrite.EveryCaseEveryCallerMeets check) and still ends by
-// the signal.
+// The program itself catches SIGINT, SIGTERM and SIGHUP (to remove a save's temporary file) and
+// still ends by the signal.
 TEST(Program, CatchesTheSignalsThatEndIt) {
     test::TempDir dir;
     std::filesystem::copy_file(SPECTRANE_APP_PATH, dir / "spectrane"); // its folders go there
@@ -326,11 +316,8 @@ TEST(MainWindow, ShortcutsWorkFromEveryWindowButNotUnderAToolWindow) {
     app.window->dispatchCommand(kCmdAnalysisWindow);
     app.toolAnswers.push_back([](AppState& st) { st.doc.mode = ColorMode::Cmy; });
     app.window->dispatchCommand(kCmdCmy);
-    // Once framed, the main window shows the analysis window again (above itself): let that
-    // happen before the windows are activated one by one.
-    QTest::qWait(300);
-    // The CMY mode (undo and redo), then the tool windows, file dialogs and message boxes asked
-    // for.
+    QTest::qWait(300); // once framed, the main window raises the analysis window again
+    // The CMY mode (undo and redo), then the tool windows, file dialogs and message boxes asked.
     using Seen = std::array<int, 4>;
     const auto seen = [&] {
         return Seen{s.doc.cmy(), static_cast<int>(app.tools.size()),
