@@ -252,30 +252,22 @@ TEST(CurveEditing, RightButtonSwitchesChannelsOrOpensThePointMenu) {
     }
     EXPECT_EQ(app.popupsShown, 0);
 
-    const QPoint on = app.at(s.doc.channels[0].anchorPoints[2]);
-    QTest::mouseMove(canvas, on);
-    ASSERT_EQ(s.edit.hoveredPoint, 2);
-    app.popupAnswers = {kPopupInsertPoint};
-    QTest::mouseClick(canvas, Qt::RightButton, {}, on);
-    EXPECT_EQ(app.popupsShown, 1);
-    EXPECT_EQ(s.doc.channels[0].pointCount, 5);
-    EXPECT_EQ(s.doc.currentChannel, 0);
-
-    const CurvePoint b = s.doc.channels[0].anchorPoints[3];
+    const CurvePoint b = s.doc.channels[0].anchorPoints[2];
     QTest::mouseMove(canvas, app.at(b));
-    ASSERT_EQ(s.edit.hoveredPoint, 3);
+    ASSERT_EQ(s.edit.hoveredPoint, 2);
     app.popupAnswers = {kPopupSetPosition};
     app.toolActions.push_back([&](QWidget* win) {
         EXPECT_EQ(test::control<QLineEdit>(win, 1008)->text().toInt(), std::floor(b.x - 56));
         test::setText(win, 1008, "300");
-        test::setText(win, 1024, "200");
+        test::setText(win, 1024, "150");
         test::click(win, 1);
     });
     QTest::mouseClick(canvas, Qt::RightButton, {}, app.at(b));
+    EXPECT_EQ(app.popupsShown, 1);
     EXPECT_EQ(app.tools.back(),
               std::pair(ToolWindowKind::PositionSet, static_cast<QWidget*>(app.window)));
-    EXPECT_NEAR(s.doc.channels[0].anchorPoints[3].x, 356.0, 1e-6);
-    EXPECT_NEAR(s.doc.channels[0].anchorPoints[3].y, 120.0, 1e-6);
+    EXPECT_NEAR(s.doc.channels[0].anchorPoints[2].x, 356.0, 1e-6);
+    EXPECT_NEAR(s.doc.channels[0].anchorPoints[2].y, 170.0, 1e-6);
 }
 
 } // namespace
