@@ -25,9 +25,8 @@ void send(QWidget* canvas, QEvent::Type type, QPoint at, Qt::MouseButton button,
     QApplication::sendEvent(canvas, &event);
 }
 
-// A press on empty plot moves nothing; a drag moves the point, its curve and the gradation's
-// pixels and shows the ring, as one step that Ctrl+Z puts back, pixels too; a length change
-// undone lays the windows out for the old length again.
+// A press on empty plot moves nothing; a drag moves point, curve, gradation and ring as one step
+// that Ctrl+Z puts back, pixels too; a length undone lays the windows out for the old length.
 TEST(CurveEditing, ADragMovesPointCurveAndGradationAsOneUndoStep) {
     TestApp app;
     app.showKnownCurves();
@@ -79,10 +78,8 @@ TEST(CurveEditing, ADragMovesPointCurveAndGradationAsOneUndoStep) {
     EXPECT_EQ(s.doc.channels[0].controlPoints, before.channels[0].controlPoints);
 }
 
-// Every command that changes the document is one undo step: undo gives back the document's bytes
-// and redo the changed ones. Undo and redo make current the channel whose curve the step changed
-// (rows with a channel); a step that changed several or none keeps the current one. A click on a
-// point that moves nothing, after a channel switch, is no step.
+// Every change is one undo step, undone and redone byte for byte; undo and redo make current the
+// channel whose curve the step changed, if only one. A click that moves nothing is no step.
 TEST(CurveEditing, EachChangeIsOneStepUndoneAndRedoneByteForByte) {
     TestApp app;
     app.showKnownCurves();

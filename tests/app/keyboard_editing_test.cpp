@@ -53,10 +53,9 @@ struct KeyApp : TestApp {
     }
 };
 
-// Tab and Shift+Tab walk the points round (the ring with them); arrows move by one, Shift by
-// ten, Ctrl to the next multiple of 16. A run of moves of one point is one step; it ends when
-// another point is chosen, the mouse is used or another command runs; a run back to where it
-// began is no step. Channel letters and Space choose the current channel.
+// Tab walks the points round, the arrows move the chosen one; a run of moves of one point is one
+// step (none if back where it began), ended by another point, the mouse or a command. Channel
+// letters and Space choose the channel.
 TEST(KeyboardEditing, KeysChooseAndMovePointsOneUndoStepPerRun) {
     KeyApp app;
     AppState& s = app.state();

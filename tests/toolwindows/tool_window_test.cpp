@@ -70,9 +70,8 @@ TEST(NumericEdit, ReadsWholeNumbersAndStepsWithinTheArrowsRange) {
     EXPECT_EQ(e->text(), u("13"));
 }
 
-// Every numeric field at its bounds. OK accepts both ends and refuses one past each (and what
-// is no number): the refusal keeps the window open, the edit focused with its text selected,
-// and the document as it was. The arrows stop at their own ends, which need not be OK's.
+// OK accepts both ends and refuses one past each (and no number), keeping the window open, the
+// text selected and the document as it was; the arrows stop at their own ends.
 TEST(ToolWindows, NumericFieldsHoldTheirBounds) {
     struct OkRow {
         Kind kind;
