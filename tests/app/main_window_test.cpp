@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
@@ -323,10 +324,8 @@ TEST(MainWindow, ShortcutsWorkFromEveryWindowButNotUnderAToolWindow) {
         for (const auto& [key, change] : rows) {
             active->activateWindow();
             ASSERT_TRUE(QTest::qWaitForWindowActive(active));
-            Seen expected = seen();
-            for (std::size_t i = 0; i < expected.size(); ++i) {
-                expected[i] += change[i];
-            }
+            Seen expected;
+            std::ranges::transform(seen(), change, expected.begin(), std::plus{});
             QTest::keyClick(active, key.key(), key.keyboardModifiers());
             EXPECT_EQ(seen(), expected) << active->windowTitle().toStdString() << " "
                                         << QKeySequence(key).toString().toStdString();
