@@ -2,7 +2,7 @@
 #include "app/analysis_window.h"
 #include "app/canvas_widget.h"
 #include "app/command_ids.h"
-#include "app/gradation_window_controller.h"
+#include "app/point_table_window.h"
 #include "files/extra_settings_file.h"
 #include "files/line_data_file.h"
 #include "model/gradation_render.h"
@@ -28,16 +28,12 @@ void expectCurrent(MainWindow& w, const std::string& what) {
     static const Analyzer analyzer;
     auto fresh = std::make_unique<GradationAnalysis>();
     analyzer.analyze(w.state().doc, *fresh);
-    const GradationAnalysis& shown = w.analysisWindow()->analysis();
-    ASSERT_EQ(shown.length, fresh->length) << what;
-    EXPECT_EQ(shown.loop, fresh->loop) << what;
-    EXPECT_TRUE(std::equal(shown.displayed.begin(), shown.displayed.begin() + shown.length,
-                           fresh->displayed.begin()))
+    const GradationAnalysis& a = w.analysisWindow()->analysis();
+    const GradationAnalysis& f = *fresh;
+    EXPECT_EQ(std::tie(a.length, a.loop, a.reversalCount, a.jumpCount, a.bandCount, a.uniformity),
+              std::tie(f.length, f.loop, f.reversalCount, f.jumpCount, f.bandCount, f.uniformity))
         << what;
-    EXPECT_EQ(shown.reversalCount, fresh->reversalCount) << what;
-    EXPECT_EQ(shown.jumpCount, fresh->jumpCount) << what;
-    EXPECT_EQ(shown.bandCount, fresh->bandCount) << what;
-    EXPECT_EQ(shown.uniformity, fresh->uniformity) << what;
+    EXPECT_EQ(a.displayed, f.displayed) << what;
 }
 
 // The whole window lies in the work area, at least the compact picture high, its client
@@ -68,10 +64,7 @@ TEST(AnalysisWindow, EveryChangeReachesItAndItStaysBesideThePlot) {
     using Step = std::function<void(test::TestApp&)>;
     const auto command = [](int id, std::function<void(AppState&)> answer = nullptr) -> Step {
         return [id, answer](test::TestApp& app) {
-            if (answer) {
-                app.toolAnswers.push_back(answer);
-            }
-            app.window->dispatchCommand(id);
+            answer ? app.run(id, answer) : app.window->dispatchCommand(id);
         };
     };
     const std::pair<const char*, Step> steps[] = {
@@ -81,11 +74,7 @@ TEST(AnalysisWindow, EveryChangeReachesItAndItStaysBesideThePlot) {
          [](test::TestApp& app) {
              AppState& s = app.state();
              const QPoint on = app.at(s.doc.channels[s.doc.currentChannel].anchorPoints[1]);
-             QTest::mouseMove(app.window->canvas(), on);
-             QTest::mousePress(app.window->canvas(), Qt::LeftButton, {}, on);
-             QTest::mouseMove(app.window->canvas(), on + QPoint(3, 40));
-             app.window->worker().waitUntilIdle();
-             QTest::mouseRelease(app.window->canvas(), Qt::LeftButton, {}, on + QPoint(3, 40));
+             app.drag(on, on + QPoint(3, 40));
              EXPECT_TRUE(QTest::qWaitFor([&] { return !app.window->worker().busy(); }));
              QCoreApplication::processEvents();
          }},
@@ -128,8 +117,8 @@ TEST(AnalysisWindow, EveryChangeReachesItAndItStaysBesideThePlot) {
     }
 }
 
-// A drag reaches the window while it runs; the window is remembered in its own small file.
-TEST(AnalysisWindow, FollowsADragLiveAndIsRemembered) {
+// A drag reaches the window while it runs.
+TEST(AnalysisWindow, FollowsADragLive) {
     test::TestApp app(QSize(700, 700));
     MainWindow& w = *app.window;
     w.show();
@@ -141,14 +130,26 @@ TEST(AnalysisWindow, FollowsADragLiveAndIsRemembered) {
     QTest::mouseMove(w.canvas(), on + QPoint(0, 40));
     EXPECT_TRUE(QTest::qWaitFor([&] { return w.analysisWindow()->refreshCount() > updates; }));
     QTest::mouseRelease(w.canvas(), Qt::LeftButton, {}, on + QPoint(0, 40));
+}
 
-    app.restart(QSize(700, 700));
-    ASSERT_TRUE(app.window->analysisWindow() && app.window->analysisWindow()->isVisible());
-    EXPECT_TRUE(app.checked(kCmdAnalysisWindow));
-    app.window->analysisWindow()->close(); // its close box
-    EXPECT_FALSE(app.checked(kCmdAnalysisWindow));
-    app.stop();
-    EXPECT_EQ(LoadExtraSettings(app.file(kExtraSettingsFileName)), ExtraSettings{});
+// The analysis window and the point table are remembered open between runs in the small extra
+// file; closed by their close box, they are not.
+TEST(AnalysisWindow, ItAndThePointTableAreRemembered) {
+    const std::tuple<int, std::function<QWidget*(MainWindow&)>> rows[] = {
+        {kCmdAnalysisWindow, [](MainWindow& w) { return w.analysisWindow(); }},
+        {kCmdPointTable, [](MainWindow& w) { return w.pointTable(); }}};
+    for (const auto& [command, window] : rows) {
+        test::TestApp app(QSize(700, 700));
+        app.window->show();
+        app.window->dispatchCommand(command);
+        app.restart(QSize(1200, 800));
+        ASSERT_TRUE(window(*app.window) && window(*app.window)->isVisible()) << command;
+        EXPECT_TRUE(app.checked(command));
+        window(*app.window)->close();
+        EXPECT_FALSE(app.checked(command));
+        app.stop();
+        EXPECT_EQ(LoadExtraSettings(app.file(kExtraSettingsFileName)), ExtraSettings{});
+    }
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // tool windows, popups and message boxes answered by the test.
 #pragma once
 
+#include "app/canvas_widget.h"
 #include "app/main_window.h"
 #include "app/menus.h"
 #include "app/refresh_document.h"
@@ -91,6 +92,20 @@ struct TestApp {
         state().history.reset(state().doc);
         window->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
+    }
+    // Command `id` with its tool window answered by `answer`.
+    void run(int id, std::function<void(AppState&)> answer) {
+        toolAnswers.push_back(std::move(answer));
+        window->dispatchCommand(id);
+    }
+    // The left button pressed on `from` (hovered first), moved to `to` and let go there once the
+    // worker has followed.
+    void drag(QPoint from, QPoint to) {
+        QTest::mouseMove(window->canvas(), from);
+        QTest::mousePress(window->canvas(), Qt::LeftButton, {}, from);
+        QTest::mouseMove(window->canvas(), to);
+        window->worker().waitUntilIdle();
+        QTest::mouseRelease(window->canvas(), Qt::LeftButton, {}, to);
     }
     // Where content point p is on the canvas, as scrolled now.
     QPoint at(CurvePoint p) {

@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
@@ -31,26 +32,23 @@ namespace {
 using test::TestApp;
 using test::u;
 
-// Exit asks, the close box does not; either writes the record read at the next start.
-TEST(MainWindow, FirstStartDefaultsExitAndTheRecordReadBack) {
+// Exit asks, the close box does not; either writes the record read at the next start, or shows
+// why it could not.
+TEST(MainWindow, FirstStartDefaultsExitAndTheRecordReadBackOrItsFailureShown) {
     TestApp app;
     EXPECT_EQ(std::pair(app.state().doc.length, app.state().doc.direction), std::pair(512, 1));
     EXPECT_TRUE(app.window->gradationWindow().isOpen());
-    for (int id : {kCmdTitleWindow, kCmdBitmapWindow, kCmdPointPositions, kCmdTopmost, kCmdLoop,
-                   kCmdCmy, kCmdSynchro}) {
-        EXPECT_EQ(app.checked(id),
-                  id == kCmdTitleWindow || id == kCmdBitmapWindow || id == kCmdPointPositions)
-            << id;
+    for (int id : {kCmdTitleWindow, kCmdBitmapWindow, kCmdPointPositions, kCmdTopmost, kCmdLoop}) {
+        EXPECT_EQ(app.checked(id), id != kCmdTopmost && id != kCmdLoop) << id;
     }
     EXPECT_TRUE(app.window->synchroBox(0)->isHidden());
 
     app.window->dispatchCommand(kCmdTitleWindow); // a toggle: no window opens
     EXPECT_TRUE(app.tools.empty());
-    app.toolAnswers.push_back([](AppState& st) {
+    app.run(kCmdSynchro, [](AppState& st) {
         st.doc.synchro = true;
         st.doc.synchroChannels = {false, true, true};
     });
-    app.window->dispatchCommand(kCmdSynchro);
     app.window->dispatchCommand(kCmdBitmapWindow);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(app.window->gradationWindow().isOpen());
@@ -72,6 +70,15 @@ TEST(MainWindow, FirstStartDefaultsExitAndTheRecordReadBack) {
     EXPECT_TRUE(app.window->synchroBox(1)->isChecked());
     // The checked channels start with the same curve.
     EXPECT_EQ(again.doc.channels[1].controlPoints, again.doc.channels[2].controlPoints);
+
+    // A record that cannot be replaced: the failure is shown, shut-down goes on.
+    std::filesystem::remove(app.file("Setting.ini"));
+    std::filesystem::create_directories(app.file("Setting.ini") / "blocked");
+    app.stop();
+    EXPECT_EQ(app.messages().back().icon, QMessageBox::Warning);
+    EXPECT_EQ(app.messages().back().text, u("ファイルオープンに失敗\nファイル「") +
+                                              app.path("Setting.ini") + u("」：") +
+                                              QString::fromLocal8Bit(std::strerror(EISDIR)));
 }
 
 TEST(MainWindow, StartUpRequestsRunAndClosingWhileTheTitleWindowIsUpEndsCleanly) {
@@ -92,8 +99,7 @@ TEST(MainWindow, StartUpRequestsRunAndClosingWhileTheTitleWindowIsUpEndsCleanly)
 TEST(MainWindow, NewTurnsSynchroOffAndMakesTheChosenDocument) {
     TestApp app;
     AppState& s = app.state();
-    app.toolAnswers.push_back([](AppState& st) { st.doc.synchro = true; });
-    app.window->dispatchCommand(kCmdSynchro);
+    app.run(kCmdSynchro, [](AppState& st) { st.doc.synchro = true; });
     app.toolActions.push_back([&](QWidget* w) {
         test::setText(w, 1008, "300");
         test::click(w, 1000); // loop
@@ -119,17 +125,11 @@ TEST(MainWindow, NewTurnsSynchroOffAndMakesTheChosenDocument) {
 TEST(MainWindow, OpenAppliesGoodFilesAndRefusesBadOnesUntouched) {
     TestApp app;
     AppState& s = app.state();
-    GradationDocument saved;
-    saved.length = 700;
+    GradationDocument saved = *test::randomDocument(700, 7, true);
     saved.direction = 2;
-    saved.loop = saved.synchro = true;
+    saved.synchro = true;
     saved.mode = ColorMode::Cmy;
     saved.synchroChannels = {true, false, true};
-    for (ChannelCurve& c : saved.channels) {
-        c.pointCount = 3;
-        c.controlPoints = {{{100.5, 100.25}, {300.5, 150.25}, {500.5, 200.25}}};
-    }
-    saved.channels[2].controlPoints[1].x = 302;
     ASSERT_TRUE(writeLineDataFile(app.file("good.spd"), saved));
     test::writeBytes(app.file("bad.spd"), {0, 0, 0, 0, 0, 0, 0, 0, 9, 9});
     test::ByteBuilder v2;
@@ -141,7 +141,7 @@ TEST(MainWindow, OpenAppliesGoodFilesAndRefusesBadOnesUntouched) {
     app.window->dispatchCommand(kCmdOpen);
     EXPECT_TRUE(app.messages().empty());
     EXPECT_EQ(s.doc.settings(), saved.settings());
-    EXPECT_EQ(s.doc.channels[2].controlPoints[1], saved.channels[2].controlPoints[1]);
+    EXPECT_EQ(test::controlsOf(s.doc, 2), test::controlsOf(saved, 2));
     EXPECT_TRUE(app.checked(kCmdLoop) && app.checked(kCmdCmy) && app.checked(kCmdSynchro));
     EXPECT_TRUE(app.window->synchroBox(0)->isChecked() && !app.window->synchroBox(1)->isChecked());
     EXPECT_EQ(s.mainLayout.contentWidth, 812);
@@ -202,10 +202,11 @@ TEST(MainWindow, SavesAndBitmapsReportSuccessOnlyWhenWritten) {
     EXPECT_EQ(test::readBytes(app.file("w.bmp")).size(), 54u + 192u * 3u * 512u);
 }
 
-TEST(MainWindow, LengthFromThePopupLoopDirectionAndCmyChangeTheirDocument) {
+// From the gradation window's popup the length window belongs to that window, the main window
+// disabled under it; the windows follow each change; CMY redraws only when the mode changed.
+TEST(MainWindow, PopupLengthDirectionAndCmyUpdateTheirWindows) {
     TestApp app;
     AppState& s = app.state();
-    const ChannelCurve before = s.doc.channels[0];
     bool mainDisabled = false;
     app.toolActions.push_back([&](QWidget* w) {
         mainDisabled = !app.window->isEnabled();
@@ -213,37 +214,18 @@ TEST(MainWindow, LengthFromThePopupLoopDirectionAndCmyChangeTheirDocument) {
         test::click(w, 1012); // extend or cut the right end
         test::click(w, 1);
     });
+    const CurvePoint first = s.doc.channels[0].controlPoints[0];
     app.window->dispatchBitmapPopup(kPopupLength);
     EXPECT_EQ(app.tools.back().second, app.window->gradationWindow().window());
     EXPECT_TRUE(mainDisabled && app.window->isEnabled());
-    EXPECT_EQ(s.doc.length, 600);
     const ChannelCurve& c = s.doc.channels[0];
-    EXPECT_EQ(c.controlPoints[0], before.controlPoints[0]);
-    EXPECT_EQ(c.controlPoints[c.pointCount - 1].x, 655.0); // only the last point moves
+    EXPECT_EQ(std::pair(c.controlPoints[0], c.controlPoints[c.pointCount - 1].x),
+              std::pair(first, 655.0)); // only the last point moves
     EXPECT_EQ(s.mainLayout.contentWidth, 712);
     EXPECT_TRUE(app.window->gradationWindow().window()->windowTitle().contains("600"));
-
-    const CurvePoint first = c.controlPoints[0];
-    for (bool on : {true, false}) {
-        app.toolActions.push_back([](QWidget* w) {
-            test::click(w, 1000);
-            test::click(w, 1);
-        });
-        app.window->dispatchCommand(kCmdLoop);
-        EXPECT_EQ(s.doc.loop, on);
-        EXPECT_EQ(app.checked(kCmdLoop), on);
-    }
-    EXPECT_EQ(c.controlPoints[1], first); // a slot was added at the start
-
-    app.toolActions.push_back([](QWidget* w) {
-        test::click(w, 1003); // 1 -> 0
-        test::click(w, 1);
-    });
-    app.window->dispatchCommand(kCmdDirection);
-    EXPECT_EQ(s.doc.direction, 0);
+    app.run(kCmdDirection, [](AppState& st) { st.doc.direction = 0; });
     EXPECT_EQ(s.bitmapLayout.imageWidth, 600);
 
-    // CMY redraws only when the mode changed: the plot's colour bar is then the complement.
     s.buffers.mainBuffer.setPixel(60, 380, rgb(1, 2, 3));
     app.toolAnswers = {[](AppState&) {}, [](AppState& st) { st.doc.mode = ColorMode::Cmy; }};
     app.window->dispatchCommand(kCmdCmy);
@@ -253,18 +235,6 @@ TEST(MainWindow, LengthFromThePopupLoopDirectionAndCmyChangeTheirDocument) {
     const Color mixed = s.buffers.mainBuffer.pixel(56 + 4, 380);
     EXPECT_EQ(redOf(mixed), 255 - s.doc.colorLine.level(0, 4));
     EXPECT_EQ(blueOf(mixed), 255 - s.doc.colorLine.level(2, 4));
-}
-
-// A settings file that cannot be replaced: the failure is shown, shut-down goes on.
-TEST(MainWindow, ASettingsFileThatCannotBeWrittenIsReportedAtExit) {
-    TestApp app;
-    std::filesystem::create_directories(app.file("Setting.ini") / "blocked");
-    app.stop();
-    ASSERT_EQ(app.messages().size(), 1u);
-    EXPECT_EQ(app.messages()[0].text, u("ファイルオープンに失敗\nファイル「") +
-                                          app.path("Setting.ini") + u("」：") +
-                                          QString::fromLocal8Bit(std::strerror(EISDIR)));
-    EXPECT_EQ(app.messages()[0].icon, QMessageBox::Warning);
 }
 
 // A copy of old bytes that a crash left is offered at start: Yes puts the bytes back, No
@@ -292,9 +262,8 @@ TEST(MainWindow, OffersBackTheOldContentACrashLeft) {
     EXPECT_TRUE(asked[0].contains(QString::fromStdString((dir / "a.spd").string())));
 }
 
-// The program itself catches SIGINT, SIGTERM and SIGHUP once started (to remove a save's
-// temporary file, as the rows of AtomicWrite.EveryCaseEveryCallerMeets check) and still ends by
-// the signal.
+// The program itself catches SIGINT, SIGTERM and SIGHUP (to remove a save's temporary file) and
+// still ends by the signal.
 TEST(Program, CatchesTheSignalsThatEndIt) {
     test::TempDir dir;
     std::filesystem::copy_file(SPECTRANE_APP_PATH, dir / "spectrane"); // its folders go there
@@ -335,13 +304,9 @@ TEST(MainWindow, ShortcutsWorkFromEveryWindowButNotUnderAToolWindow) {
     AppState& s = app.state();
     app.window->gradationWindow().showInPlace();
     app.window->dispatchCommand(kCmdAnalysisWindow);
-    app.toolAnswers.push_back([](AppState& st) { st.doc.mode = ColorMode::Cmy; });
-    app.window->dispatchCommand(kCmdCmy);
-    // Once framed, the main window shows the analysis window again (above itself): let that
-    // happen before the windows are activated one by one.
-    QTest::qWait(300);
-    // The CMY mode (undo and redo), then the tool windows, file dialogs and message boxes asked
-    // for.
+    app.run(kCmdCmy, [](AppState& st) { st.doc.mode = ColorMode::Cmy; });
+    QTest::qWait(300); // once framed, the main window raises the analysis window again
+    // The CMY mode (undo and redo), then the tool windows, file dialogs and message boxes asked.
     using Seen = std::array<int, 4>;
     const auto seen = [&] {
         return Seen{s.doc.cmy(), static_cast<int>(app.tools.size()),
@@ -359,10 +324,8 @@ TEST(MainWindow, ShortcutsWorkFromEveryWindowButNotUnderAToolWindow) {
         for (const auto& [key, change] : rows) {
             active->activateWindow();
             ASSERT_TRUE(QTest::qWaitForWindowActive(active));
-            Seen expected = seen();
-            for (std::size_t i = 0; i < expected.size(); ++i) {
-                expected[i] += change[i];
-            }
+            Seen expected;
+            std::ranges::transform(seen(), change, expected.begin(), std::plus{});
             QTest::keyClick(active, key.key(), key.keyboardModifiers());
             EXPECT_EQ(seen(), expected) << active->windowTitle().toStdString() << " "
                                         << QKeySequence(key).toString().toStdString();

@@ -30,9 +30,8 @@ GraphBuffers& sharedBuffers() {
     return *buffers;
 }
 
-// Every pixel of the panel (x 54..L+57, y 30..354) for the shortest, a middle and the longest
-// length: a frame around dots 0..L-1 and y 32..352, grid lines every 16 pixels from the frame's
-// corner, levels 0 and 256 (y 320 and 64) over them, background elsewhere, nothing outside.
+// Every pixel of the panel (x 54..L+57, y 30..354) at three lengths: a frame around dots 0..L-1
+// and y 32..352, a grid every 16 pixels, levels 0 and 256 (y 320, 64) over it, nothing outside.
 TEST(GraphPainter, BackgroundGridLevelLinesAndFrame) {
     GraphBuffers& b = sharedBuffers();
     Surface& s = b.graphBackground;
@@ -73,9 +72,8 @@ TEST(GraphPainter, BackgroundGridLevelLinesAndFrame) {
     }
 }
 
-// Channel 0 is a curve through anchors, one of them above level 255; channels 1 and 2 have no
-// points and levels given per dot, rising and falling by a level every 2 dots, so that they
-// cross at dot 254, level 127.
+// Channel 0 is a curve through anchors, one above level 255; channels 1 and 2 have levels per dot
+// only, rising and falling a level every 2 dots to cross at dot 254, level 127.
 TEST(GraphPainter, LayersComposeAndSwitchWithMarkersOnTheCurrentChannel) {
     GraphBuffers& b = sharedBuffers();
     auto doc =
@@ -99,8 +97,8 @@ TEST(GraphPainter, LayersComposeAndSwitchWithMarkersOnTheCurrentChannel) {
     EXPECT_EQ(m.pixel(72, 100), kGridColor);
     EXPECT_EQ(b.channelLayers[1].pixel(56 + 254, 320 - 127), colors.inactive[1]);
     EXPECT_EQ(b.channelLayers[0].pixel(x, 320 - 50), kBackgroundColor); // its own curve only
-    // Markers (4 x 4 rings) on every anchor of the current channel, above level 255 too; the
-    // curve itself never leaves the level band, and its last dot is not drawn.
+    // Markers (4 x 4 rings) on the current channel's anchors, above level 255 too; the curve
+    // stays in the level band, its last dot not drawn.
     const ChannelCurve& c = doc->channels[0];
     for (int i = 0; i < 4; ++i) {
         const int cx = static_cast<int>(std::floor(c.anchorPoints[i].x));
@@ -224,8 +222,8 @@ TEST(AnalysisPicture, StripsShowTheColourItsGreyAndTheSimulations) {
 }
 
 TEST(AnalysisPicture, MarksTheReversalsTheJumpAndTheSeam) {
-    // Shown as: white to dot 49, black at 50 rising to a grey peak at dot 100 and falling to
-    // black at 150, black to the end; in CMY mode, so the levels are the complements.
+    // White to dot 49, black rising to a grey peak at dot 100 and back to black at 150, shown in
+    // CMY mode (the levels are the complements).
     auto doc = test::flatLevels(200, 0, 0, 0);
     doc->loop = true;
     doc->mode = ColorMode::Cmy;
@@ -252,21 +250,21 @@ TEST(AnalysisPicture, MarksTheReversalsTheJumpAndTheSeam) {
     EXPECT_TRUE(d.wrote("seam (last dot -> dot 0)  dE00 100.00  jump"));
 }
 
-// Whatever room the window has, the picture fits it from the compact to the full layout: every
-// part inside the height, nothing drawn below it; the headings, the seam text and the labels
-// stay put while the plots and strips scroll; the words are the ones given.
+// Whatever room the window has, the picture fits it, nothing drawn below; the headings, the seam
+// text and the labels stay put while the plots and strips scroll; the words are the ones given.
 TEST(AnalysisPicture, ScalesToTheRoomAndKeepsItsHeadingsInView) {
     auto doc = test::randomDocument(300, 5, true);
     const AnalysisWords words{"明度 %1 %2 反転 %3", "ΔE %1 %2 %3 ジャンプ %4 バンド %5 均一 %6",
                               "継ぎ目 %1", " ジャンプ"};
     EXPECT_EQ(analysisLayoutFor(kAnalysisPictureHeight), AnalysisLayout{});
-    for (int height : {200, 370, 371, 450, 619, 620, 1000}) {
+    for (int height : {200, 370, 371, 619, 620, 1000}) {
         const AnalysisLayout lay = analysisLayoutFor(height);
         const int h = lay.height;
         EXPECT_EQ(h, std::clamp(height, 370, 620));
         const Drawn d(*doc, lay, words);
-        EXPECT_EQ(d.surface.pixel(100, h - 1), kBackgroundColor) << height;
-        EXPECT_EQ(d.surface.pixel(100, h), kSentinel) << height;
+        EXPECT_EQ(std::pair(d.surface.pixel(100, h - 1), d.surface.pixel(100, h)),
+                  std::pair(kBackgroundColor, kSentinel))
+            << height;
         EXPECT_EQ((lay.lightnessBottom - lay.lightnessTop) % 10, 0) << height;
         EXPECT_LE(lay.seamTextY + kAnalysisHeadingTextHeight, h) << height;
         EXPECT_GE(lay.stripHeight, 12) << height;
@@ -300,16 +298,12 @@ TEST(AnalysisWindowPlace, InsideTheWorkAreaUnderThePlot) {
     for (const auto& [w, h] : {std::pair{1366, 768}, {1920, 1080}, {1920, 1600}, {1024, 600}}) {
         for (int length : {2, 256, 512, 700, 1600}) {
             const MainLayout main = layoutMainWindow(length, w, h, mainFrame);
-            AnalysisPlaceInput in;
-            in.workArea = {0, 0, w, h};
-            in.mainOuter = main.outer;
+            AnalysisPlaceInput in{.workArea = {0, 0, w, h}, .mainOuter = main.outer};
             in.plotLeft = main.outer.x + frameLeft;
             in.plotWidth = main.outer.width - mainFrame.extraWidth;
             in.pictureWidth = analysisPictureWidth(length);
-            in.frameLeft = frameLeft;
-            in.frameTop = frameTop;
-            in.frameRight = frameRight;
-            in.frameBottom = frameBottom;
+            std::tie(in.frameLeft, in.frameTop, in.frameRight, in.frameBottom) =
+                std::tie(frameLeft, frameTop, frameRight, frameBottom);
             const ScreenRect c = placeAnalysisWindow(in);
             const std::string what = std::to_string(w) + " L " + std::to_string(length);
             EXPECT_TRUE(c.x >= frameLeft && c.right() + frameRight <= w && c.y >= frameTop &&
