@@ -3,6 +3,7 @@
 #include "exchange/model_fit.h"
 #include "model/color_mode.h"
 #include "model/curve_rebuild.h"
+#include "support/fit_inputs.h"
 #include "support/test_support.h"
 #include "transforms/equalize.h"
 #include "transforms/mode_change.h"
@@ -19,15 +20,7 @@ namespace {
 
 // Largest difference in sRGB levels between what two documents show, dot by dot.
 int shownDifference(const GradationDocument& a, const GradationDocument& b) {
-    const std::vector<Rgb8> x = documentColors(a);
-    const std::vector<Rgb8> y = documentColors(b);
-    int worst = 0;
-    for (std::size_t j = 0; j < x.size(); ++j) {
-        for (int k = 0; k < 3; ++k) {
-            worst = std::max(worst, std::abs(x[j][k] - y[j][k]));
-        }
-    }
-    return worst;
+    return test::largestLevelDifference(documentColors(a), documentColors(b));
 }
 
 // The largest jump of the hue curve between neighbouring dots, in levels.
@@ -137,22 +130,17 @@ TEST(Equalize, RandomGradationsComeOutMoreEven) {
         const std::vector<Rgb8> before = documentColors(*doc);
         std::vector<Color> shown;
         std::vector<Rgb8> evened;
-        std::transform(before.begin(), before.end(), std::back_inserter(shown),
-                       [](Rgb8 c) { return rgb(c.r, c.g, c.b); });
-        for (const Color c : evenOutSteps(analyzer, shown, doc->loop, metric)) {
-            evened.push_back(Rgb8{static_cast<std::uint8_t>(redOf(c)),
-                                  static_cast<std::uint8_t>(greenOf(c)),
-                                  static_cast<std::uint8_t>(blueOf(c))});
-        }
+        std::ranges::transform(before, std::back_inserter(shown), colorOf);
+        std::ranges::transform(evenOutSteps(analyzer, shown, doc->loop, metric),
+                               std::back_inserter(evened), rgb8Of);
         auto plain = fitCurvesInMode(evened, doc->mode, 1, doc->loop, doc->direction).fit.document;
         plain->synchroChannels = doc->synchroChannels;
         EXPECT_GE(even.uniformityAfter, uniformityIn(*plain, analyzer, metric)) << seed;
         const std::vector<Rgb8> after = documentColors(*even.document);
-        for (const std::size_t j : {std::size_t{0}, before.size() - 1}) {
-            for (int k = 0; k < 3; ++k) {
-                EXPECT_LE(std::abs(before[j][k] - after[j][k]), 8) << seed << " dot " << j;
-            }
-        }
+        EXPECT_LE(test::largestLevelDifference({before.front(), before.back()},
+                                               {after.front(), after.back()}),
+                  8)
+            << seed;
     }
 }
 
