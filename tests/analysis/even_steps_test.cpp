@@ -41,9 +41,8 @@ double uniformity(const std::vector<Color>& colors, bool loop, StepMetric metric
     return uniformityOf(speed);
 }
 
-// Random gradations come out far more even in either metric, none less even, with the first
-// colour and an open path's last kept; 8-bit codes limit any resampling, so the bar is a floor
-// and the median.
+// Random gradations come out more even in either metric (8-bit codes limit any resampling: a
+// floor and a median), with the first colour and an open path's last kept.
 TEST(EvenSteps, RandomGradationsComeOutEven) {
     for (const auto& [metric, floor, median] :
          {std::tuple(StepMetric::Ciede2000, 0.45, 0.78), std::tuple(StepMetric::Oklab, 0.7, 0.8)}) {
