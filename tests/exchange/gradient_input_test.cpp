@@ -1,6 +1,5 @@
-// What reaches the readers and what they make of it: byte order marks and wide encodings, line
-// data files given to the import by mistake, GIMP's blends and colourings, GMT's colour forms
-// and layouts, and opacity laid over a background.
+// What reaches the readers: byte order marks and UTF-16, line data files imported by mistake,
+// GIMP's blends and colourings, GMT's colour forms and layouts, opacity over a background.
 #include "exchange/gradient_import.h"
 #include "exchange/gradient_readers.h"
 #include "files/line_data_file.h"
@@ -55,11 +54,8 @@ TEST(GradientInput, EveryTextFormatTakesAUtf8MarkAndNamesUtf16) {
         const ImportResult marked =
             importGradient(name, bytesOf(std::string("\xef\xbb\xbf") + text), options);
         ASSERT_TRUE(marked) << name << ": " << marked.error;
-        const GradationDocument& d = *marked.document;
-        EXPECT_EQ(
-            (std::array{d.colorLine.level(0, 0), d.colorLine.level(1, 0), d.colorLine.level(2, 0),
-                        d.colorLine.level(0, 1), d.colorLine.level(1, 1), d.colorLine.level(2, 1)}),
-            (std::array{10, 20, 30, 200, 150, 100}))
+        EXPECT_EQ(documentColors(*marked.document),
+                  (std::vector<Rgb8>{{10, 20, 30}, {200, 150, 100}}))
             << name;
         for (bool big : {false, true}) {
             EXPECT_EQ(importGradient(name, utf16(text, big), options).error,
@@ -97,9 +93,8 @@ Rgb8 level(double r, double g, double b) {
     return {round(r), round(g), round(b)};
 }
 
-// One GIMP segment over 0..1 from (0, 51, 255) to (255, 153, 0), sampled at one dot, against
-// blend factors worked out from GIMP's published definitions at points where they are known in
-// closed form.
+// One GIMP segment from (0, 51, 255) to (255, 153, 0) sampled at one dot, against blend factors
+// from GIMP's published definitions worked out in closed form.
 TEST(GimpGradients, EveryBlendAndColouringAtWorkedPoints) {
     const auto mix = [](double f) { return level(255 * f, 51 + 102 * f, 255 - 255 * f); };
     const double quarterSine = (1 - std::numbers::sqrt2 / 2) / 2; // (sin(-pi/2 + pi/4) + 1) / 2
@@ -129,8 +124,8 @@ TEST(GimpGradients, EveryBlendAndColouringAtWorkedPoints) {
         EXPECT_EQ(sampled(ExchangeFormat::Ggr, ggr, c.length)[c.dot], c.expected)
             << "blend " << c.blend << " middle " << c.middle << " dot " << c.dot;
     }
-    // Red to blue half way round the hue circle: anticlockwise through green, clockwise through
-    // magenta; red to green clockwise passes blue. Alpha fades black over the background.
+    // Red to blue anticlockwise passes green, clockwise magenta; red to green clockwise passes
+    // blue. Alpha fades black over the background.
     const std::pair<std::string, std::vector<Rgb8>> colourings[] = {
         {"1 0 0 1 0 0 1 1 0 1", {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}}},
         {"1 0 0 1 0 0 1 1 0 2", {{255, 0, 0}, {255, 0, 255}, {0, 0, 255}}},
@@ -150,9 +145,8 @@ TEST(GimpGradients, EveryBlendAndColouringAtWorkedPoints) {
               (Rgb8{255, 255, 255}));
 }
 
-// GMT's colour forms (X11 names and grey levels from X11's table, h-s-v mixed in HSV, grey
-// single values, c/m/y/k, transparency), categorical palettes, rounded hard edges and the
-// default range with its hinge.
+// GMT's colour forms (X11 names, h-s-v, grey levels, c/m/y/k, transparency), categorical
+// palettes, rounded hard edges and the default range with its hinge.
 TEST(GmtPalettes, ColourFormsModelsAndLayouts) {
     struct Case {
         const char* text;
