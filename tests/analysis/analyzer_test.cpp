@@ -144,20 +144,18 @@ TEST(GradationAnalysis, JumpsAndBandsAreWhatAPersonWouldSee) {
         // 7 dots); empty = no band.
         std::vector<int> band;
     };
-    const auto ramp = [](int length, int top) {
-        return [length, top](int j) { return grey(between(0, top, j / (length - 1.0))); };
-    };
-    const auto stepped = [ramp](int length, int at, int by = 10) {
-        // 0..255 - by with `by` levels added from dot at + 1 on: one step of `by` levels at dot at.
-        return
-            [r = ramp(length, 255 - by), at, by](int j) { return r(j) + (j > at ? grey(by) : 0); };
-    };
     const auto line = [](int length, Color a, Color b) {
         return [=](int j) {
             const double t = j / (length - 1.0);
             return rgb(between(redOf(a), redOf(b), t), between(greenOf(a), greenOf(b), t),
                        between(blueOf(a), blueOf(b), t));
         };
+    };
+    const auto ramp = [line](int length, int top) { return line(length, 0, grey(top)); };
+    const auto stepped = [ramp](int length, int at, int by = 10) {
+        // 0..255 - by with `by` levels added from dot at + 1 on: one step of `by` levels at dot at.
+        return
+            [r = ramp(length, 255 - by), at, by](int j) { return r(j) + (j > at ? grey(by) : 0); };
     };
     const Row rows[] = {
         {"ramp 256", 256, ramp(256, 255), {}, {}},

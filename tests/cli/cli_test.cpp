@@ -301,32 +301,29 @@ TEST(Cli, NumericOptionsHoldTheirBounds) {
     ASSERT_EQ(runCli(dir, "new -o d.spd --seed 5 --length 40").status, 0);
     ASSERT_EQ(runCli(dir, "export d.spd --format csv -o g.csv").status, 0);
     struct Row {
-        const char* command; // {} stands for the value
+        const char* command; // the value follows it, then `rest`
         long long low;
         long long high;
+        const char* rest = "";
     };
     const Row rows[] = {
-        {"new -o x.spd --length {}", 2, 1600},
-        {"new -o x.spd --direction {}", 0, 3},
-        {"new -o x.spd --seed {}", 0, 4294967295},
-        {"render d.spd -o x.bmp --width {}", 1, 1200},
-        {"render d.spd -o x.bmp --direction {}", 0, 3},
-        {"resize d.spd --length {} --method 0 -o x.spd", 2, 1600},
-        {"resize d.spd --length 100 --method {} -o x.spd", 0, 3},
-        {"export d.spd --format css -o x.css --tolerance {}", 0, 255},
-        {"fit g.csv -o x.spd --length {}", 2, 1600},
-        {"fit g.csv -o x.spd --tolerance {}", 0, 255},
+        {"new -o x.spd --length ", 2, 1600},
+        {"new -o x.spd --direction ", 0, 3},
+        {"new -o x.spd --seed ", 0, 4294967295},
+        {"render d.spd -o x.bmp --width ", 1, 1200},
+        {"render d.spd -o x.bmp --direction ", 0, 3},
+        {"resize d.spd -o x.spd --method 0 --length ", 2, 1600},
+        {"resize d.spd -o x.spd --method ", 0, 3, " --length 100"},
+        {"export d.spd --format css -o x.css --tolerance ", 0, 255},
+        {"fit g.csv -o x.spd --length ", 2, 1600},
+        {"fit g.csv -o x.spd --tolerance ", 0, 255},
     };
     for (const Row& row : rows) {
-        const std::string command = row.command;
-        const auto with = [&](long long v) {
-            return command.substr(0, command.find("{}")) + std::to_string(v) +
-                   command.substr(command.find("{}") + 2);
-        };
+        const auto with = [&](long long v) { return row.command + std::to_string(v) + row.rest; };
         for (const long long v : {row.low, row.high}) {
             EXPECT_EQ(runCli(dir, with(v)).status, 0) << with(v);
         }
-        const std::string x = command.substr(command.find("x."), 5);
+        const std::string x = with(0).substr(with(0).find("x."), 5);
         fs::remove(dir / x);
         for (const long long v : {row.low - 1, row.high + 1}) {
             const test::ProgramRun r = runCli(dir, with(v));
