@@ -1,5 +1,6 @@
 // What reaches the readers: byte order marks and UTF-16, line data files imported by mistake,
 // GIMP's blends and colourings, GMT's colour forms and layouts, opacity over a background.
+#include "exchange/color_table_export.h"
 #include "exchange/gradient_import.h"
 #include "exchange/gradient_readers.h"
 #include "files/line_data_file.h"
@@ -29,38 +30,26 @@ std::vector<std::uint8_t> utf16(std::string_view s, bool bigEndian) {
     return out;
 }
 
+// Our own tables of two colours as input, asymmetric in the channels, so that a swapped or
+// dropped colour shows.
 TEST(GradientInput, EveryTextFormatTakesAUtf8MarkAndNamesUtf16) {
-    // Asymmetric in the channels, so that a swapped or dropped colour shows.
-    const std::pair<const char*, const char*> files[] = {
-        {"a.csv", "dot,r,g,b\n0,10,20,30\n1,200,150,100\n"},
-        // Two pixels: their centres at a quarter and three quarters.
-        {"a.css", "linear-gradient(to right, rgb(10 20 30) 25%, rgb(200 150 100) 75%)"},
-        {"a.svg", "<svg><linearGradient><stop offset='.25' stop-color='#0a141e'/>"
-                  "<stop offset='.75' stop-color='#c89664'/></linearGradient></svg>"},
-        {"a.ggr", "GIMP Gradient\nName: a\n1\n0 0.5 1 0.0392156862745098 0.0784313725490196 "
-                  "0.11764705882352941 1 0.7843137254901961 0.5882352941176471 "
-                  "0.39215686274509803 1 0 0\n"},
-        {"a.cpt", "0 10/20/30 1 200/150/100\n"},
-        {"a.json", R"([{"RGBPoints": [0, 0.0392156862745098, 0.0784313725490196,
-                    0.11764705882352941, 1, 0.7843137254901961, 0.5882352941176471,
-                    0.39215686274509803]}])"},
-    };
+    const std::vector<Rgb8> colors = {{10, 20, 30}, {200, 150, 100}};
+    const auto doc = test::dotsDocument(2, [&](int j) { return colorOf(colors[j]); });
     ImportOptions options;
     options.length = 2;
     options.tolerance = 0;
-    for (const auto& [name, text] : files) {
-        const ImportResult plain = importGradient(name, bytesOf(text), options);
-        ASSERT_TRUE(plain) << name << ": " << plain.error;
-        const ImportResult marked =
-            importGradient(name, bytesOf(std::string("\xef\xbb\xbf") + text), options);
+    for (const ExchangeFormat f :
+         {ExchangeFormat::Csv, ExchangeFormat::Css, ExchangeFormat::Svg, ExchangeFormat::Ggr,
+          ExchangeFormat::Cpt, ExchangeFormat::Json}) {
+        const std::string name = "a." + std::string(formatInfo(f).extension);
+        const std::string text = exportColorTable(*doc, f, {0, "a"});
+        const ImportResult marked = importGradient(name, bytesOf("\xef\xbb\xbf" + text), options);
         ASSERT_TRUE(marked) << name << ": " << marked.error;
-        EXPECT_EQ(documentColors(*marked.document),
-                  (std::vector<Rgb8>{{10, 20, 30}, {200, 150, 100}}))
-            << name;
+        EXPECT_EQ(documentColors(*marked.document), colors) << name;
         for (bool big : {false, true}) {
             EXPECT_EQ(importGradient(name, utf16(text, big), options).error,
-                      std::string(name) + ": line 1: the text is UTF-16 (" +
-                          (big ? "big" : "little") + "-endian); save it as UTF-8");
+                      name + ": line 1: the text is UTF-16 (" + (big ? "big" : "little") +
+                          "-endian); save it as UTF-8");
         }
     }
 }
