@@ -1,6 +1,5 @@
-// The exchange layer: the fewest stops against brute force, every colour table read back by
-// small readers of our own, curves fitted back within the tolerance, foreign gradients and the
-// refusal of bad input.
+// The fewest stops against brute force, every colour table read back by readers of our own,
+// curves fitted back within the tolerance, foreign gradients and the refusal of bad input.
 #include "exchange/color_table_export.h"
 #include "exchange/fewest_stops.h"
 #include "exchange/gradient_import.h"
