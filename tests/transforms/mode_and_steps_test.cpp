@@ -106,8 +106,8 @@ TEST(ModeChange, TheHueOriginLiesWhereThePathDoesNotGo) {
     EXPECT_LE(std::abs(shown.front().b - 255) + std::abs(shown.back().g - 160), 8);
 }
 
-// Evening out makes random documents more even in both metrics, in every mode, keeping the
-// ends within the fit's level.
+// Evening out makes random documents far more even in both metrics (at least 0.45 in CIEDE2000,
+// 0.7 in OKLab), in every mode, keeping the ends within the fit's level.
 TEST(Equalize, RandomGradationsComeOutMoreEven) {
     const Analyzer analyzer;
     for (std::uint32_t seed = 1; seed <= 4; ++seed) {
@@ -117,7 +117,8 @@ TEST(Equalize, RandomGradationsComeOutMoreEven) {
         const StepMetric metric = seed % 2 != 0 ? StepMetric::Ciede2000 : StepMetric::Oklab;
         const Equalized even = equalizeSteps(*doc, analyzer, metric);
         ASSERT_TRUE(even.document);
-        EXPECT_GT(even.uniformityAfter, even.uniformityBefore + 0.2) << seed;
+        const double floor = metric == StepMetric::Ciede2000 ? 0.45 : 0.7;
+        EXPECT_GT(even.uniformityAfter, std::max(even.uniformityBefore + 0.2, floor)) << seed;
         EXPECT_EQ(even.uniformityAfter, uniformityIn(*even.document, analyzer, metric));
         EXPECT_EQ(even.document->mode, doc->mode);
         // Never less even than the plain one-level fit of the even colours.
