@@ -74,16 +74,13 @@ TEST(Analyzer, LabOfKnownColoursAgainstD65WithoutAdaptation) {
         {rgb(0, 255, 0), {87.73, -86.18, 83.18}}, {rgb(0, 0, 255), {32.30, 79.19, -107.86}}};
     for (const auto& [color, want] : rows) {
         const LabColor lab = analyzer().toLab(color);
-        EXPECT_NEAR(lab.l, want.l, 0.01) << std::hex << color;
-        EXPECT_NEAR(lab.a, want.a, 0.01) << std::hex << color;
-        EXPECT_NEAR(lab.b, want.b, 0.01) << std::hex << color;
+        EXPECT_LT(std::hypot(lab.l - want.l, lab.a - want.a, lab.b - want.b), 0.01) << color;
     }
 }
 
 TEST(Analyzer, DeficienciesAndGreyAgainstTheMatricesAppliedByHand) {
-    // Machado, Oliveira, Fernandes 2009, severity 1.0, on linear light; the primaries worked
-    // out by hand with the textbook curve: protanopia red is (0.152286, 0.114503, -0.003882)
-    // in linear light, which encodes to (109, 95, 0).
+    // Machado, Oliveira, Fernandes 2009, severity 1.0, on linear light, worked out by hand:
+    // protanopia red is (0.152286, 0.114503, -0.003882) linear, which encodes to (109, 95, 0).
     struct Row {
         Color in;
         Deficiency d;
@@ -135,27 +132,17 @@ int between(int a, int b, double t) {
     return static_cast<int>(std::lround(a + (b - a) * t));
 }
 
-// Banding a person would see, against gradations whose answer is known by construction: a
-// perfect 8-bit ramp steps one level every few dots and has no jump and no band at any length;
-// a single 10-level step is one jump at its dot; a straight RGB line between two colours is
-// smooth; a run of 200 equal dots inside a ramp is one band, whatever the 8-bit steps around it.
+// Banding a person would see, on gradations whose answer is known by construction: 8-bit ramps
+// and straight lines are smooth, a 10-level step is one jump, 200 equal dots are one band.
 TEST(GradationAnalysis, JumpsAndBandsAreWhatAPersonWouldSee) {
     struct Row {
         const char* name;
         int length;
         std::function<Color(int)> colour;
         std::vector<int> jumps;
-        // The band's dots, first and last, give or take the run of one level the flat run
-        // continues (at most 7 dots here); empty = no band.
+        // The band's first and last dot, give or take the flat run's neighbouring level (at most
+        // 7 dots); empty = no band.
         std::vector<int> band;
-    };
-    const auto ramp = [](int length, int top) {
-        return [length, top](int j) { return grey(between(0, top, j / (length - 1.0))); };
-    };
-    const auto stepped = [ramp](int length, int at, int by = 10) {
-        // 0..255 - by with `by` levels added from dot at + 1 on: one step of `by` levels at dot at.
-        return
-            [r = ramp(length, 255 - by), at, by](int j) { return r(j) + (j > at ? grey(by) : 0); };
     };
     const auto line = [](int length, Color a, Color b) {
         return [=](int j) {
@@ -164,11 +151,15 @@ TEST(GradationAnalysis, JumpsAndBandsAreWhatAPersonWouldSee) {
                        between(blueOf(a), blueOf(b), t));
         };
     };
+    const auto ramp = [line](int length, int top) { return line(length, 0, grey(top)); };
+    const auto stepped = [ramp](int length, int at, int by = 10) {
+        // 0..255 - by with `by` levels added from dot at + 1 on: one step of `by` levels at dot at.
+        return
+            [r = ramp(length, 255 - by), at, by](int j) { return r(j) + (j > at ? grey(by) : 0); };
+    };
     const Row rows[] = {
         {"ramp 256", 256, ramp(256, 255), {}, {}},
-        {"ramp 512", 512, ramp(512, 255), {}, {}},
         {"ramp 1600", 1600, ramp(1600, 255), {}, {}},
-        {"step 256", 256, stepped(256, 100), {100}, {}},
         {"step 512", 512, stepped(512, 37), {37}, {}},
         {"step 1600", 1600, stepped(1600, 1200), {1200}, {}},
         // Two levels at mid grey are under 1 ΔE00: visible as a step, not as a jump.
@@ -191,18 +182,16 @@ TEST(GradationAnalysis, JumpsAndBandsAreWhatAPersonWouldSee) {
         EXPECT_EQ(a->bandCount, row.band.empty() ? 0 : 1) << row.name;
         if (!row.band.empty()) {
             ASSERT_FALSE(band.empty()) << row.name;
-            EXPECT_LE(band.front(), row.band[0]) << row.name;
-            EXPECT_GT(band.front(), row.band[0] - 7) << row.name;
-            EXPECT_GE(band.back(), row.band[1]) << row.name;
-            EXPECT_LT(band.back(), row.band[1] + 7) << row.name;
-            EXPECT_EQ(band.size(), static_cast<std::size_t>(band.back() - band.front() + 1));
+            const int from = band.front(), to = band.back();
+            EXPECT_TRUE(from <= row.band[0] && from > row.band[0] - 7) << from;
+            EXPECT_TRUE(to >= row.band[1] && to < row.band[1] + 7) << to;
+            EXPECT_EQ(band.size(), static_cast<std::size_t>(to - from + 1)); // one run
             EXPECT_EQ(a->uniformity, 0.0) << row.name; // it stands still there
         }
     }
 }
 
-// The summary figures on worked examples: black to white is one step of exactly 100 ΔE00 (a
-// pure lightness difference of 100 at mean L* 50, where SL is 1), so its mean step is 100; a
+// Black to white is one step of exactly 100 ΔE00 (ΔL* 100 at mean L* 50, where SL is 1); a
 // loop's seam is the step from its last dot back to its first.
 TEST(GradationAnalysis, SummaryFiguresOnWorkedExamples) {
     const auto open = analysed(*dotsDocument(2, [](int j) { return grey(255 * j); }));
@@ -223,9 +212,8 @@ TEST(GradationAnalysis, SummaryFiguresOnWorkedExamples) {
     EXPECT_EQ(open->gamutMappedCount, 0);
 }
 
-// The uniformity figure on speeds known by hand: even steps are 1; the 0/1 comb of a level
-// change every other dot is as even once smoothed; a loop's window wraps round; a still stretch
-// is 0; a gradation that never changes is even.
+// The uniformity figure on speeds known by hand: even steps, a smoothed 0/1 comb (wrapping round
+// in a loop) and a gradation that never changes are 1; a still stretch is 0.
 TEST(GradationAnalysis, UniformityIsTheSlowestOverTheFastestSmoothedSpeed) {
     struct Row {
         const char* name;
@@ -257,8 +245,7 @@ TEST(GradationAnalysis, UniformityIsTheSlowestOverTheFastestSmoothedSpeed) {
     }
 }
 
-// Where a loop starts is arbitrary, so rotating its period moves the marks with it and never
-// changes the count; a sine started at three phases is the same two turns.
+// Rotating a loop's period moves its reversal marks with it; a sine at any phase turns twice.
 TEST(GradationAnalysis, LoopReversalsDoNotDependOnWhereThePeriodStarts) {
     const auto rotated = [](const GradationDocument& doc, int by) {
         auto r = std::make_unique<GradationDocument>(doc);

@@ -1,9 +1,9 @@
-// The exchange layer: the fewest stops against brute force, every colour table read back by
-// small readers of our own, curves fitted back within the tolerance, foreign gradients and the
-// refusal of bad input.
+// The fewest stops against brute force, every colour table read back by readers of our own,
+// curves fitted back within the tolerance, foreign gradients and the refusal of bad input.
 #include "exchange/color_table_export.h"
 #include "exchange/fewest_stops.h"
 #include "exchange/gradient_import.h"
+#include "support/fit_inputs.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -15,9 +15,8 @@
 namespace spectrane {
 namespace {
 
-// The rule itself, checked in doubles: every dot strictly between two neighbouring stops lies
-// less than T + 1/2 (with slack and T > 0: less than T) from the straight line between them, in
-// every channel.
+// The rule itself, in doubles: every dot between two neighbouring stops lies less than T + 1/2
+// (with slack and T > 0: less than T) from the straight line between them, in every channel.
 bool reproduces(const std::vector<Rgb8>& c, const std::vector<int>& stops, int tolerance,
                 bool slack) {
     const double reach = slack && tolerance > 0 ? tolerance : tolerance + 0.5;
@@ -92,7 +91,8 @@ std::vector<Stop> readStops(ExchangeFormat f, const std::string& text) {
     const std::string n = R"(([-\d.e]+))";
     const std::string s = " ";
     const std::regex re(
-        f == ExchangeFormat::Css   ? R"x(rgb\((\d+) (\d+) (\d+)\) ([\d.]+)%)x"
+        f == ExchangeFormat::Csv   ? R"x(\n(\d+),(\d+),(\d+),(\d+))x"
+        : f == ExchangeFormat::Css ? R"x(rgb\((\d+) (\d+) (\d+)\) ([\d.]+)%)x"
         : f == ExchangeFormat::Svg ? R"x(offset="([\d.]+)" stop-color="#(..)(..)(..)")x"
         : f == ExchangeFormat::Cpt
             ? n + "\t" + n + "/" + n + "/" + n + "\t" + n + "\t" + n + "/" + n + "/" + n + "\n"
@@ -104,7 +104,9 @@ std::vector<Stop> readStops(ExchangeFormat f, const std::string& text) {
         const auto v = [&](int g, int base = 10) {
             return base == 16 ? std::stoi((*it)[g], nullptr, 16) : std::stod((*it)[g]);
         };
-        if (f == ExchangeFormat::Css) {
+        if (f == ExchangeFormat::Csv) {
+            stops.push_back({v(1), {v(2), v(3), v(4)}}); // the dot, scaled below
+        } else if (f == ExchangeFormat::Css) {
             stops.push_back({v(4) / 100, {v(1), v(2), v(3)}});
         } else if (f == ExchangeFormat::Svg) {
             stops.push_back({v(1), {v(2, 16) * 1.0, v(3, 16) * 1.0, v(4, 16) * 1.0}});
@@ -152,38 +154,33 @@ TEST(ColorTableExport, EveryFormatReadsBackWithinTheToleranceWithTheFewestStops)
         // CSS and SVG leave renderers half a level: their lines stay within T itself.
         const std::size_t boxFewest = fewestStops(shown, c.tolerance, true).size();
         for (ExchangeFormat f : {ExchangeFormat::Css, ExchangeFormat::Svg, ExchangeFormat::Ggr,
-                                 ExchangeFormat::Cpt, ExchangeFormat::Json}) {
+                                 ExchangeFormat::Cpt, ExchangeFormat::Json, ExchangeFormat::Csv}) {
             const std::string text = exportColorTable(*doc, f, {c.tolerance, "a<b"});
             std::vector<Stop> stops = readStops(f, text);
             // CSS and SVG fill a box of L pixels: dot j at the centre of pixel j, (j + 1/2) / L.
-            if (f == ExchangeFormat::Css || f == ExchangeFormat::Svg) {
-                for (Stop& s : stops) {
-                    const double dot = s.at * c.length - 0.5;
+            const bool box = f == ExchangeFormat::Css || f == ExchangeFormat::Svg;
+            for (Stop& s : stops) {
+                if (box || f == ExchangeFormat::Csv) { // CSV gives dots
+                    const double dot = box ? s.at * c.length - 0.5 : s.at;
                     ASSERT_NEAR(dot, std::round(dot), 1e-4) << text;
                     s.at = dot / (c.length - 1);
                 }
             }
-            // Segment formats repeat each inner stop as the next segment's start.
+            // Segment formats repeat each inner stop as the next segment's start; CSV has every
+            // dot.
             const bool segments = f == ExchangeFormat::Ggr || f == ExchangeFormat::Cpt;
-            const bool box = f == ExchangeFormat::Css || f == ExchangeFormat::Svg;
-            ASSERT_EQ(stops.size(), segments ? 2 * (fewest - 1) : box ? boxFewest : fewest) << text;
+            ASSERT_EQ(stops.size(), f == ExchangeFormat::Csv ? shown.size()
+                                    : segments               ? 2 * (fewest - 1)
+                                    : box                    ? boxFewest
+                                                             : fewest)
+                << text;
             for (int j = 0; j < c.length; ++j) {
-                for (int ch = 0; ch < 3; ++ch) {
-                    // CMY documents give the colours as shown.
-                    const int level = doc->colorLine.level(ch, j);
-                    ASSERT_LE(
-                        std::abs(levelAt(stops, c.length, j, ch) - (c.cmy ? 255 - level : level)),
-                        c.tolerance)
+                for (int ch = 0; ch < 3; ++ch) { // CMY documents give the colours as shown
+                    ASSERT_LE(std::abs(levelAt(stops, c.length, j, ch) - shown[j][ch]), c.tolerance)
                         << formatInfo(f).name << " L=" << c.length << " dot " << j;
                 }
             }
         }
-        const std::string csv = exportColorTable(*doc, ExchangeFormat::Csv, {});
-        const Rgb8 last = shown.back();
-        EXPECT_TRUE(csv.starts_with("dot,r,g,b\n0,"));
-        EXPECT_TRUE(csv.ends_with("\n" + std::to_string(c.length - 1) + "," +
-                                  std::to_string(last.r) + "," + std::to_string(last.g) + "," +
-                                  std::to_string(last.b) + "\n"));
         // The direction as CSS says it; the SVG rectangle runs L along the gradient.
         const char* to[] = {"to right", "to bottom", "to left", "to top"};
         EXPECT_NE(exportColorTable(*doc, ExchangeFormat::Css, {}).find(to[c.direction]), 0u - 1);
@@ -198,15 +195,6 @@ TEST(ColorTableExport, EveryFormatReadsBackWithinTheToleranceWithTheFewestStops)
 
 std::vector<std::uint8_t> bytesOf(const std::string& s) {
     return {s.begin(), s.end()};
-}
-
-// The largest level difference of channel ch between a document and the wanted colours.
-int worstError(const GradationDocument& doc, const std::vector<Rgb8>& wanted, ChannelIndex ch) {
-    int worst = 0;
-    for (int j = 0; j < doc.length; ++j) {
-        worst = std::max(worst, std::abs(doc.colorLine.level(ch, j) - wanted[j][ch]));
-    }
-    return worst;
 }
 
 TEST(CurveFit, RandomDocumentsComeBackWithinTheToleranceFromEveryTable) {
@@ -236,15 +224,14 @@ TEST(CurveFit, RandomDocumentsComeBackWithinTheToleranceFromEveryTable) {
             importGradient(std::string("t.") + std::string(formatInfo(c.format).extension),
                            bytesOf(table), options);
         ASSERT_TRUE(r) << r.error;
-        const GradationDocument& fitted = *r.document;
-        ASSERT_EQ(fitted.length, c.length);
-        EXPECT_EQ(fitted.loop, c.loop);
+        const std::vector<Rgb8> fitted = documentColors(*r.document);
+        EXPECT_EQ(r.document->loop, c.loop);
+        EXPECT_LE(test::largestLevelDifference(fitted, wanted), c.tolerance) << "L=" << c.length;
         for (ChannelIndex ch = 0; ch < 3; ++ch) {
-            const int points = fitted.channels[ch].pointCount;
-            EXPECT_TRUE(points <= kMaxPoints && points == r.channels[ch].points);
-            EXPECT_EQ(r.channels[ch].maxError, worstError(fitted, wanted, ch));
-            EXPECT_TRUE(r.channels[ch].reached) << "L=" << c.length << " ch " << ch;
-            EXPECT_LE(r.channels[ch].maxError, c.tolerance) << "L=" << c.length;
+            EXPECT_EQ(r.channels[ch].maxError, test::largestLevelDifference(fitted, wanted, ch));
+            EXPECT_TRUE(r.channels[ch].reached &&
+                        r.channels[ch].points == r.document->channels[ch].pointCount)
+                << "L=" << c.length << " ch " << ch;
         }
     }
 }
@@ -262,7 +249,8 @@ TEST(CurveFit, FewAnchorsForFewAndTheBestWhenOutOfReach) {
     fit = fitCurves(comb, 1, false, 0);
     EXPECT_FALSE(fit.channels[1].reached);
     EXPECT_LE(fit.channels[1].points, kMaxPoints);
-    EXPECT_EQ(fit.channels[1].maxError, worstError(*fit.document, comb, 1));
+    EXPECT_EQ(fit.channels[1].maxError,
+              test::largestLevelDifference(documentColors(*fit.document), comb, 1));
 }
 
 // Hand-made files of other programs' kinds, read and sampled at a few dots (CSS and SVG at the
@@ -320,41 +308,36 @@ TEST(GradientReaders, ForeignGradientsSampleToTheirColours) {
 }
 
 TEST(GradientReaders, BadInputNamesTheFileTheLineAndTheFault) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"x.csv", "x.csv: line 3: the level '256' is not a number in 0..255"},
-        {"x.css", "x.css: line 2: the colour 'chartroose' is not #hex, rgb(), hsl() or a colour "
-                  "name"},
-        {"x.svg", "x.svg: line 2: the offset 'half' is not a number"},
-        {"x.ggr", "x.ggr: line 4: unknown colouring '3'"},
-        {"x.cpt", "x.cpt: line 2: z must not go back"},
-        {"x.json", "x.json: line 2: \"RGBPoints\" must be x, r, g, b, ... (a multiple of 4 "
-                   "numbers)"},
-        // 64 containers deep is read; the 65th bracket is refused where it stands.
-        {"x.json", "x.json: line 1: no preset with \"RGBPoints\""},
-        {"x.json", "x.json: line 3: nested too deeply"},
-        {"x.bmp", "x.bmp: byte 28: 8 bits per pixel are not supported, only 24 and 32"},
-        {"x.png", "x.png: byte 33: "},
-    };
     test::ByteBuilder header; // "BM", sizes, 40-byte info header of a 1 x 1 picture, 8 bits
     header.u8('B').u8('M').i32(58).i32(0).i32(54).i32(40).i32(1).i32(1).u8(1).u8(0).u8(8);
-    const std::string bmp8 =
-        std::string(header.bytes.begin(), header.bytes.end()) + std::string(29, '\0');
-    const std::string inputs[] = {
-        "dot,r,g,b\n0,1,2,3\n1,2,3,256\n",
-        "a {\n background: linear-gradient(chartroose, red) }",
-        "<svg><linearGradient>\n<stop offset=\"half\"/></linearGradient></svg>",
-        "GIMP Gradient\nName: x\n1\n0 0.5 1 0 0 0 1 1 1 1 1 0 3\n",
-        "0 0/0/0 5 1/1/1\n4 0/0/0 6 1/1/1\n",
-        "[{\"Name\": \"x\",\n \"RGBPoints\": [0, 1, 1]}]",
-        "{\"a\":\n" + std::string(63, '[') + std::string(63, ']') + "}",
-        "{\"a\":\n" + std::string(62, '[') + "\n[\"b\", [" + std::string(64, ']') + "}",
-        bmp8,
-        std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\0\x02\0\0\0\x02\x08\x02\0\0\0BAD!", 33),
+    // Each input is named by the start of its message, which names the file.
+    const std::pair<std::string, const char*> cases[] = {
+        {"dot,r,g,b\n0,1,2,3\n1,2,3,256\n",
+         "x.csv: line 3: the level '256' is not a number in 0..255"},
+        {"a {\n background: linear-gradient(chartroose, red) }",
+         "x.css: line 2: the colour 'chartroose' is not #hex, rgb(), hsl() or a colour name"},
+        {"<svg><linearGradient>\n<stop offset=\"half\"/></linearGradient></svg>",
+         "x.svg: line 2: the offset 'half' is not a number"},
+        {"GIMP Gradient\nName: x\n1\n0 0.5 1 0 0 0 1 1 1 1 1 0 3\n",
+         "x.ggr: line 4: unknown colouring '3'"},
+        {"0 0/0/0 5 1/1/1\n4 0/0/0 6 1/1/1\n", "x.cpt: line 2: z must not go back"},
+        {"[{\"Name\": \"x\",\n \"RGBPoints\": [0, 1, 1]}]",
+         "x.json: line 2: \"RGBPoints\" must be x, r, g, b, ... (a multiple of 4 numbers)"},
+        // 64 containers deep is read; the 65th bracket is refused where it stands.
+        {"{\"a\":\n" + std::string(63, '[') + std::string(63, ']') + "}",
+         "x.json: line 1: no preset with \"RGBPoints\""},
+        {"{\"a\":\n" + std::string(62, '[') + "\n[\"b\", [" + std::string(64, ']') + "}",
+         "x.json: line 3: nested too deeply"},
+        {std::string(header.bytes.begin(), header.bytes.end()) + std::string(29, '\0'),
+         "x.bmp: byte 28: 8 bits per pixel are not supported, only 24 and 32"},
+        {std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\0\x02\0\0\0\x02\x08\x02\0\0\0BAD!", 33),
+         "x.png: byte 33: "},
     };
-    for (std::size_t i = 0; i < std::size(cases); ++i) {
-        const ImportResult r = importGradient(cases[i].first, bytesOf(inputs[i]), {});
-        EXPECT_FALSE(r);
-        EXPECT_EQ(r.error.substr(0, std::string(cases[i].second).size()), cases[i].second);
+    for (const auto& [input, error] : cases) {
+        const std::string message = error;
+        const ImportResult r =
+            importGradient(message.substr(0, message.find(':')), bytesOf(input), {});
+        EXPECT_TRUE(!r && r.error.starts_with(message)) << r.error;
     }
     // Nothing to read, and a file that cannot be read, are refused the same way.
     EXPECT_FALSE(importGradient("none", {}, {}));

@@ -1,6 +1,6 @@
-// What reaches the readers and what they make of it: byte order marks and wide encodings, line
-// data files given to the import by mistake, GIMP's blends and colourings, GMT's colour forms
-// and layouts, and opacity laid over a background.
+// What reaches the readers: byte order marks and UTF-16, line data files imported by mistake,
+// GIMP's blends and colourings, GMT's colour forms and layouts, opacity over a background.
+#include "exchange/color_table_export.h"
 #include "exchange/gradient_import.h"
 #include "exchange/gradient_readers.h"
 #include "files/line_data_file.h"
@@ -30,41 +30,26 @@ std::vector<std::uint8_t> utf16(std::string_view s, bool bigEndian) {
     return out;
 }
 
+// Our own tables of two colours as input, asymmetric in the channels, so that a swapped or
+// dropped colour shows.
 TEST(GradientInput, EveryTextFormatTakesAUtf8MarkAndNamesUtf16) {
-    // Asymmetric in the channels, so that a swapped or dropped colour shows.
-    const std::pair<const char*, const char*> files[] = {
-        {"a.csv", "dot,r,g,b\n0,10,20,30\n1,200,150,100\n"},
-        // Two pixels: their centres at a quarter and three quarters.
-        {"a.css", "linear-gradient(to right, rgb(10 20 30) 25%, rgb(200 150 100) 75%)"},
-        {"a.svg", "<svg><linearGradient><stop offset='.25' stop-color='#0a141e'/>"
-                  "<stop offset='.75' stop-color='#c89664'/></linearGradient></svg>"},
-        {"a.ggr", "GIMP Gradient\nName: a\n1\n0 0.5 1 0.0392156862745098 0.0784313725490196 "
-                  "0.11764705882352941 1 0.7843137254901961 0.5882352941176471 "
-                  "0.39215686274509803 1 0 0\n"},
-        {"a.cpt", "0 10/20/30 1 200/150/100\n"},
-        {"a.json", R"([{"RGBPoints": [0, 0.0392156862745098, 0.0784313725490196,
-                    0.11764705882352941, 1, 0.7843137254901961, 0.5882352941176471,
-                    0.39215686274509803]}])"},
-    };
+    const std::vector<Rgb8> colors = {{10, 20, 30}, {200, 150, 100}};
+    const auto doc = test::dotsDocument(2, [&](int j) { return colorOf(colors[j]); });
     ImportOptions options;
     options.length = 2;
     options.tolerance = 0;
-    for (const auto& [name, text] : files) {
-        const ImportResult plain = importGradient(name, bytesOf(text), options);
-        ASSERT_TRUE(plain) << name << ": " << plain.error;
-        const ImportResult marked =
-            importGradient(name, bytesOf(std::string("\xef\xbb\xbf") + text), options);
+    for (const ExchangeFormat f :
+         {ExchangeFormat::Csv, ExchangeFormat::Css, ExchangeFormat::Svg, ExchangeFormat::Ggr,
+          ExchangeFormat::Cpt, ExchangeFormat::Json}) {
+        const std::string name = "a." + std::string(formatInfo(f).extension);
+        const std::string text = exportColorTable(*doc, f, {0, "a"});
+        const ImportResult marked = importGradient(name, bytesOf("\xef\xbb\xbf" + text), options);
         ASSERT_TRUE(marked) << name << ": " << marked.error;
-        const GradationDocument& d = *marked.document;
-        EXPECT_EQ(
-            (std::array{d.colorLine.level(0, 0), d.colorLine.level(1, 0), d.colorLine.level(2, 0),
-                        d.colorLine.level(0, 1), d.colorLine.level(1, 1), d.colorLine.level(2, 1)}),
-            (std::array{10, 20, 30, 200, 150, 100}))
-            << name;
+        EXPECT_EQ(documentColors(*marked.document), colors) << name;
         for (bool big : {false, true}) {
             EXPECT_EQ(importGradient(name, utf16(text, big), options).error,
-                      std::string(name) + ": line 1: the text is UTF-16 (" +
-                          (big ? "big" : "little") + "-endian); save it as UTF-8");
+                      name + ": line 1: the text is UTF-16 (" + (big ? "big" : "little") +
+                          "-endian); save it as UTF-8");
         }
     }
 }
@@ -97,9 +82,8 @@ Rgb8 level(double r, double g, double b) {
     return {round(r), round(g), round(b)};
 }
 
-// One GIMP segment over 0..1 from (0, 51, 255) to (255, 153, 0), sampled at one dot, against
-// blend factors worked out from GIMP's published definitions at points where they are known in
-// closed form.
+// One GIMP segment from (0, 51, 255) to (255, 153, 0) sampled at one dot, against blend factors
+// from GIMP's published definitions worked out in closed form.
 TEST(GimpGradients, EveryBlendAndColouringAtWorkedPoints) {
     const auto mix = [](double f) { return level(255 * f, 51 + 102 * f, 255 - 255 * f); };
     const double quarterSine = (1 - std::numbers::sqrt2 / 2) / 2; // (sin(-pi/2 + pi/4) + 1) / 2
@@ -129,8 +113,8 @@ TEST(GimpGradients, EveryBlendAndColouringAtWorkedPoints) {
         EXPECT_EQ(sampled(ExchangeFormat::Ggr, ggr, c.length)[c.dot], c.expected)
             << "blend " << c.blend << " middle " << c.middle << " dot " << c.dot;
     }
-    // Red to blue half way round the hue circle: anticlockwise through green, clockwise through
-    // magenta; red to green clockwise passes blue. Alpha fades black over the background.
+    // Red to blue anticlockwise passes green, clockwise magenta; red to green clockwise passes
+    // blue. Alpha fades black over the background.
     const std::pair<std::string, std::vector<Rgb8>> colourings[] = {
         {"1 0 0 1 0 0 1 1 0 1", {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}}},
         {"1 0 0 1 0 0 1 1 0 2", {{255, 0, 0}, {255, 0, 255}, {0, 0, 255}}},
@@ -150,9 +134,8 @@ TEST(GimpGradients, EveryBlendAndColouringAtWorkedPoints) {
               (Rgb8{255, 255, 255}));
 }
 
-// GMT's colour forms (X11 names and grey levels from X11's table, h-s-v mixed in HSV, grey
-// single values, c/m/y/k, transparency), categorical palettes, rounded hard edges and the
-// default range with its hinge.
+// GMT's colour forms (X11 names, h-s-v, grey levels, c/m/y/k, transparency), categorical
+// palettes, rounded hard edges and the default range with its hinge.
 TEST(GmtPalettes, ColourFormsModelsAndLayouts) {
     struct Case {
         const char* text;
@@ -213,30 +196,19 @@ TEST(Opacity, LaidOverTheBackgroundAndReported) {
         "<stop offset='.75' style='stop-color: rgb(0 0 255); stop-opacity: .5'/>"
         "</linearGradient></svg>";
     const std::string css = "linear-gradient(to right, rgb(255 0 0 / 0%) 25%, #00ff0080 75%)";
+    const std::string picture(bmp.bytes.begin(), bmp.bytes.end());
     struct Case {
         std::string name, text;
         const char* over;
         std::vector<Rgb8> colors;
-        const char* report;
+        const char* flattened;
     };
     const Case cases[] = {
-        {"p.bmp",
-         std::string(bmp.bytes.begin(), bmp.bytes.end()),
-         "white",
-         {{255, 255, 255}, {10, 20, 30}},
-         "white: 1 pixel was partly transparent"},
-        {"t.svg",
-         svg,
-         "white",
-         {{255, 255, 255}, {128, 128, 255}},
-         "white: 2 stops were partly transparent"},
-        {"t.svg",
-         svg,
-         "#204060",
-         {{32, 64, 96}, {16, 32, 176}},
-         "#204060: 2 stops were partly transparent"},
+        {"p.bmp", picture, "white", {{255, 255, 255}, {10, 20, 30}}, "1 pixel was"},
+        {"t.svg", svg, "white", {{255, 255, 255}, {128, 128, 255}}, "2 stops were"},
+        {"t.svg", svg, "#204060", {{32, 64, 96}, {16, 32, 176}}, "2 stops were"},
         // CSS mixes premultiplied: the transparent red adds no red on the way.
-        {"t.css", css, "black", {{0, 0, 0}, {0, 128, 0}}, "black: 2 stops"},
+        {"t.css", css, "black", {{0, 0, 0}, {0, 128, 0}}, "2 stops were"},
     };
     for (const Case& c : cases) {
         ImportOptions options;
@@ -246,8 +218,8 @@ TEST(Opacity, LaidOverTheBackgroundAndReported) {
         const ImportResult r = importGradient(c.name, bytesOf(c.text), options);
         ASSERT_TRUE(r) << c.name << ": " << r.error;
         EXPECT_EQ(documentColors(*r.document), c.colors) << c.name << " over " << c.over;
-        EXPECT_NE(r.message.find(std::string("opacity flattened over ") + c.report),
-                  std::string::npos)
+        EXPECT_TRUE(r.message.ends_with(std::string("opacity flattened over ") + c.over + ": " +
+                                        c.flattened + " partly transparent"))
             << r.message;
     }
     // Half way: opacity 1/4, all of it green (premultiplied); straight mixing would add red.

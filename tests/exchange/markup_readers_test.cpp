@@ -1,6 +1,5 @@
-// The SVG and CSS readers on what other programs write: stops taken through href, colours in
-// style attributes and by name, transforms and spread methods noted, colour hints, repeating
-// gradients, errors on their line.
+// The SVG and CSS readers on what other programs write: href chains, styles and names, noted
+// transforms, colour hints, repeating gradients, errors on their line.
 #include "exchange/gradient_import.h"
 #include "exchange/gradient_readers.h"
 
@@ -102,12 +101,7 @@ TEST(CssReader, HintsTwoPositionStopsAndRepeatingGradients) {
             "c.css", {reinterpret_cast<const std::uint8_t*>(css.data()), css.size()}, options);
         ASSERT_TRUE(r) << c.css << ": " << r.error;
         EXPECT_EQ(r.document->loop, c.loop) << c.css;
-        for (std::size_t j = 0; j < c.colors.size(); ++j) {
-            for (ChannelIndex ch = 0; ch < 3; ++ch) {
-                EXPECT_EQ(r.document->colorLine.level(ch, static_cast<int>(j)), c.colors[j][ch])
-                    << c.css << " dot " << j << " channel " << ch;
-            }
-        }
+        EXPECT_EQ(documentColors(*r.document), c.colors) << c.css;
     }
     const std::pair<const char*, const char*> refused[] = {
         {"linear-gradient(red, 50%)", "line 1: a colour hint must come between two colour stops"},

@@ -1,8 +1,6 @@
-// libFuzzer entry for the gradient readers, one target for all: the first byte picks the
-// reader (its low three bits, in the order of ExchangeFormat) and, for pictures, a column
-// instead of a row (bit 3); the rest is the file. Any bytes are either refused with a one-line
-// message, or give stops in order whose sampling and fitting stay within the gradation's
-// ranges.
+// libFuzzer entry for all gradient readers: the first byte's bits 0-2 pick the reader, bit 3 a
+// picture's column, bit 4 a looped fit; the rest is the file. Any bytes are refused in one line
+// or give ordered stops whose sampling and fitting stay within the gradation's ranges.
 #include "exchange/curve_fit.h"
 #include "exchange/gradient_readers.h"
 

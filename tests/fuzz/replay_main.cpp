@@ -26,24 +26,24 @@ int replayFile(const std::filesystem::path& path) {
 } // namespace
 
 int main(int argc, char** argv) {
-    int failures = 0;
-    int replayed = 0;
+    std::vector<std::filesystem::path> files;
     for (int i = 1; i < argc; ++i) {
-        const std::filesystem::path arg(argv[i]);
-        if (!std::filesystem::is_directory(arg)) {
-            failures += replayFile(arg);
-            ++replayed;
+        if (!std::filesystem::is_directory(argv[i])) {
+            files.emplace_back(argv[i]);
             continue;
         }
-        for (const auto& entry : std::filesystem::directory_iterator(arg)) {
+        for (const auto& entry : std::filesystem::directory_iterator(argv[i])) {
             if (entry.is_regular_file()) {
-                failures += replayFile(entry.path());
-                ++replayed;
+                files.push_back(entry.path());
             }
         }
     }
+    int failures = 0;
+    for (const auto& file : files) {
+        failures += replayFile(file);
+    }
     // An empty corpus would pass without testing anything.
-    if (replayed == 0) {
+    if (files.empty()) {
         std::fprintf(stderr, "no corpus file found\n");
         return 1;
     }

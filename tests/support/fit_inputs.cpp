@@ -103,4 +103,14 @@ std::vector<FitInput> fitInputs() {
     return in;
 }
 
+int largestLevelDifference(const std::vector<Rgb8>& a, const std::vector<Rgb8>& b, int channel) {
+    int worst = a.size() == b.size() ? 0 : 256; // sequences of different lengths never match
+    for (std::size_t j = 0; j < std::min(a.size(), b.size()); ++j) {
+        for (int ch = std::max(channel, 0); ch < (channel < 0 ? 3 : channel + 1); ++ch) {
+            worst = std::max(worst, std::abs(a[j][ch] - b[j][ch]));
+        }
+    }
+    return worst;
+}
+
 } // namespace spectrane::test

@@ -1,6 +1,5 @@
-// A fixed set of colour sequences for the curve fit, shared by its test and its benchmark: random
-// documents, hard steps, staircases and palettes with sharp edges, a picture's row. The points
-// the fit uses over this set measure its economy.
+// A fixed set of colour sequences for the curve fit, shared by its test and its benchmark (the
+// points the fit uses over it measure its economy), and how far two sequences lie apart.
 #pragma once
 
 #include "exchange/gradient.h"
@@ -18,5 +17,10 @@ struct FitInput {
 };
 
 std::vector<FitInput> fitInputs();
+
+// The largest level difference between a and b, dot by dot, in `channel` (-1: in any); 256
+// when their lengths differ.
+int largestLevelDifference(const std::vector<Rgb8>& a, const std::vector<Rgb8>& b,
+                           int channel = -1);
 
 } // namespace spectrane::test

@@ -3,6 +3,7 @@
 #include "exchange/model_fit.h"
 #include "model/color_mode.h"
 #include "model/curve_rebuild.h"
+#include "support/fit_inputs.h"
 #include "support/test_support.h"
 #include "transforms/equalize.h"
 #include "transforms/mode_change.h"
@@ -19,25 +20,17 @@ namespace {
 
 // Largest difference in sRGB levels between what two documents show, dot by dot.
 int shownDifference(const GradationDocument& a, const GradationDocument& b) {
-    const std::vector<Rgb8> x = documentColors(a);
-    const std::vector<Rgb8> y = documentColors(b);
-    int worst = 0;
-    for (std::size_t j = 0; j < x.size(); ++j) {
-        for (int k = 0; k < 3; ++k) {
-            worst = std::max(worst, std::abs(x[j][k] - y[j][k]));
-        }
-    }
-    return worst;
+    return test::largestLevelDifference(documentColors(a), documentColors(b));
 }
 
-// The largest jump of the hue curve between neighbouring dots, in levels.
-int largestHueJump(const GradationDocument& doc) {
-    int jump = 0;
-    for (int j = 0; j + 1 < doc.length; ++j) {
-        jump = std::max(jump, std::abs(doc.colorLine.level(kHueChannel, j + 1) -
-                                       doc.colorLine.level(kHueChannel, j)));
+// The hue curve's steps between neighbouring dots, in levels (round the seam of a loop).
+std::vector<int> hueSteps(const GradationDocument& doc) {
+    const auto hue = [&](int j) { return doc.colorLine.level(kHueChannel, j % doc.length); };
+    std::vector<int> steps;
+    for (int j = 0; j + 1 < doc.length + (doc.loop ? 1 : 0); ++j) {
+        steps.push_back(std::abs(hue(j + 1) - hue(j)));
     }
-    return jump;
+    return steps;
 }
 
 // Switching mode keeps the gradation, every setting but the curves, and reports the largest
@@ -86,7 +79,7 @@ TEST(ModeChange, TheHueOriginLiesWhereThePathDoesNotGo) {
     for (const auto& doc : {ramp(rgb(255, 0, 255), rgb(255, 160, 0), false),
                             ramp(rgb(0, 255, 255), rgb(255, 0, 255), false)}) {
         const ModeChange lch = changeColorMode(*doc, ColorMode::Oklch);
-        EXPECT_LE(largestHueJump(*lch.document), 8) << lch.document->hueOrigin;
+        EXPECT_LE(std::ranges::max(hueSteps(*lch.document)), 8) << lch.document->hueOrigin;
     }
     // Red, green, blue and back: every hue is passed once.
     auto rainbow = test::dotsDocument(
@@ -96,14 +89,8 @@ TEST(ModeChange, TheHueOriginLiesWhereThePathDoesNotGo) {
             return j < 100 ? rgb(255 - k, k, 0) : j < 200 ? rgb(0, 255 - k, k) : rgb(k, 0, 255 - k);
         },
         true);
-    const ModeChange lch = changeColorMode(*rainbow, ColorMode::Oklch);
-    int crossings = 0;
-    for (int j = 0; j < 300; ++j) {
-        const ColorLine& line = lch.document->colorLine;
-        crossings +=
-            std::abs(line.level(kHueChannel, (j + 1) % 300) - line.level(kHueChannel, j)) > 128;
-    }
-    EXPECT_EQ(crossings, 1);
+    const auto crossings = hueSteps(*changeColorMode(*rainbow, ColorMode::Oklch).document);
+    EXPECT_EQ(std::ranges::count_if(crossings, [](int step) { return step > 128; }), 1);
     EXPECT_LE(chooseHueOrigin(std::vector<Rgb8>(5, Rgb8{90, 90, 90}), false), 0.0); // greys
     // An import comes in the mode asked for, its ends as the file gives them.
     const std::string_view csv = "r,g,b\n255,0,255\n255,0,0\n255,160,0\n";
@@ -114,13 +101,13 @@ TEST(ModeChange, TheHueOriginLiesWhereThePathDoesNotGo) {
         importGradient("t.csv", std::vector<std::uint8_t>(csv.begin(), csv.end()), options);
     ASSERT_TRUE(in.document) << in.error;
     EXPECT_EQ(in.document->mode, ColorMode::Oklch);
-    EXPECT_LE(largestHueJump(*in.document), 8);
+    EXPECT_LE(std::ranges::max(hueSteps(*in.document)), 8);
     const std::vector<Rgb8> shown = documentColors(*in.document);
     EXPECT_LE(std::abs(shown.front().b - 255) + std::abs(shown.back().g - 160), 8);
 }
 
-// Evening out makes random documents more even in both metrics, in every mode, keeping the
-// ends within the fit's level.
+// Evening out makes random documents far more even in both metrics (at least 0.45 in CIEDE2000,
+// 0.7 in OKLab), in every mode, keeping the ends within the fit's level.
 TEST(Equalize, RandomGradationsComeOutMoreEven) {
     const Analyzer analyzer;
     for (std::uint32_t seed = 1; seed <= 4; ++seed) {
@@ -130,29 +117,25 @@ TEST(Equalize, RandomGradationsComeOutMoreEven) {
         const StepMetric metric = seed % 2 != 0 ? StepMetric::Ciede2000 : StepMetric::Oklab;
         const Equalized even = equalizeSteps(*doc, analyzer, metric);
         ASSERT_TRUE(even.document);
-        EXPECT_GT(even.uniformityAfter, even.uniformityBefore + 0.2) << seed;
+        const double floor = metric == StepMetric::Ciede2000 ? 0.45 : 0.7;
+        EXPECT_GT(even.uniformityAfter, std::max(even.uniformityBefore + 0.2, floor)) << seed;
         EXPECT_EQ(even.uniformityAfter, uniformityIn(*even.document, analyzer, metric));
         EXPECT_EQ(even.document->mode, doc->mode);
         // Never less even than the plain one-level fit of the even colours.
         const std::vector<Rgb8> before = documentColors(*doc);
         std::vector<Color> shown;
         std::vector<Rgb8> evened;
-        std::transform(before.begin(), before.end(), std::back_inserter(shown),
-                       [](Rgb8 c) { return rgb(c.r, c.g, c.b); });
-        for (const Color c : evenOutSteps(analyzer, shown, doc->loop, metric)) {
-            evened.push_back(Rgb8{static_cast<std::uint8_t>(redOf(c)),
-                                  static_cast<std::uint8_t>(greenOf(c)),
-                                  static_cast<std::uint8_t>(blueOf(c))});
-        }
+        std::ranges::transform(before, std::back_inserter(shown), colorOf);
+        std::ranges::transform(evenOutSteps(analyzer, shown, doc->loop, metric),
+                               std::back_inserter(evened), rgb8Of);
         auto plain = fitCurvesInMode(evened, doc->mode, 1, doc->loop, doc->direction).fit.document;
         plain->synchroChannels = doc->synchroChannels;
         EXPECT_GE(even.uniformityAfter, uniformityIn(*plain, analyzer, metric)) << seed;
         const std::vector<Rgb8> after = documentColors(*even.document);
-        for (const std::size_t j : {std::size_t{0}, before.size() - 1}) {
-            for (int k = 0; k < 3; ++k) {
-                EXPECT_LE(std::abs(before[j][k] - after[j][k]), 8) << seed << " dot " << j;
-            }
-        }
+        EXPECT_LE(test::largestLevelDifference({before.front(), before.back()},
+                                               {after.front(), after.back()}),
+                  8)
+            << seed;
     }
 }
 

@@ -30,8 +30,8 @@ struct Expected {
 };
 using Curve = std::vector<CurvePoint>;
 
-// Channel ch of the document is the row's curve with y lowered by 30 ch, so that a mixed-up
-// channel shows; every channel must come out as expected, lowered alike.
+// Channel ch holds the row's curve lowered by 30 ch (a mixed-up channel shows), and so must come
+// out.
 void expectControls(const GradationDocument& after, const GradationDocument& before,
                     const std::vector<Expected>& expected) {
     for (ChannelIndex ch = 0; ch < kChannelCount; ++ch) {
@@ -62,10 +62,8 @@ TEST(LengthChange, MovesDropsAndAddsPointsByMethod) {
         const Curve& in;
         std::vector<Expected> out;
     };
-    // Cuts: an anchor exactly on the new last dot goes with those beyond it, and the new end
-    // takes the old level there; at the start, one on the first dot kept goes too. A loop keeps
-    // its last point when every anchor is cut at the start, its first when every anchor lies past
-    // the new end.
+    // Cuts: an anchor exactly on the new last (or first kept) dot goes too, the new end taking the
+    // old level there; a loop cut of every anchor keeps its last (cut at the start) or first.
     // clang-format off
     const Row rows[] = {
         {512, 1024, kLengthScale, false, kOpen4, {{56, 300}, {568, 100}, {745, 150}, {1079, 200}}},
@@ -98,7 +96,7 @@ TEST(LengthChange, MovesDropsAndAddsPointsByMethod) {
 }
 
 // Bad arguments are refused, equal lengths change nothing whatever the method, and both ends
-// of the range, 2 and 1600, are taken. (Enough points at two dots: the read-back property below.)
+// of the range, 2 and 1600, are taken.
 TEST(LengthChange, RefusesBadArgumentsAndKeepsEqualLengths) {
     auto doc = makeDocument(512, Points::OpenControls, kOpen3);
     for (const LengthChange bad : {LengthChange{300, 512, static_cast<LengthChangeMethod>(4)},
@@ -111,7 +109,6 @@ TEST(LengthChange, RefusesBadArgumentsAndKeepsEqualLengths) {
         EXPECT_EQ(controlsOf(*doc, 0), kOpen3);
         EXPECT_EQ(doc->length, 512);
     }
-    // Both ends of the range are lengths like any other.
     for (const int length : {1600, 2, 1600}) {
         EXPECT_TRUE(ChangeLength(*doc, {length, doc->length, kLengthScale})) << length;
         EXPECT_EQ(doc->length, length);
@@ -170,12 +167,9 @@ TEST(LoopChange, OffPinsTheEndsOnKeepsThePoints) {
 TEST(DocumentBounds, TransformsGiveWhatReadsBackOrRefuseUntouched) {
     int refused = 0;
     for (std::uint32_t seed = 1; seed <= 30; ++seed) {
+        auto doc = test::randomDocument(300 + static_cast<int>(seed) * 43, seed, seed % 3 == 0);
         RandomGenerator rng;
         rng.seed(seed);
-        auto doc = std::make_unique<GradationDocument>();
-        doc->length = 300 + rng.next() % 1300;
-        doc->loop = seed % 3 == 0;
-        newGradationCurves(*doc, rng);
         // A point far out, as a file may hold one: stretching it again and again must stop.
         ChannelCurve& far = doc->channels[seed % 3];
         far.controlPoints[1].x = -5e5 * (seed % 4);
@@ -211,31 +205,25 @@ TEST(DocumentBounds, TransformsGiveWhatReadsBackOrRefuseUntouched) {
     EXPECT_GT(refused, 0); // the chains do reach the bound
 }
 
-// Both ends of a three-point curve at -1e9: the middle point's control point would land past
-// the bound; the drag keeps it inside, so the file stays writable.
+// The middle of three points dragged: with both ends at -1e9 its control point would land past
+// the bound, and is kept inside; dragged far past the last dot, it lands as if on that dot.
 TEST(DocumentBounds, ADragKeepsItsControlPointInsideAndTheFileWritable) {
-    test::EditorFixture f(
-        makeDocument(512, Points::OpenControls, {{56, -1e9}, {300, 200}, {567, -1e9}}));
-    f.refresh();
-    auto ctx = f.context();
-    const CurvePoint a = f.doc.channels[0].anchorPoints[1];
-    ASSERT_TRUE(StartDrag(ctx, static_cast<int>(a.x), static_cast<int>(a.y)));
-    DragStep(ctx, static_cast<int>(a.x), 351);
-    EXPECT_TRUE(withinBound(f.doc.channels[0].controlPoints[1]));
-    test::TempDir dir;
-    EXPECT_TRUE(writeLineDataFile(dir / "dragged.spd", f.doc));
-    // Dragged far past the last dot, a point is stored as if dragged onto that dot.
-    const auto dragTo = [](int x) {
-        test::EditorFixture g(
-            makeDocument(512, Points::OpenControls, {{56, 300}, {300, 200}, {567, 300}}));
-        g.refresh();
-        auto c = g.context();
-        const CurvePoint p = g.doc.channels[0].anchorPoints[1];
-        EXPECT_TRUE(StartDrag(c, static_cast<int>(p.x), static_cast<int>(p.y)));
-        DragStep(c, x, 200);
-        return g.doc.channels[0].controlPoints[1];
+    const auto dragged = [](double endY, int x, int y) { // x 0: straight up or down
+        test::EditorFixture f(
+            makeDocument(512, Points::OpenControls, {{56, endY}, {300, 200}, {567, endY}}));
+        f.refresh();
+        auto ctx = f.context();
+        const CurvePoint a = f.doc.channels[0].anchorPoints[1];
+        EXPECT_TRUE(StartDrag(ctx, static_cast<int>(a.x), static_cast<int>(a.y)));
+        DragStep(ctx, x != 0 ? x : static_cast<int>(a.x), y);
+        return f.doc;
     };
-    EXPECT_EQ(dragTo(5000), dragTo(567));
+    const GradationDocument steep = dragged(-1e9, 0, 351);
+    EXPECT_TRUE(withinBound(steep.channels[0].controlPoints[1]));
+    test::TempDir dir;
+    EXPECT_TRUE(writeLineDataFile(dir / "dragged.spd", steep));
+    EXPECT_EQ(dragged(300, 5000, 200).channels[0].controlPoints[1],
+              dragged(300, 567, 200).channels[0].controlPoints[1]);
 }
 
 } // namespace
